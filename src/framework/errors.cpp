@@ -1,0 +1,56 @@
+#include "framework/errors.h"
+
+#include <cstdio>
+
+namespace stilvane::messages {
+
+namespace {
+// The message texts are Windows-1252; "\xFC" is u-umlaut.
+constexpr char kUe[] = "\xFC";
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+} // namespace
+
+std::string InvalidInteger(const std::string& text) {
+    return Quoted(text) + " ist kein g" + kUe + "ltiger Integerwert";
+}
+std::string InvalidRegDataType(const std::string& valueName) {
+    return std::string("Ung") + kUe + "ltiger Datentyp f" + kUe + "r " + Quoted(valueName);
+}
+std::string RegGetDataFailed(const std::string& valueName) {
+    return std::string("Fehler beim Holen der Daten f") + kUe + "r " + Quoted(valueName);
+}
+std::string RegSetDataFailed(const std::string& valueName) {
+    return std::string("Fehler beim Setzen der Daten f") + kUe + "r " + Quoted(valueName);
+}
+std::string FileOpenFailed(const std::string& fileName) {
+    return "Datei " + fileName + " kann nicht ge\xF6" "ffnet werden";
+}
+std::string FileCreateFailed(const std::string& fileName) {
+    return "Datei " + fileName + " kann nicht erstellt werden";
+}
+std::string StreamWriteError() { return "Stream-Schreibfehler"; }
+std::string ThreadCreateFailed(const std::string& systemText) {
+    return "Fehler beim Erzeugen des Thread: " + systemText;
+}
+std::string ThreadError(const std::string& systemText, int code) {
+    return "Thread-Fehler: " + systemText + " (" + std::to_string(code) + ")";
+}
+std::string CheckSynchronizeWrongThread(unsigned long threadId) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "%lx", threadId);
+    return std::string("CheckSynchronize wurde vom Thread $") + hex +
+           " aufgerufen, der NICHT der Haupt-Thread ist.";
+}
+
+} // namespace stilvane::messages
+
+namespace stilvane {
+
+std::string WithFullStop(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + ".";
+    return message;
+}
+
+} // namespace stilvane

@@ -1,0 +1,69 @@
+// Exception classes of the program, one per kind of failure. Messages are
+// ANSI (Windows-1252) text in German, as the user sees them.
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace stilvane {
+
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& Message() const noexcept { return message_; }
+
+private:
+    std::string message_;
+};
+
+// A deliberate silent abort: the error display drops it without a box.
+class EAbort : public Exception {
+public:
+    EAbort() : Exception("") {}
+};
+
+class EConvertError : public Exception {
+    using Exception::Exception;
+};
+
+class ERegistryException : public Exception {
+    using Exception::Exception;
+};
+
+class EFOpenError : public Exception {
+    using Exception::Exception;
+};
+
+class EFCreateError : public Exception {
+    using Exception::Exception;
+};
+
+class EWriteError : public Exception {
+    using Exception::Exception;
+};
+
+class EThread : public Exception {
+    using Exception::Exception;
+};
+
+// Builders for the program's message texts; each takes the text that
+// replaces the placeholder (a value name, a file name, ...).
+namespace messages {
+std::string InvalidInteger(const std::string& text);
+std::string InvalidRegDataType(const std::string& valueName);
+std::string RegGetDataFailed(const std::string& valueName);
+std::string RegSetDataFailed(const std::string& valueName);
+std::string FileOpenFailed(const std::string& fileName);
+std::string FileCreateFailed(const std::string& fileName);
+std::string StreamWriteError();
+std::string ThreadCreateFailed(const std::string& systemText);
+std::string ThreadError(const std::string& systemText, int code);
+std::string CheckSynchronizeWrongThread(unsigned long threadId);
+} // namespace messages
+
+// The text shown for an error: a full stop is appended when the message is
+// not empty and its last character sorts after ".".
+std::string WithFullStop(const std::string& message);
+
+} // namespace stilvane

@@ -1,0 +1,78 @@
+#include "framework/int_text.h"
+
+#include "framework/errors.h"
+
+namespace stilvane {
+
+namespace {
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<std::int32_t> ParseHex(const std::string& text, std::size_t pos) {
+    const std::size_t digits = text.size() - pos;
+    if (digits == 0 || digits > 8)
+        return std::nullopt;
+    std::uint32_t value = 0;
+    for (; pos < text.size(); ++pos) {
+        const int d = HexDigitValue(text[pos]);
+        if (d < 0)
+            return std::nullopt;
+        value = (value << 4) | static_cast<std::uint32_t>(d);
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<std::int32_t> ParseDecimal(const std::string& text, std::size_t pos) {
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    if (pos == text.size())
+        return std::nullopt;
+    // Accumulate the magnitude in 64 bits; stop as soon as it leaves the range.
+    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    std::int64_t magnitude = 0;
+    for (; pos < text.size(); ++pos) {
+        if (!IsDecimalDigit(text[pos]))
+            return std::nullopt;
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > limit)
+            return std::nullopt;
+    }
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+} // namespace
+
+std::optional<std::int32_t> TryStrToInt(const std::string& text) {
+    std::size_t pos = text.find_first_not_of(' ');
+    if (pos == std::string::npos)
+        return std::nullopt;
+    const char first = text[pos];
+    if (first == '$' || first == 'x' || first == 'X')
+        return ParseHex(text, pos + 1);
+    if (first == '0' && pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X'))
+        return ParseHex(text, pos + 2);
+    return ParseDecimal(text, pos);
+}
+
+std::int32_t StrToInt(const std::string& text) {
+    if (const auto value = TryStrToInt(text))
+        return *value;
+    throw EConvertError(messages::InvalidInteger(text));
+}
+
+std::string IntToStr(std::int32_t value) { return std::to_string(value); }
+
+} // namespace stilvane

@@ -1,0 +1,69 @@
+#include "framework/registry.h"
+
+#include "framework/errors.h"
+
+namespace stilvane {
+
+RegistryKey RegistryKey::Open(HKEY root, const std::string& path, REGSAM rights) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path.c_str(), 0, rights, &key) != ERROR_SUCCESS)
+        key = nullptr;
+    return RegistryKey(key);
+}
+
+RegistryKey RegistryKey::Create(HKEY root, const std::string& path, REGSAM rights) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, rights, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        key = nullptr;
+    return RegistryKey(key);
+}
+
+std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxData) const {
+    RegValue value;
+    std::vector<unsigned char> buffer(64);
+    // A value may grow between two calls when the blocker rewrites it, so
+    // retry with the size the registry reports until the data fits.
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        DWORD type = REG_NONE;
+        DWORD size = static_cast<DWORD>(buffer.size());
+        const LONG rc = ::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
+                                           buffer.data(), &size);
+        if (rc == ERROR_FILE_NOT_FOUND)
+            return std::nullopt;
+        if (rc == ERROR_MORE_DATA) {
+            if (size > maxData) {
+                value.type = type;
+                value.size = size;
+                return value;
+            }
+            buffer.resize(size);
+            continue;
+        }
+        if (rc != ERROR_SUCCESS)
+            break;
+        value.type = type;
+        value.size = size;
+        if (size <= maxData)
+            value.data.assign(buffer.begin(), buffer.begin() + size);
+        return value;
+    }
+    throw ERegistryException(messages::RegGetDataFailed(name));
+}
+
+bool RegistryKey::SetString(const std::string& name, const std::string& text) const {
+    // Stored with its terminating NUL.
+    return SetBytes(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+bool RegistryKey::SetBytes(const std::string& name, DWORD type, const void* data,
+                           DWORD size) const {
+    return ::RegSetValueExA(key_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                            size) == ERROR_SUCCESS;
+}
+
+bool RegistryKey::DeleteValue(const std::string& name) const {
+    return ::RegDeleteValueA(key_.Get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+} // namespace stilvane

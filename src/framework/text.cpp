@@ -1,0 +1,39 @@
+#include "framework/text.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace stilvane {
+
+std::vector<std::string> SplitNulList(const char* list, std::size_t length) {
+    std::vector<std::string> items;
+    std::size_t pos = 0;
+    while (pos < length && list[pos] != '\0') {
+        const char* start = list + pos;
+        const char* end = std::find(start, list + length, '\0');
+        items.emplace_back(start, end);
+        pos = static_cast<std::size_t>(end - list) + 1;
+    }
+    return items;
+}
+
+namespace {
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+} // namespace
+
+bool SameTextAscii(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty())
+        return text;
+    for (std::size_t pos = text.find(from); pos != std::string::npos;
+         pos = text.find(from, pos + to.size()))
+        text.replace(pos, from.size(), to);
+    return text;
+}
+
+} // namespace stilvane

@@ -1,0 +1,20 @@
+// Small text helpers on 8-bit ANSI strings (no locale involved).
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace stilvane {
+
+// Splits a list of NUL-terminated strings that ends with an empty one, as the
+// profile API returns it, reading at most `length` bytes.
+std::vector<std::string> SplitNulList(const char* list, std::size_t length);
+
+// Compares letters A-Z and a-z without regard to case; other bytes as they are.
+bool SameTextAscii(const std::string& a, const std::string& b);
+
+// Replaces every occurrence of `from` in `text`.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
+
+} // namespace stilvane

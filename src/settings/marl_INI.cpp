@@ -1,0 +1,59 @@
+#include "settings/marl_INI.h"
+
+#include "app/global.h"
+#include "app/program_directory.h"
+#include "framework/application.h"
+#include "framework/files.h"
+#include "framework/ini_file.h"
+#include "framework/int_text.h"
+
+#include <windows.h>
+
+namespace stilvane {
+
+namespace {
+constexpr char kMissingLanguageFile[] = "Error : popup.ini missing!";
+} // namespace
+
+std::vector<std::string> ReadIniSections(const std::string& file) {
+    return IniFile(file).SectionNames();
+}
+
+std::string ReadIniString(const std::string& file, const std::string& section,
+                          const std::string& key) {
+    return IniFile(file).ReadString(section, key);
+}
+
+std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageId systemId) {
+    const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
+    if (!FileExists(languageFile))
+        return std::nullopt;
+    LanguageId chosen = LanguageFromSections(systemId, ReadIniSections(languageFile));
+    const std::string dialectsFile = FileInDirectory(directory, kDialectsFileName);
+    if (FileExists(dialectsFile))
+        chosen = ApplyDialect(chosen, ReadIniString(dialectsFile, kDialectsSection,
+                                                    IntToStr(chosen)));
+    return chosen;
+}
+
+std::optional<LanguageId> SelectLanguage() {
+    auto chosen = ChooseLanguage(ProgramDirectory(), ::GetSystemDefaultLangID());
+    if (!chosen)
+        Application().ShowPlainMessage(kMissingLanguageFile);
+    return chosen;
+}
+
+LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
+    const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
+    const std::string section = IntToStr(id);
+    LanguageTexts texts = BuiltInTexts();
+    for (const auto& [key, field] : LanguageKeys()) {
+        std::string text = ReadIniString(languageFile, section, key);
+        if (text.empty())
+            continue;
+        texts.*field = (field == &LanguageTexts::label1) ? LabelTextFromIni(text) : text;
+    }
+    return texts;
+}
+
+} // namespace stilvane

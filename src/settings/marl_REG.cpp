@@ -1,0 +1,107 @@
+#include "settings/marl_REG.h"
+
+#include "framework/errors.h"
+#include "framework/int_text.h"
+#include "framework/registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace stilvane {
+
+namespace {
+
+// Binary values of this size or more read as empty text.
+constexpr DWORD kBinaryTextLimit = 2048;
+
+std::string StringData(const RegValue& value) {
+    const auto* begin = reinterpret_cast<const char*>(value.data.data());
+    const auto* end = begin + value.data.size();
+    return std::string(begin, std::find(begin, end, '\0'));
+}
+
+std::uint32_t LittleEndian(const std::vector<unsigned char>& bytes) {
+    std::uint32_t number = 0;
+    for (std::size_t i = 0; i < bytes.size() && i < 4; ++i)
+        number |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
+    return number;
+}
+
+std::int32_t DwordData(const RegValue& value, const std::string& name) {
+    // A REG_DWORD holding more than four bytes cannot be read as one.
+    if (value.size > 4)
+        throw ERegistryException(messages::RegGetDataFailed(name));
+    return static_cast<std::int32_t>(LittleEndian(value.data));
+}
+
+bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+
+// Reads a value for text or number use: strings whole, other kinds only when
+// small enough to matter, so a huge binary value is never copied.
+std::optional<RegValue> QueryValue(const RegistryKey& key, const std::string& name) {
+    auto value = key.Query(name, kBinaryTextLimit - 1);
+    if (value && IsStringType(value->type) && value->size >= kBinaryTextLimit)
+        value = key.Query(name);
+    return value;
+}
+
+} // namespace
+
+std::string ReadRegString(HKEY root, const std::string& path, const std::string& name) {
+    const auto key = RegistryKey::Open(root, path, kKeyReadRights);
+    if (!key)
+        return {};
+    const auto value = QueryValue(key, name);
+    if (!value)
+        return {};
+    switch (value->type) {
+    case REG_BINARY:
+        if (value->size >= kBinaryTextLimit)
+            return {};
+        return std::string(value->data.begin(), value->data.end());
+    case REG_DWORD:
+        return IntToStr(DwordData(*value, name));
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        return StringData(*value);
+    default:
+        return {};
+    }
+}
+
+void WriteRegString(HKEY root, const std::string& path, const std::string& name,
+                    const std::string& text) {
+    const auto key = RegistryKey::Create(root, path, KEY_SET_VALUE);
+    if (!key || !key.SetString(name, text))
+        throw ERegistryException(messages::RegSetDataFailed(name));
+}
+
+std::int32_t ReadRegInteger(HKEY root, const std::string& path, const std::string& name) {
+    const auto key = RegistryKey::Open(root, path, kKeyReadRights);
+    if (!key)
+        return 0;
+    const auto value = QueryValue(key, name);
+    if (!value)
+        return 0;
+    switch (value->type) {
+    case REG_DWORD:
+        return DwordData(*value, name);
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        return StrToInt(StringData(*value));
+    case REG_BINARY:
+        if (value->size > 4)
+            throw ERegistryException(messages::InvalidRegDataType(name));
+        return static_cast<std::int32_t>(LittleEndian(value->data));
+    default:
+        return 0;
+    }
+}
+
+void DeleteRegValue(HKEY root, const std::string& path, const std::string& name) {
+    const auto key = RegistryKey::Open(root, path, KEY_SET_VALUE);
+    if (key)
+        key.DeleteValue(name);
+}
+
+} // namespace stilvane

@@ -1,0 +1,49 @@
+// The values the controller shares with the external popup blocker, and what
+// the controller does with each of them.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace stilvane {
+
+constexpr char kSettingsKey[] = "Software\\Quillane";
+constexpr char kValueBlocking[] = "PopupBlocker";
+constexpr char kValueSound[] = "PopupBlocker_Sound";
+constexpr char kValueDirectory[] = "PopupBlocker_Dir";
+constexpr char kValueBlockTime[] = "PopupBlocker_BlockTime";
+
+class SharedSettings {
+public:
+    // The blocker's key; tests pass a key of their own.
+    explicit SharedSettings(HKEY root = HKEY_CURRENT_USER, std::string path = kSettingsKey)
+        : root_(root), path_(std::move(path)) {}
+
+    // Tells the blocker where popup-exp.ini lies.
+    void PublishProgramDirectory(const std::string& directory) const;
+
+    // Blocking is on exactly when the value is "1".
+    bool ReadBlocking() const;
+    void WriteBlocking(bool on) const;
+
+    // Sound is off exactly when the value is "0"; the value is written back
+    // as "1" or "0". Returns whether sound is on.
+    bool NormaliseSound() const;
+    void WriteSound(bool on) const;
+
+    // Whether the blocker signalled a block since the last look; a signal is
+    // deleted when found. A value that cannot be read as a number counts as
+    // a signal too (the blocker writes the value only when it blocked
+    // something) and is deleted, so it cannot stop the polling.
+    bool TakeBlockSignal() const;
+
+private:
+    std::string Read(const char* name) const;
+    void Write(const char* name, bool on) const;
+
+    HKEY root_;
+    std::string path_;
+};
+
+} // namespace stilvane

@@ -1,0 +1,125 @@
+// Language choice and texts with real popup.ini and DIALECTS.INI files read
+// through the platform's INI reader.
+#include "framework/errors.h"
+#include "settings/marl_INI.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace stilvane {
+namespace {
+
+using testing::ScratchDirectory;
+
+const char kPopupIni[] = "[1031]\r\n"
+                         "Active=&Blockieren\r\n"
+                         "Label1=eins\xB0zwei\r\n"
+                         "[1033]\r\n"
+                         "Active=&Block popups\r\n"
+                         "Exceptions=\r\n"
+                         "Quit=&Quit\r\n"
+                         "Button_Add=&Add\r\n";
+
+class Language : public ::testing::Test {
+protected:
+    ScratchDirectory folder;
+};
+
+TEST_F(Language, MissingPopupIniChoosesNothing) {
+    EXPECT_FALSE(ChooseLanguage(folder.Path(), 1031).has_value());
+    folder.Write("DIALECTS.INI", "[dialects]\r\n1033=1031\r\n");
+    EXPECT_FALSE(ChooseLanguage(folder.Path(), 1031).has_value());
+}
+
+TEST_F(Language, DirectoryNamedPopupIniCountsAsMissing) {
+    ASSERT_TRUE(::CreateDirectoryA(folder.File("popup.ini").c_str(), nullptr));
+    EXPECT_FALSE(ChooseLanguage(folder.Path(), 1033).has_value());
+}
+
+TEST_F(Language, ChoosesBySectionsAndDialects) {
+    struct Case {
+        const char* name;
+        LanguageId system;
+        const char* dialects; // nullptr: no DIALECTS.INI
+        LanguageId chosen;
+    } cases[] = {
+        {"system section present", 1031, nullptr, 1031},
+        {"no section for system", 2055, nullptr, 1033},
+        {"dialect of unchosen id ignored", 2055, "[dialects]\r\n2055=1031\r\n", 1033},
+        {"dialect of chosen id applies", 2055, "[dialects]\r\n1033=1031\r\n", 1031},
+        {"dialect zero ignored", 1033, "[dialects]\r\n1033=0\r\n", 1033},
+        {"dialect negative ignored", 1033, "[dialects]\r\n1033=-3\r\n", 1033},
+        {"dialect leading blank", 1033, "[dialects]\r\n1033=\" 1031\"\r\n", 1031},
+        {"dialect not chained", 1033, "[DIALECTS]\r\n1033=1031\r\n1031=2055\r\n", 1031},
+        {"dialect to unknown section", 1033, "[dialects]\r\n1033=1036\r\n", 1036},
+        {"dialects empty file", 1033, "", 1033},
+        {"dialects garbage lines", 1031, "\x01\x02garbage\r\n=\r\n[dialects\r\n", 1031},
+    };
+    folder.Write("popup.ini", kPopupIni);
+    for (const auto& c : cases) {
+        ::DeleteFileA(folder.File("DIALECTS.INI").c_str());
+        if (c.dialects)
+            folder.Write("DIALECTS.INI", c.dialects);
+        const auto chosen = ChooseLanguage(folder.Path(), c.system);
+        ASSERT_TRUE(chosen.has_value()) << c.name;
+        EXPECT_EQ(*chosen, c.chosen) << c.name;
+    }
+}
+
+TEST_F(Language, DialectValueWithTrailingBlankRaisesConversionError) {
+    folder.Write("popup.ini", kPopupIni);
+    // Quotes keep the blank: the INI reader trims unquoted values.
+    folder.Write("DIALECTS.INI", "[dialects]\r\n1033=\"1031 \"\r\n");
+    try {
+        ChooseLanguage(folder.Path(), 2055);
+        FAIL();
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(std::string(e.what()), "'1031 ' ist kein g\xFCltiger Integerwert");
+    }
+}
+
+TEST_F(Language, TextsFromTheChosenSectionElseBuiltIn) {
+    folder.Write("popup.ini", kPopupIni);
+    const LanguageTexts english = ReadLanguageTexts(folder.Path(), 1033);
+    EXPECT_EQ(english.active, "&Block popups");
+    EXPECT_EQ(english.exceptions, BuiltInTexts().exceptions); // present but empty
+    EXPECT_EQ(english.sound, BuiltInTexts().sound);           // absent
+    EXPECT_EQ(english.quit, "&Quit");
+    EXPECT_EQ(english.buttonAdd, "&Add");
+    EXPECT_EQ(english.label1, BuiltInTexts().label1);
+
+    const LanguageTexts german = ReadLanguageTexts(folder.Path(), 1031);
+    EXPECT_EQ(german.active, "&Blockieren");
+    EXPECT_EQ(german.label1, "eins\r\nzwei");
+
+    const LanguageTexts none = ReadLanguageTexts(folder.Path(), 1036);
+    EXPECT_EQ(none.active, BuiltInTexts().active);
+}
+
+TEST_F(Language, SectionNamesInFileOrder) {
+    folder.Write("popup.ini", "[b]\r\nx=1\r\n[a]\r\n[1033]\r\n");
+    EXPECT_EQ(ReadIniSections(folder.File("popup.ini")),
+              (std::vector<std::string>{"b", "a", "1033"}));
+    EXPECT_TRUE(ReadIniSections(folder.File("absent.ini")).empty());
+}
+
+TEST_F(Language, ValuesAreCutAt2047Characters) {
+    folder.Write("popup.ini", "[1033]\r\nLabel1=" + std::string(3000, 'w') + "\r\n");
+    EXPECT_EQ(ReadIniString(folder.File("popup.ini"), "1033", "Label1").size(), 2047u);
+    EXPECT_EQ(ReadIniString(folder.File("absent.ini"), "1033", "Label1"), "");
+}
+
+TEST_F(Language, DistributedPopupIniHasBothLanguagesAndAllKeys) {
+    // The popup.ini shipped in the program folder.
+    const char* shipped = STILVANE_PACKAGE_DIR "\\popup.ini";
+    const auto sections = ReadIniSections(shipped);
+    for (const char* section : {"1031", "1033"}) {
+        EXPECT_NE(std::find(sections.begin(), sections.end(), section), sections.end());
+        for (const auto& key : LanguageKeys())
+            EXPECT_NE(ReadIniString(shipped, section, key.key), "") << section << " " << key.key;
+    }
+    EXPECT_EQ(ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031).label1, BuiltInTexts().label1);
+}
+
+} // namespace
+} // namespace stilvane

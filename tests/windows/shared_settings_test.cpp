@@ -1,0 +1,116 @@
+// The controller's side of the shared values, on a scratch key.
+#include "settings/marl_REG.h"
+#include "settings/shared_settings.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace stilvane {
+namespace {
+
+using testing::ScratchKey;
+
+class Settings : public ::testing::Test {
+protected:
+    std::string Read(const char* name) const {
+        return ReadRegString(HKEY_CURRENT_USER, key.Path(), name);
+    }
+
+    ScratchKey key;
+    SharedSettings settings{HKEY_CURRENT_USER, key.Path()};
+};
+
+TEST_F(Settings, StartUpOnAnEmptyRegistry) {
+    settings.PublishProgramDirectory("C:\\Programme\\Blocker");
+    EXPECT_FALSE(settings.ReadBlocking());
+    EXPECT_TRUE(settings.NormaliseSound());
+    EXPECT_EQ(Read(kValueDirectory), "C:\\Programme\\Blocker");
+    EXPECT_EQ(Read(kValueSound), "1");
+    EXPECT_FALSE(key.Exists(kValueBlocking));
+    EXPECT_FALSE(key.Exists(kValueBlockTime));
+}
+
+TEST_F(Settings, BlockingIsOnOnlyForExactlyOne) {
+    struct Case {
+        const char* stored;
+        bool on;
+    } cases[] = {{"1", true}, {"0", false}, {"yes", false}, {" 1", false},
+                 {"1 ", false}, {"", false}, {"01", false}};
+    for (const auto& c : cases) {
+        key.SetString(kValueBlocking, c.stored);
+        EXPECT_EQ(settings.ReadBlocking(), c.on) << c.stored;
+        EXPECT_EQ(Read(kValueBlocking), c.stored) << "must not be written back";
+    }
+    key.SetDword(kValueBlocking, 1); // a DWORD 1 reads as "1"
+    EXPECT_TRUE(settings.ReadBlocking());
+}
+
+TEST_F(Settings, SoundIsOffOnlyForExactlyZeroAndIsRewritten) {
+    struct Case {
+        const char* stored; // nullptr: missing
+        bool on;
+    } cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"", true},
+                 {"00", true},    {"off", true}, {" 0", true}};
+    for (const auto& c : cases) {
+        if (c.stored)
+            key.SetString(kValueSound, c.stored);
+        else
+            DeleteRegValue(HKEY_CURRENT_USER, key.Path(), kValueSound);
+        EXPECT_EQ(settings.NormaliseSound(), c.on) << (c.stored ? c.stored : "(missing)");
+        EXPECT_EQ(Read(kValueSound), c.on ? "1" : "0");
+    }
+    key.SetDword(kValueSound, 0);
+    EXPECT_FALSE(settings.NormaliseSound());
+    DWORD type;
+    ASSERT_TRUE(key.Exists(kValueSound, &type));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+}
+
+TEST_F(Settings, TogglesWriteOneOrZero) {
+    settings.WriteBlocking(true);
+    EXPECT_EQ(Read(kValueBlocking), "1");
+    settings.WriteBlocking(false);
+    EXPECT_EQ(Read(kValueBlocking), "0");
+    settings.WriteSound(false);
+    EXPECT_EQ(Read(kValueSound), "0");
+    settings.WriteSound(true);
+    EXPECT_EQ(Read(kValueSound), "1");
+}
+
+TEST_F(Settings, BlockSignalIsTakenOnceAndDeleted) {
+    EXPECT_FALSE(settings.TakeBlockSignal());
+
+    key.SetDword(kValueBlockTime, 0);
+    EXPECT_FALSE(settings.TakeBlockSignal());
+    EXPECT_TRUE(key.Exists(kValueBlockTime)) << "a zero is left in place";
+
+    struct Case {
+        const char* name;
+        std::function<void()> store;
+    } signals[] = {
+        {"dword", [&] { key.SetDword(kValueBlockTime, 123456); }},
+        {"string -5", [&] { key.SetString(kValueBlockTime, "-5"); }},
+        {"binary 2 bytes", [&] { key.SetRaw(kValueBlockTime, REG_BINARY, "\1\0", 2); }},
+        // Unreadable as a number: still a signal, and removed so that it
+        // cannot be seen again at every poll.
+        {"non-numeric string", [&] { key.SetString(kValueBlockTime, "gestern"); }},
+        {"binary 5 bytes", [&] { key.SetRaw(kValueBlockTime, REG_BINARY, "\1\2\3\4\5", 5); }},
+    };
+    for (const auto& s : signals) {
+        s.store();
+        EXPECT_TRUE(settings.TakeBlockSignal()) << s.name;
+        EXPECT_FALSE(key.Exists(kValueBlockTime)) << s.name;
+        EXPECT_FALSE(settings.TakeBlockSignal()) << s.name;
+    }
+}
+
+TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {
+    key.SetRaw(kValueBlockTime, REG_MULTI_SZ, "5\0\0", 3);
+    EXPECT_FALSE(settings.TakeBlockSignal());
+    EXPECT_TRUE(key.Exists(kValueBlockTime));
+}
+
+} // namespace
+} // namespace stilvane

@@ -1,0 +1,120 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+namespace stilvane::testing {
+
+namespace {
+std::string UniqueName() {
+    static std::atomic<int> counter{0};
+    return std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) +
+           "-" + std::to_string(++counter);
+}
+
+void RemoveDirectoryTree(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE find = ::FindFirstFileA((path + "\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            const std::string full = path + "\\" + name;
+            ::SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryTree(full);
+            else
+                ::DeleteFileA(full.c_str());
+        } while (::FindNextFileA(find, &entry));
+        ::FindClose(find);
+    }
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::RemoveDirectoryA(path.c_str());
+}
+} // namespace
+
+void DeleteTree(HKEY root, const std::string& path) {
+    HKEY key;
+    if (::RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
+        std::vector<std::string> children;
+        char name[256];
+        for (DWORD i = 0;; ++i) {
+            DWORD size = sizeof name;
+            if (::RegEnumKeyExA(key, i, name, &size, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS)
+                break;
+            children.emplace_back(name, size);
+        }
+        ::RegCloseKey(key);
+        for (const auto& child : children)
+            DeleteTree(root, path + "\\" + child);
+    }
+    ::RegDeleteKeyA(root, path.c_str());
+}
+
+ScratchKey::ScratchKey() : path_("Software\\QuillaneTest\\" + UniqueName()) {}
+
+ScratchKey::~ScratchKey() { DeleteTree(HKEY_CURRENT_USER, path_); }
+
+void ScratchKey::SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) const {
+    HKEY key;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(::RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
+              ERROR_SUCCESS);
+    ::RegCloseKey(key);
+}
+
+void ScratchKey::SetString(const std::string& name, const std::string& text, DWORD type) const {
+    SetRaw(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1));
+}
+
+void ScratchKey::SetDword(const std::string& name, DWORD value) const {
+    SetRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+bool ScratchKey::Exists(const std::string& name, DWORD* type) const {
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD t = REG_NONE;
+    const bool found =
+        ::RegQueryValueExA(key, name.c_str(), nullptr, &t, nullptr, nullptr) == ERROR_SUCCESS;
+    ::RegCloseKey(key);
+    if (type)
+        *type = t;
+    return found;
+}
+
+bool ScratchKey::KeyExists() const {
+    HKEY key;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, path_.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+ScratchDirectory::ScratchDirectory() {
+    char temp[MAX_PATH + 1];
+    ::GetTempPathA(sizeof temp, temp);
+    path_ = std::string(temp) + "stilvane-test-" + UniqueName();
+    ::CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDirectory::~ScratchDirectory() { RemoveDirectoryTree(path_); }
+
+void ScratchDirectory::Write(const std::string& name, const std::string& bytes) const {
+    HANDLE file = ::CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << File(name);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+    ASSERT_EQ(written, bytes.size());
+}
+
+} // namespace stilvane::testing

@@ -1,0 +1,51 @@
+// Helpers for the tests that run under Wine against the real registry and
+// file system.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace stilvane::testing {
+
+// A registry key of its own under HKCU\Software\QuillaneTest, removed with
+// everything below it at the end of the test. Never the blocker's key.
+class ScratchKey {
+public:
+    ScratchKey();
+    ~ScratchKey();
+    ScratchKey(const ScratchKey&) = delete;
+    ScratchKey& operator=(const ScratchKey&) = delete;
+
+    const std::string& Path() const { return path_; }
+    // Stores raw data of any type directly, as another program would.
+    void SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) const;
+    void SetString(const std::string& name, const std::string& text, DWORD type = REG_SZ) const;
+    void SetDword(const std::string& name, DWORD value) const;
+    // Type of a value, or REG_NONE with `exists` false.
+    bool Exists(const std::string& name, DWORD* type = nullptr) const;
+    bool KeyExists() const;
+
+private:
+    std::string path_;
+};
+
+// A directory of its own in the temporary folder, removed at the end.
+class ScratchDirectory {
+public:
+    ScratchDirectory();
+    ~ScratchDirectory();
+    ScratchDirectory(const ScratchDirectory&) = delete;
+    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    void Write(const std::string& name, const std::string& bytes) const;
+
+private:
+    std::string path_;
+};
+
+void DeleteTree(HKEY root, const std::string& path);
+
+} // namespace stilvane::testing
