@@ -1,14 +1,115 @@
 #include "framework/application.h"
 
 #include "framework/errors.h"
+#include "framework/main_thread_calls.h"
 
 #include <windows.h>
 
 namespace stilvane {
 
+namespace {
+constexpr char kWindowClass[] = "StilvaneApplication";
+}
+
 TApplication& Application() {
     static TApplication application;
     return application;
+}
+
+TApplication::~TApplication() {
+    SetWakeMainThread(nullptr);
+}
+
+HINSTANCE TApplication::Instance() const { return ::GetModuleHandleA(nullptr); }
+
+void TApplication::Initialize() {
+    if (window_)
+        return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &TApplication::WindowProc;
+    windowClass.hInstance = Instance();
+    windowClass.hIcon = ::LoadIconA(Instance(), "MAINICON");
+    windowClass.lpszClassName = kWindowClass;
+    ::RegisterClassA(&windowClass);
+    // A zero-sized top-level window: it carries the taskbar button while the
+    // main window is shown, and receives the wake-up messages.
+    window_.Reset(::CreateWindowExA(0, kWindowClass, title_.c_str(),
+                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
+                                        WS_MINIMIZEBOX,
+                                    ::GetSystemMetrics(SM_CXSCREEN) / 2,
+                                    ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
+                                    Instance(), nullptr));
+    const HWND window = window_.Get();
+    SetWakeMainThread([window] { ::PostMessageA(window, WM_NULL, 0, 0); });
+}
+
+void TApplication::SetTitle(std::string title) {
+    title_ = std::move(title);
+    if (window_)
+        ::SetWindowTextA(window_.Get(), title_.c_str());
+}
+
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) {
+    TApplication& application = Application();
+    // Hooks may remove themselves while running; iterate over a copy.
+    const auto hooks = application.hooks_;
+    for (const auto& hook : hooks)
+        hook.second(message, wParam, lParam);
+    if (message == WM_NULL) {
+        application.RunHandler([] { CheckSynchronize(); });
+        return 0;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+int TApplication::AddWindowHook(WindowHook hook) {
+    hooks_.emplace_back(nextHookId_, std::move(hook));
+    return nextHookId_++;
+}
+
+void TApplication::RemoveWindowHook(int id) {
+    std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
+}
+
+bool TApplication::ProcessMessage() {
+    MSG message;
+    if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (message.message == WM_QUIT) {
+        terminated_ = true;
+        return true;
+    }
+    if (dialogWindow_ && ::IsWindowVisible(dialogWindow_) &&
+        ::IsDialogMessageA(dialogWindow_, &message))
+        return true;
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    while (ProcessMessage()) {
+    }
+    RunHandler([] { CheckSynchronize(); });
+}
+
+void TApplication::Run() {
+    while (!terminated_) {
+        if (ProcessMessage())
+            continue;
+        // Idle: serve calls from other threads; when one was served, look
+        // for messages again before going to sleep.
+        bool served = false;
+        RunHandler([&served] { served = CheckSynchronize(); });
+        if (!served && !terminated_)
+            ::WaitMessage();
+    }
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    ::PostQuitMessage(0);
 }
 
 void TApplication::ShowException(const std::exception& error) const {

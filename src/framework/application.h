@@ -1,10 +1,14 @@
-// The application object: title, message boxes and the default display of
-// errors that leave an event handler.
+// The application object: title, the hidden application window, the main
+// message loop, message boxes and the default display of errors that leave
+// an event handler.
 #pragma once
+
+#include "framework/unique_handle.h"
 
 #include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace stilvane {
 
@@ -12,9 +16,33 @@ class TApplication {
 public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
+    ~TApplication();
+
+    // Creates the hidden application window and lets other threads wake the
+    // message loop. Called once at start-up, before any window is created.
+    void Initialize();
+    HWND Handle() const { return window_.Get(); }
+    HINSTANCE Instance() const;
 
     const std::string& Title() const { return title_; }
-    void SetTitle(std::string title) { title_ = std::move(title); }
+    void SetTitle(std::string title);
+
+    // Runs the message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles the messages waiting now, and the calls other threads queued.
+    void ProcessMessages();
+
+    // A dialog-style window whose keyboard navigation (Tab, access keys) the
+    // loop handles; null for none.
+    void SetDialogWindow(HWND window) { dialogWindow_ = window; }
+
+    // Sees every message sent to the application window before it is
+    // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
+    using WindowHook = std::function<void(UINT message, WPARAM wParam, LPARAM lParam)>;
+    int AddWindowHook(WindowHook hook);
+    void RemoveWindowHook(int id);
 
     // Shows an error's message in a box with the stop icon and one OK button,
     // captioned with the title; the program's other windows are disabled
@@ -31,7 +59,16 @@ private:
     friend TApplication& Application();
     TApplication() = default;
 
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // One message from the queue; false when there was none.
+    bool ProcessMessage();
+
     std::string title_;
+    UniqueWindow window_;
+    HWND dialogWindow_ = nullptr;
+    bool terminated_ = false;
+    std::vector<std::pair<int, WindowHook>> hooks_;
+    int nextHookId_ = 1;
 };
 
 // The one application object of the process.

@@ -1,0 +1,87 @@
+// Runs a 333 ms thread timer with an empty handler and prints how far the
+// periods overrun the delay and how much processor time a tick costs.
+// Usage: timer_bench [seconds]   (default 30)
+#include "components/ThreadTimer.h"
+#include "framework/application.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <numeric>
+#include <vector>
+
+using namespace stilvane;
+
+namespace {
+
+double NowMs() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000.0 /
+           static_cast<double>(frequency.QuadPart);
+}
+
+double ProcessCpuMs() {
+    FILETIME creation, exit, kernel, user;
+    ::GetProcessTimes(::GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    auto ms = [](FILETIME t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               10000.0;
+    };
+    return ms(kernel) + ms(user);
+}
+
+double Percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    const std::size_t i = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1));
+    return values[i];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+    constexpr int kDelay = 333;
+
+    Application().Initialize();
+    std::vector<double> ticks;
+    ticks.reserve(static_cast<std::size_t>(seconds) * 4 + 8);
+    TThreadTimer timer(nullptr);
+    timer.SetDelay(kDelay);
+    timer.SetOnTimer([&](TComponent*) {
+        ticks.push_back(NowMs());
+        if (ticks.size() > 1 && ticks.back() - ticks.front() >= seconds * 1000.0)
+            Application().Terminate();
+    });
+
+    // Let the window system settle first, so that its start-up is not billed
+    // to the ticks.
+    const double settle = NowMs() + 1000;
+    while (NowMs() < settle) {
+        Application().ProcessMessages();
+        ::Sleep(10);
+    }
+    const double cpuStart = ProcessCpuMs();
+    ticks.push_back(NowMs());
+    timer.SetActive(true);
+    Application().Run();
+    const double cpu = ProcessCpuMs() - cpuStart;
+
+    std::vector<double> overrun;
+    for (std::size_t i = 1; i < ticks.size(); ++i)
+        overrun.push_back(ticks[i] - ticks[i - 1] - kDelay);
+    const std::size_t n = overrun.size();
+    const double mean = std::accumulate(overrun.begin(), overrun.end(), 0.0) / n;
+    std::printf("thread timer, delay %d ms, %d s\n", kDelay, seconds);
+    std::printf("ticks:                  %zu\n", n);
+    std::printf("overrun mean:           %.3f ms\n", mean);
+    std::printf("overrun median:         %.3f ms\n", Percentile(overrun, 0.5));
+    std::printf("overrun 99th percentile: %.3f ms\n", Percentile(overrun, 0.99));
+    std::printf("overrun max:            %.3f ms\n", Percentile(overrun, 1.0));
+    std::printf("CPU per tick:           %.4f ms (process user + system)\n", cpu / n);
+    return 0;
+}
