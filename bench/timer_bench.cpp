@@ -20,8 +20,7 @@ double NowMs() {
     LARGE_INTEGER frequency, counter;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 double ProcessCpuMs() {

@@ -22,7 +22,9 @@ void InitProgramDirectory() {
     Directory() = DirectoryOfPath(executable);
 }
 
-const std::string& ProgramDirectory() { return Directory(); }
+const std::string& ProgramDirectory() {
+    return Directory();
+}
 
 std::string ProgramFile(const std::string& name) {
     return FileInDirectory(ProgramDirectory(), name);

@@ -20,7 +20,9 @@ TApplication::~TApplication() {
     SetWakeMainThread(nullptr);
 }
 
-HINSTANCE TApplication::Instance() const { return ::GetModuleHandleA(nullptr); }
+HINSTANCE TApplication::Instance() const {
+    return ::GetModuleHandleA(nullptr);
+}
 
 void TApplication::Initialize() {
     if (window_)
@@ -33,12 +35,11 @@ void TApplication::Initialize() {
     ::RegisterClassA(&windowClass);
     // A zero-sized top-level window: it carries the taskbar button while the
     // main window is shown, and receives the wake-up messages.
-    window_.Reset(::CreateWindowExA(0, kWindowClass, title_.c_str(),
-                                    WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                                        WS_MINIMIZEBOX,
-                                    ::GetSystemMetrics(SM_CXSCREEN) / 2,
-                                    ::GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                                    Instance(), nullptr));
+    window_.Reset(
+        ::CreateWindowExA(0, kWindowClass, title_.c_str(),
+                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                          ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2,
+                          0, 0, nullptr, nullptr, Instance(), nullptr));
     const HWND window = window_.Get();
     SetWakeMainThread([window] { ::PostMessageA(window, WM_NULL, 0, 0); });
 }
@@ -49,8 +50,7 @@ void TApplication::SetTitle(std::string title) {
         ::SetWindowTextA(window_.Get(), title_.c_str());
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TApplication& application = Application();
     // Hooks may remove themselves while running; iterate over a copy.
     const auto hooks = application.hooks_;

@@ -8,7 +8,9 @@ namespace {
 // The message texts are Windows-1252; "\xFC" is u-umlaut.
 constexpr char kUe[] = "\xFC";
 
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 } // namespace
 
 std::string InvalidInteger(const std::string& text) {
@@ -24,12 +26,16 @@ std::string RegSetDataFailed(const std::string& valueName) {
     return std::string("Fehler beim Setzen der Daten f") + kUe + "r " + Quoted(valueName);
 }
 std::string FileOpenFailed(const std::string& fileName) {
-    return "Datei " + fileName + " kann nicht ge\xF6" "ffnet werden";
+    return "Datei " + fileName +
+           " kann nicht ge\xF6"
+           "ffnet werden";
 }
 std::string FileCreateFailed(const std::string& fileName) {
     return "Datei " + fileName + " kann nicht erstellt werden";
 }
-std::string StreamWriteError() { return "Stream-Schreibfehler"; }
+std::string StreamWriteError() {
+    return "Stream-Schreibfehler";
+}
 std::string ThreadCreateFailed(const std::string& systemText) {
     return "Fehler beim Erzeugen des Thread: " + systemText;
 }

@@ -16,9 +16,8 @@ std::vector<std::string> IniFile::SectionNames(std::size_t bufferSize) const {
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 std::size_t bufferSize) const {
     std::vector<char> buffer(bufferSize, '\0');
-    const DWORD length =
-        ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
-                                   static_cast<DWORD>(bufferSize), path_.c_str());
+    const DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer.data(),
+                                                    static_cast<DWORD>(bufferSize), path_.c_str());
     return std::string(buffer.data(), length);
 }
 

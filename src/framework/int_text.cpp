@@ -16,7 +16,9 @@ int HexDigitValue(char c) {
     return -1;
 }
 
-bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDecimalDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::optional<std::int32_t> ParseHex(const std::string& text, std::size_t pos) {
     const std::size_t digits = text.size() - pos;
@@ -73,6 +75,8 @@ std::int32_t StrToInt(const std::string& text) {
     throw EConvertError(messages::InvalidInteger(text));
 }
 
-std::string IntToStr(std::int32_t value) { return std::to_string(value); }
+std::string IntToStr(std::int32_t value) {
+    return std::to_string(value);
+}
 
 } // namespace stilvane

@@ -46,7 +46,9 @@ const bool stateReady = (State(), true);
 
 } // namespace
 
-unsigned long MainThreadId() { return mainThreadId; }
+unsigned long MainThreadId() {
+    return mainThreadId;
+}
 
 void RunOnMainThread(const std::function<void()>& call, std::exception_ptr& carriedError,
                      void* done) {

@@ -27,8 +27,8 @@ std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxDat
     for (int attempt = 0; attempt < 16; ++attempt) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(buffer.size());
-        const LONG rc = ::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type,
-                                           buffer.data(), &size);
+        const LONG rc =
+            ::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, buffer.data(), &size);
         if (rc == ERROR_FILE_NOT_FOUND)
             return std::nullopt;
         if (rc == ERROR_MORE_DATA) {

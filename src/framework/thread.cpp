@@ -17,7 +17,9 @@ TThread::TThread()
 
 TThread::~TThread() = default;
 
-void TThread::SetFreeWhenDone(bool value) { freeWhenDone_ = value; }
+void TThread::SetFreeWhenDone(bool value) {
+    freeWhenDone_ = value;
+}
 
 void TThread::Start() {
     if (started_)

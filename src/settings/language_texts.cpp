@@ -34,6 +34,8 @@ const std::array<LanguageKey, 7>& LanguageKeys() {
     return keys;
 }
 
-std::string LabelTextFromIni(const std::string& text) { return ReplaceAll(text, "\xB0", "\r\n"); }
+std::string LabelTextFromIni(const std::string& text) {
+    return ReplaceAll(text, "\xB0", "\r\n");
+}
 
 } // namespace stilvane

@@ -31,8 +31,8 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
     LanguageId chosen = LanguageFromSections(systemId, ReadIniSections(languageFile));
     const std::string dialectsFile = FileInDirectory(directory, kDialectsFileName);
     if (FileExists(dialectsFile))
-        chosen = ApplyDialect(chosen, ReadIniString(dialectsFile, kDialectsSection,
-                                                    IntToStr(chosen)));
+        chosen =
+            ApplyDialect(chosen, ReadIniString(dialectsFile, kDialectsSection, IntToStr(chosen)));
     return chosen;
 }
 

@@ -34,7 +34,9 @@ std::int32_t DwordData(const RegValue& value, const std::string& name) {
     return static_cast<std::int32_t>(LittleEndian(value.data));
 }
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
+bool IsStringType(DWORD type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
 
 // Reads a value for text or number use: strings whole, other kinds only when
 // small enough to matter, so a huge binary value is never copied.

@@ -17,9 +17,13 @@ void SharedSettings::PublishProgramDirectory(const std::string& directory) const
     WriteRegString(root_, path_, kValueDirectory, directory);
 }
 
-bool SharedSettings::ReadBlocking() const { return Read(kValueBlocking) == "1"; }
+bool SharedSettings::ReadBlocking() const {
+    return Read(kValueBlocking) == "1";
+}
 
-void SharedSettings::WriteBlocking(bool on) const { Write(kValueBlocking, on); }
+void SharedSettings::WriteBlocking(bool on) const {
+    Write(kValueBlocking, on);
+}
 
 bool SharedSettings::NormaliseSound() const {
     const bool on = Read(kValueSound) != "0";
@@ -27,7 +31,9 @@ bool SharedSettings::NormaliseSound() const {
     return on;
 }
 
-void SharedSettings::WriteSound(bool on) const { Write(kValueSound, on); }
+void SharedSettings::WriteSound(bool on) const {
+    Write(kValueSound, on);
+}
 
 bool SharedSettings::TakeBlockSignal() const {
     bool signalled;

@@ -47,11 +47,13 @@ TEST_P(IntTextInvalid, RaisesConvertErrorWithWholeText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IntTextInvalid,
-                         ::testing::Values("", " ", "abc", "12 ", "1 2", "+", "-", "- 5",
-                                           "+-5", "--5", "2147483648", "-2147483649",
+                         ::testing::Values("", " ", "abc", "12 ", "1 2", "+", "-", "- 5", "+-5",
+                                           "--5", "2147483648", "-2147483649",
                                            "99999999999999999999", "$", "0x", "x", "$G",
-                                           "$123456789", "-$10", "+0x10", "1.5", "\t12",
-                                           "12\t", "0x 1", "\xB1" "5"));
+                                           "$123456789", "-$10", "+0x10", "1.5", "\t12", "12\t",
+                                           "0x 1",
+                                           "\xB1"
+                                           "5"));
 
 TEST(IntText, WritesSignedDecimal) {
     EXPECT_EQ(IntToStr(0), "0");
@@ -61,8 +63,8 @@ TEST(IntText, WritesSignedDecimal) {
 }
 
 TEST(IntText, RoundTripsEveryBoundaryValue) {
-    for (std::int32_t v : {INT_MIN, INT_MIN + 1, -65536, -1, 0, 1, 1033, 65535, INT_MAX - 1,
-                           INT_MAX})
+    for (std::int32_t v :
+         {INT_MIN, INT_MIN + 1, -65536, -1, 0, 1, 1033, 65535, INT_MAX - 1, INT_MAX})
         EXPECT_EQ(StrToInt(IntToStr(v)), v);
 }
 

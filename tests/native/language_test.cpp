@@ -20,10 +20,10 @@ TEST(LanguageChoice, SystemLanguageWhenItHasASectionElseFallback) {
         {2055, {"1031", "1033"}, 1033},
         {2055, {}, 1033},
         {1031, {"1033"}, 1033},
-        {1036, {"1036"}, 1036},             // no [1033] needed
-        {1031, {" 1031", "1031 "}, 1033},   // section names are compared whole
+        {1036, {"1036"}, 1036},           // no [1033] needed
+        {1031, {" 1031", "1031 "}, 1033}, // section names are compared whole
         {1031, {"01031"}, 1033},
-        {0, {"0"}, 1033},                   // id 0 never counts
+        {0, {"0"}, 1033}, // id 0 never counts
         {65535, {"65535"}, 65535},
     };
     for (const auto& c : cases)
@@ -35,9 +35,8 @@ TEST(LanguageChoice, DialectRedirection) {
         const char* value;
         LanguageId chosen;
     } cases[] = {
-        {"", 1033},       {"1031", 1031},    {" 1031", 1031}, {"0", 1033},
-        {"-3", 1033},     {"$407", 1031},    {"65535", 65535}, {"65536", 1033},
-        {"2147483647", 1033},
+        {"", 1033},     {"1031", 1031},   {" 1031", 1031}, {"0", 1033},          {"-3", 1033},
+        {"$407", 1031}, {"65535", 65535}, {"65536", 1033}, {"2147483647", 1033},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ApplyDialect(1033, c.value), c.chosen) << c.value;
@@ -73,7 +72,7 @@ TEST(LanguageTexts, BuiltInTextsAreTheGermanOnes) {
 
 TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     const auto& keys = LanguageKeys();
-    const char* expected[] = {"Active", "Exceptions", "Sound", "Quit",
+    const char* expected[] = {"Active",        "Exceptions", "Sound", "Quit",
                               "Button_Delete", "Button_Add", "Label1"};
     LanguageTexts probe;
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -86,7 +85,9 @@ TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
 }
 
 TEST(Text, NulListAndCaseAndReplace) {
-    const char list[] = "1031\0" "1033\0" "dialects\0";
+    const char list[] = "1031\0"
+                        "1033\0"
+                        "dialects\0";
     EXPECT_EQ(SplitNulList(list, sizeof list - 1),
               (std::vector<std::string>{"1031", "1033", "dialects"}));
     EXPECT_TRUE(SplitNulList("", 0).empty());
@@ -95,7 +96,10 @@ TEST(Text, NulListAndCaseAndReplace) {
     EXPECT_TRUE(SameTextAscii("Dialects", "dIALECTS"));
     EXPECT_FALSE(SameTextAscii("\xE4", "\xC4"));
     EXPECT_FALSE(SameTextAscii("a", "ab"));
-    EXPECT_EQ(ReplaceAll("a\xB0\xB0" "b", "\xB0", "\r\n"), "a\r\n\r\nb");
+    EXPECT_EQ(ReplaceAll("a\xB0\xB0"
+                         "b",
+                         "\xB0", "\r\n"),
+              "a\r\n\r\nb");
     EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");
 }
 

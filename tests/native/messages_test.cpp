@@ -9,13 +9,15 @@ TEST(Messages, AreTheProgramsGermanTextsInWindows1252) {
     EXPECT_EQ(messages::InvalidRegDataType("X"), "Ung\xFCltiger Datentyp f\xFCr 'X'");
     EXPECT_EQ(messages::RegGetDataFailed("X"), "Fehler beim Holen der Daten f\xFCr 'X'");
     EXPECT_EQ(messages::RegSetDataFailed("X"), "Fehler beim Setzen der Daten f\xFCr 'X'");
-    EXPECT_EQ(messages::FileOpenFailed("C:\\a.ini"),
-              "Datei C:\\a.ini kann nicht ge\xF6"
-              "ffnet werden");
-    EXPECT_EQ(messages::FileCreateFailed("C:\\a.ini"), "Datei C:\\a.ini kann nicht erstellt werden");
-    EXPECT_EQ(messages::ThreadError("Zugriff verweigert", 5), "Thread-Fehler: Zugriff verweigert (5)");
-    EXPECT_EQ(messages::CheckSynchronizeWrongThread(0x1a2b),
-              "CheckSynchronize wurde vom Thread $1a2b aufgerufen, der NICHT der Haupt-Thread ist.");
+    EXPECT_EQ(messages::FileOpenFailed("C:\\a.ini"), "Datei C:\\a.ini kann nicht ge\xF6"
+                                                     "ffnet werden");
+    EXPECT_EQ(messages::FileCreateFailed("C:\\a.ini"),
+              "Datei C:\\a.ini kann nicht erstellt werden");
+    EXPECT_EQ(messages::ThreadError("Zugriff verweigert", 5),
+              "Thread-Fehler: Zugriff verweigert (5)");
+    EXPECT_EQ(
+        messages::CheckSynchronizeWrongThread(0x1a2b),
+        "CheckSynchronize wurde vom Thread $1a2b aufgerufen, der NICHT der Haupt-Thread ist.");
 }
 
 TEST(Messages, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt) {
@@ -23,9 +25,15 @@ TEST(Messages, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"", ""},      {"Fehler", "Fehler."}, {"Ende.", "Ende."}, {"Frage?", "Frage?."},
-        {"Klammer)", "Klammer)"}, {"Komma,", "Komma,"}, {"Strich-", "Strich-"},
-        {"Schr\xE4gstrich/", "Schr\xE4gstrich/."}, {"Umlaut \xFC", "Umlaut \xFC."},
+        {"", ""},
+        {"Fehler", "Fehler."},
+        {"Ende.", "Ende."},
+        {"Frage?", "Frage?."},
+        {"Klammer)", "Klammer)"},
+        {"Komma,", "Komma,"},
+        {"Strich-", "Strich-"},
+        {"Schr\xE4gstrich/", "Schr\xE4gstrich/."},
+        {"Umlaut \xFC", "Umlaut \xFC."},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithFullStop(c.in), c.out) << c.in;

@@ -10,8 +10,7 @@ double NowMs() {
     LARGE_INTEGER frequency, counter;
     ::QueryPerformanceFrequency(&frequency);
     ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 /
-           static_cast<double>(frequency.QuadPart);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {

@@ -116,10 +116,9 @@ TEST_F(Registry, ReadsIntegers) {
         const char* name;
         std::int32_t value;
     } cases[] = {
-        {"dword", 7},     {"dword_max", -1}, {"sz12", 12},         {"sz_lead", 12},
-        {"sz_hex", 16},   {"sz_neg", -5},    {"expand", 32},       {"bin2", 0x1234},
-        {"bin4", 0x12345678}, {"bin0", 0},   {"multi", 0},         {"qword", 0},
-        {"missing", 0},
+        {"dword", 7},   {"dword_max", -1}, {"sz12", 12},     {"sz_lead", 12},      {"sz_hex", 16},
+        {"sz_neg", -5}, {"expand", 32},    {"bin2", 0x1234}, {"bin4", 0x12345678}, {"bin0", 0},
+        {"multi", 0},   {"qword", 0},      {"missing", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ReadInteger(c.name), c.value) << c.name;

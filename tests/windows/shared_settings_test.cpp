@@ -36,8 +36,8 @@ TEST_F(Settings, BlockingIsOnOnlyForExactlyOne) {
     struct Case {
         const char* stored;
         bool on;
-    } cases[] = {{"1", true}, {"0", false}, {"yes", false}, {" 1", false},
-                 {"1 ", false}, {"", false}, {"01", false}};
+    } cases[] = {{"1", true},   {"0", false}, {"yes", false}, {" 1", false},
+                 {"1 ", false}, {"", false},  {"01", false}};
     for (const auto& c : cases) {
         key.SetString(kValueBlocking, c.stored);
         EXPECT_EQ(settings.ReadBlocking(), c.on) << c.stored;
@@ -51,7 +51,7 @@ TEST_F(Settings, SoundIsOffOnlyForExactlyZeroAndIsRewritten) {
     struct Case {
         const char* stored; // nullptr: missing
         bool on;
-    } cases[] = {{nullptr, true}, {"0", false}, {"1", true}, {"", true},
+    } cases[] = {{nullptr, true}, {"0", false},  {"1", true}, {"", true},
                  {"00", true},    {"off", true}, {" 0", true}};
     for (const auto& c : cases) {
         if (c.stored)

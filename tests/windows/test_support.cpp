@@ -10,8 +10,8 @@ namespace stilvane::testing {
 namespace {
 std::string UniqueName() {
     static std::atomic<int> counter{0};
-    return std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) +
-           "-" + std::to_string(++counter);
+    return std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(::GetTickCount()) + "-" +
+           std::to_string(++counter);
 }
 
 void RemoveDirectoryTree(const std::string& path) {
@@ -57,7 +57,9 @@ void DeleteTree(HKEY root, const std::string& path) {
 
 ScratchKey::ScratchKey() : path_("Software\\QuillaneTest\\" + UniqueName()) {}
 
-ScratchKey::~ScratchKey() { DeleteTree(HKEY_CURRENT_USER, path_); }
+ScratchKey::~ScratchKey() {
+    DeleteTree(HKEY_CURRENT_USER, path_);
+}
 
 void ScratchKey::SetRaw(const std::string& name, DWORD type, const void* data, DWORD size) const {
     HKEY key;
@@ -105,7 +107,9 @@ ScratchDirectory::ScratchDirectory() {
     ::CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-ScratchDirectory::~ScratchDirectory() { RemoveDirectoryTree(path_); }
+ScratchDirectory::~ScratchDirectory() {
+    RemoveDirectoryTree(path_);
+}
 
 void ScratchDirectory::Write(const std::string& name, const std::string& bytes) const {
     HANDLE file = ::CreateFileA(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,

@@ -6,8 +6,8 @@
 #include "message_pump.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <tlhelp32.h>
+#include <windows.h>
 
 #include <memory>
 #include <stdexcept>
@@ -339,8 +339,8 @@ TEST(ThreadTimerDelivery, TicksArriveWhileAPopupMenuIsTracked) {
     {
         Watchdog watchdog("#32768", nullptr, WM_KEYDOWN, VK_ESCAPE);
         ::SetForegroundWindow(Application().Handle());
-        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 100, 100, 0,
-                         Application().Handle(), nullptr);
+        ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, 100, 100, 0, Application().Handle(),
+                         nullptr);
         EXPECT_FALSE(watchdog.Fired()) << "the menu had to be closed by the watchdog";
     }
     ::DestroyMenu(menu);

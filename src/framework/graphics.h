@@ -1,0 +1,73 @@
+// Colours, font descriptions and a drawing surface over a device context.
+#pragma once
+
+#include "framework/unique_handle.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace stilvane {
+
+// 32-bit colour in the $00BBGGRR layout; with the top bit set the low byte
+// names a system colour (GetSysColor index).
+using TColor = std::uint32_t;
+constexpr TColor clWindowText = 0x80000008;
+constexpr TColor clBtnFace = 0x8000000F;
+
+// The RGB value to draw with; `fallback` stands in for the special values
+// that name no colour (clNone, clDefault).
+COLORREF ColorToRGB(TColor color, COLORREF fallback);
+
+struct TFontStyles {
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool operator==(const TFontStyles&) const = default;
+};
+
+struct TFontSpec {
+    std::string name = "MS Sans Serif";
+    int height = -11; // pixels, negative: character height as in LOGFONT
+    TFontStyles style;
+    TColor color = clWindowText;
+    BYTE charset = DEFAULT_CHARSET;
+    bool operator==(const TFontSpec&) const = default;
+};
+
+UniqueFont CreateFontFrom(const TFontSpec& spec);
+// The description of a font the system made (e.g. a parent window's).
+TFontSpec FontSpecOf(HFONT font);
+
+// A device context with a current font and brush, as the label draws on it.
+// The caller owns the device context; the canvas puts back the font it found.
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc);
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    HDC Handle() const { return dc_; }
+
+    TFontSpec font;
+    TColor brushColor = clBtnFace;
+    bool brushClear = false;
+
+    // Size of `text` in the current font.
+    SIZE TextExtent(std::string_view text);
+    // Draws `text` with its top-left corner at (x, y) in the current font:
+    // on the brush colour, or on nothing when the brush is clear.
+    void TextOut(int x, int y, std::string_view text);
+    void FillRect(const RECT& rect);
+
+private:
+    void SelectFont();
+
+    HDC dc_;
+    HGDIOBJ originalFont_ = nullptr;
+    UniqueFont selected_;
+    TFontSpec selectedSpec_;
+};
+
+} // namespace stilvane
