@@ -17,7 +17,38 @@ TApplication& Application() {
 }
 
 TApplication::~TApplication() {
+    destroying_ = true;
     SetWakeMainThread(nullptr);
+}
+
+HICON TApplication::Icon() const {
+    if (!icon_)
+        icon_.Reset(static_cast<HICON>(::LoadImageA(Instance(), "MAINICON", IMAGE_ICON,
+                                                    ::GetSystemMetrics(SM_CXSMICON),
+                                                    ::GetSystemMetrics(SM_CYSMICON), 0)));
+    return icon_.Get();
+}
+
+void TApplication::ShowApplicationWindow() {
+    if (Minimized())
+        Restore();
+    ::ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
+}
+
+void TApplication::HideApplicationWindow() {
+    ::ShowWindow(window_.Get(), SW_HIDE);
+}
+
+void TApplication::Minimize() {
+    ::ShowWindow(window_.Get(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    ::ShowWindow(window_.Get(), SW_RESTORE);
+}
+
+bool TApplication::Minimized() const {
+    return ::IsIconic(window_.Get()) != FALSE;
 }
 
 HINSTANCE TApplication::Instance() const {
@@ -58,6 +89,12 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
         hook.second(message, wParam, lParam);
     if (message == WM_NULL) {
         application.RunHandler([] { CheckSynchronize(); });
+        return 0;
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
+        // A hook may have hidden the application instead (to the tray).
+        if (::IsWindowVisible(window))
+            application.Minimize();
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);

@@ -38,6 +38,26 @@ public:
     // loop handles; null for none.
     void SetDialogWindow(HWND window) { dialogWindow_ = window; }
 
+    // The main window: owned by the application window, which carries the
+    // taskbar button with the title while the main window is shown.
+    HWND MainWindow() const { return mainWindow_; }
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
+    // Whether the main window is shown when the message loop starts.
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool value) { showMainForm_ = value; }
+    // The program's icon (resource "MAINICON") at the small icon size.
+    HICON Icon() const;
+
+    // The taskbar button: shown while the main window is, hidden with it.
+    void ShowApplicationWindow();
+    void HideApplicationWindow();
+    // Minimising the application window hides the windows it owns.
+    void Minimize();
+    void Restore();
+    bool Minimized() const;
+    // True once the application object is being torn down at exit.
+    bool Destroying() const { return destroying_; }
+
     // Sees every message sent to the application window before it is
     // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
     using WindowHook = std::function<void(UINT message, WPARAM wParam, LPARAM lParam)>;
@@ -66,6 +86,10 @@ private:
     std::string title_;
     UniqueWindow window_;
     HWND dialogWindow_ = nullptr;
+    HWND mainWindow_ = nullptr;
+    bool showMainForm_ = true;
+    bool destroying_ = false;
+    mutable UniqueIcon icon_;
     bool terminated_ = false;
     std::vector<std::pair<int, WindowHook>> hooks_;
     int nextHookId_ = 1;

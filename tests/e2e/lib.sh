@@ -71,3 +71,49 @@ reg_type() {
 finish() {
   [[ $e2e_failures -eq 0 ]]
 }
+
+# --- the screen -----------------------------------------------------------
+
+# Waits until `command` succeeds (up to $2 seconds, default 20).
+wait_for() {
+  local i
+  for i in $(seq $((${2:-20} * 10))); do
+    eval "$1" >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Window id of the Wine System Tray, when it shows.
+tray_window() {
+  xdotool search --name '^Wine System Tray$' 2>/dev/null | head -1
+}
+
+screenshot() { # file
+  import -window root "$1" 2>/dev/null
+}
+
+# "X Y" of the centre of the pixels of colour $2 (e.g. "#FF00FF") in the
+# screenshot $1, within the area "W H X Y" given as $3 (default: all); empty
+# when there are none.
+colour_centre() {
+  local crop=()
+  if [[ -n ${3:-} ]]; then
+    read -r w h x y <<<"$3"
+    crop=(-crop "${w}x${h}+${x}+${y}")
+  fi
+  /usr/bin/convert "$1" "${crop[@]}" txt:- 2>/dev/null | grep -i "$2" |
+    awk -F'[,:]' '{ sx += $1; sy += $2; n++ } END { if (n) printf "%d %d %d\n", sx / n, sy / n, n }'
+}
+
+# Area of a window as "W H X Y".
+window_area() {
+  local X=0 Y=0 WIDTH=0 HEIGHT=0
+  eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+  echo "$WIDTH $HEIGHT $X $Y"
+}
+
+# Waits until file $1 has a line $2 (up to $3 seconds, default 10).
+wait_log() {
+  wait_for "tr -d '\\r' <'$1' | grep -qx -- '$2'" "${3:-10}"
+}

@@ -1,0 +1,429 @@
+#include "components/TrayIcon.h"
+
+#include "framework/application.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace stilvane {
+
+namespace {
+
+constexpr char kWindowClass[] = "StilvaneTrayIcon";
+constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO; // 0x17
+constexpr UINT kMessageIconTip = NIF_MESSAGE | NIF_ICON | NIF_TIP;       // 7
+constexpr UINT_PTR kAnimationTimerId = 1;
+
+template <std::size_t N> void CopyCut(char (&target)[N], const std::string& text) {
+    const std::size_t length = std::min(text.size(), N - 1);
+    std::memcpy(target, text.data(), length);
+    target[length] = '\0';
+}
+
+TShiftState CurrentShiftState() {
+    TShiftState state = 0;
+    auto down = [](int key) { return (::GetKeyState(key) & 0x8000) != 0; };
+    if (down(VK_SHIFT))
+        state |= ssShift;
+    if (down(VK_MENU))
+        state |= ssAlt;
+    if (down(VK_CONTROL))
+        state |= ssCtrl;
+    if (down(VK_LBUTTON))
+        state |= ssLeft;
+    if (down(VK_RBUTTON))
+        state |= ssRight;
+    if (down(VK_MBUTTON))
+        state |= ssMiddle;
+    return state;
+}
+
+double NowDays() {
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    double days;
+    ::SystemTimeToVariantTime(&now, &days);
+    return days;
+}
+
+} // namespace
+
+TTrayIcon::TTrayIcon(TComponent* owner) : TComponentBase(owner) {
+    icon_.OnChange = [this] { IconChanged(); };
+    WNDCLASSA windowClass{};
+    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = &TTrayIcon::WindowProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kWindowClass;
+        ::RegisterClassA(&windowClass);
+    }
+    // A hidden top-level window, not a message-only one: only top-level
+    // windows hear the shell's "TaskbarCreated" broadcast.
+    window_.Reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0,
+                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
+    // Defaults are stored directly: constructing touches neither the shell
+    // nor the application's windows.
+    visibility_ = tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide;
+    animated_ = false;
+    delay_ = 100;
+    iconIndex_ = 0;
+    inTaskList_ = true;
+    kernel_ = ::LoadLibraryA("KERNEL32.DLL");
+    if (kernel_)
+        registerServiceProcess_ = reinterpret_cast<RegisterServiceProcessFn>(
+            reinterpret_cast<void*>(::GetProcAddress(kernel_, "RegisterServiceProcess")));
+}
+
+TTrayIcon::~TTrayIcon() {
+    RemoveHook();
+    if (!Application().Destroying() && inTaskList_) {
+        inTaskList_ = false;
+        if (registerServiceProcess_)
+            registerServiceProcess_(::GetCurrentProcessId(), 1);
+    }
+    if (animationTimer_)
+        ::KillTimer(window_.Get(), animationTimer_);
+    Remove();
+    icon_.OnChange = nullptr;
+    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+    window_.Reset();
+    if (kernel_)
+        ::FreeLibrary(kernel_);
+}
+
+bool TTrayIcon::ShellVersion5() const {
+    return CurrentTrayShell().shellVersion() > 0x0004FFFF;
+}
+
+BOOL TTrayIcon::Notify(DWORD message) {
+    return CurrentTrayShell().notify(message, data_);
+}
+
+void TTrayIcon::SetActive(bool value) {
+    if (value)
+        Activate();
+    else
+        Remove();
+}
+
+void TTrayIcon::Activate() {
+    InstallHook();
+    taskbar_ = CurrentTrayShell().findTaskbar();
+    if (icon_.Empty())
+        icon_.Assign(Application().Icon());
+    if (ShellVersion5()) {
+        data_.cbSize = sizeof(NotifyIconDataV5);
+        data_.uTimeoutOrVersion = 3; // NOTIFYICON_VERSION
+    } else {
+        data_.cbSize = 88;
+    }
+    data_.hWnd = window_.Get();
+    data_.uID = kIconId;
+    data_.uCallbackMessage = kCallbackMessage;
+    data_.hIcon = icon_.Handle();
+    FillTip();
+    data_.uFlags = kAddAndTip;
+    Notify(NIM_ADD);
+    if (ShellVersion5())
+        Notify(NIM_SETVERSION);
+    active_ = true;
+}
+
+void TTrayIcon::Remove() {
+    RemoveHook();
+    Notify(NIM_DELETE);
+    active_ = false;
+}
+
+void TTrayIcon::FillTip() {
+    CopyCut(data_.szTip, hint_.substr(0, hint_.find('|')));
+}
+
+void TTrayIcon::CheckTaskbar() {
+    if (!active_)
+        return;
+    const HWND taskbar = CurrentTrayShell().findTaskbar();
+    if (taskbar == taskbar_)
+        return;
+    taskbar_ = taskbar;
+    Remove();
+    Activate();
+}
+
+void TTrayIcon::SetIcon(const TIcon& icon) {
+    SetIcon(icon.Handle());
+}
+
+void TTrayIcon::SetIcon(HICON icon) {
+    CheckTaskbar();
+    icon_.Assign(icon); // runs IconChanged
+    data_.hIcon = icon_.Handle();
+    if (active_)
+        Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::IconChanged() {
+    CheckTaskbar();
+    data_.hIcon = icon_.Handle();
+    if (active_)
+        Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetIconIndex(int value) {
+    iconIndex_ = value;
+    if (icons_ && value >= 0 && value < icons_->Count()) {
+        data_.uFlags = kMessageIconTip;
+        SetIcon(icons_->Icon(value));
+    } else {
+        iconIndex_ = -1;
+    }
+}
+
+void TTrayIcon::SetHint(std::string value) {
+    CheckTaskbar();
+    if (!ShellVersion5()) {
+        for (std::size_t at = value.find("\r\n"); at != std::string::npos;
+             at = value.find("\r\n", at + 3))
+            value.replace(at, 2, " - ");
+    }
+    hint_ = std::move(value);
+}
+
+void TTrayIcon::RefreshTip() {
+    if (hint_ == lastHintSent_)
+        return;
+    lastHintSent_ = hint_;
+    FillTip();
+    data_.uFlags = kMessageIconTip;
+    if (active_)
+        Notify(NIM_MODIFY);
+}
+
+void TTrayIcon::SetDelay(std::uint32_t value) {
+    delay_ = value;
+    if (animationTimer_)
+        animationTimer_ = ::SetTimer(window_.Get(), kAnimationTimerId, delay_, nullptr);
+}
+
+void TTrayIcon::SetAnimated(bool value) {
+    animated_ = value;
+    if (animated_ && active_) {
+        animationTimer_ = ::SetTimer(window_.Get(), kAnimationTimerId, delay_, nullptr);
+    } else if (animationTimer_) {
+        ::KillTimer(window_.Get(), animationTimer_);
+        animationTimer_ = 0;
+    }
+}
+
+void TTrayIcon::Animate() {
+    if (!icons_ || icons_->Count() == 0)
+        return;
+    int next = iconIndex_ + 1;
+    if (next >= icons_->Count())
+        next = 0;
+    SetIconIndex(next);
+    if (OnAnimate)
+        OnAnimate(this, iconIndex_);
+}
+
+void TTrayIcon::SetVisibility(TTrayVisibilities value) {
+    visibility_ = value;
+    const bool taskList = (value & tvVisibleTaskList) != 0;
+    if (taskList != inTaskList_) {
+        inTaskList_ = taskList;
+        if (registerServiceProcess_)
+            registerServiceProcess_(::GetCurrentProcessId(), taskList ? 0 : 1);
+    }
+    const bool visible = (value & tvVisibleTaskBar) != 0;
+    applicationVisible_ = visible;
+    if (Loading()) {
+        Application().SetShowMainForm(visible);
+    } else if (visible) {
+        ShowApplication();
+    } else {
+        HideApplication();
+    }
+    SetActive(active_);
+    SetAnimated(animated_);
+}
+
+void TTrayIcon::ShowApplication() {
+    Application().ShowApplicationWindow();
+    if (HWND main = Application().MainWindow())
+        ::ShowWindow(main, SW_SHOW);
+    applicationVisible_ = true;
+}
+
+void TTrayIcon::HideApplication() {
+    HWND main = Application().MainWindow();
+    if (main && !::IsIconic(main)) {
+        if (snap_) {
+            ::ShowWindow(main, SW_HIDE);
+            Application().SetShowMainForm(false);
+        }
+        Application().Minimize();
+    }
+    Application().HideApplicationWindow();
+    applicationVisible_ = false;
+}
+
+void TTrayIcon::InstallHook() {
+    if (hookId_)
+        return;
+    hookId_ = Application().AddWindowHook([this](UINT message, WPARAM wParam, LPARAM) {
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE &&
+            (visibility_ & tvAutoHide) && active_)
+            HideApplication();
+    });
+}
+
+void TTrayIcon::RemoveHook() {
+    if (hookId_)
+        Application().RemoveWindowHook(hookId_);
+    hookId_ = 0;
+}
+
+void TTrayIcon::ShowMenu(TPopupMenu& menu, POINT at) {
+    ::SetForegroundWindow(window_.Get());
+    menu.Popup(window_.Get(), at.x, at.y);
+    ::PostMessageA(window_.Get(), WM_NULL, 0, 0);
+}
+
+void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs,
+                            TBalloonIcon icon) {
+    CopyCut(data_.szInfoTitle, title);
+    CopyCut(data_.szInfo, text);
+    data_.uTimeoutOrVersion = timeoutMs;
+    static const DWORD kIconFlags[] = {NIIF_NONE, NIIF_ERROR, NIIF_INFO, NIIF_WARNING};
+    data_.dwInfoFlags = kIconFlags[static_cast<int>(icon)];
+    data_.uFlags = NIF_INFO;
+    balloonShownAt_ = NowDays();
+    balloonTimeout_ = static_cast<int>(timeoutMs / 1000);
+    if (active_)
+        Notify(NIM_MODIFY);
+    if (OnBalloonShow)
+        OnBalloonShow(this);
+}
+
+void TTrayIcon::HideBalloon() {
+    data_.szInfo[0] = '\0';
+    data_.szInfoTitle[0] = '\0';
+    data_.uFlags = NIF_INFO;
+    if (active_)
+        Notify(NIM_MODIFY);
+}
+
+LRESULT TTrayIcon::HandleCallback(LPARAM event) {
+    POINT at{};
+    ::GetCursorPos(&at);
+    const TShiftState shift = CurrentShiftState();
+    auto mouse = [&](const TMouseEvent& handler, TMouseButton button) {
+        if (handler)
+            handler(this, button, shift, at.x, at.y);
+    };
+    const bool shown = applicationVisible_;
+    switch (LOWORD(event)) {
+    case WM_MOUSEMOVE:
+        RefreshTip();
+        if (OnMouseMove)
+            OnMouseMove(this, shift, at.x, at.y);
+        break;
+    case WM_LBUTTONDOWN:
+        mouse(OnMouseDown, TMouseButton::mbLeft);
+        if (dropDownMenu_)
+            ShowMenu(*dropDownMenu_, at);
+        break;
+    case WM_LBUTTONUP:
+        if (shown && (visibility_ & tvMinimizeClick))
+            SetVisibility(visibility_ & ~tvVisibleTaskBar);
+        else if (!shown && (visibility_ & tvRestoreClick))
+            SetVisibility(visibility_ | tvVisibleTaskBar);
+        mouse(OnMouseUp, TMouseButton::mbLeft);
+        mouse(OnClick, TMouseButton::mbLeft);
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) {
+            mouse(OnDblClick, TMouseButton::mbLeft);
+            break;
+        }
+        if (popupMenu_) {
+            for (const auto& item : popupMenu_->Items())
+                if (item->Default) {
+                    item->Click();
+                    break;
+                }
+        }
+        if (shown && (visibility_ & tvMinimizeDbClick))
+            SetVisibility(visibility_ & ~tvVisibleTaskBar);
+        else if (!shown && (visibility_ & tvRestoreDbClick))
+            SetVisibility(visibility_ | tvVisibleTaskBar);
+        break;
+    case WM_RBUTTONDOWN:
+        mouse(OnMouseDown, TMouseButton::mbRight);
+        break;
+    case WM_RBUTTONUP:
+    case NIN_KEYSELECT:
+        if (popupMenu_)
+            ShowMenu(*popupMenu_, at);
+        mouse(OnMouseUp, TMouseButton::mbRight);
+        mouse(OnClick, TMouseButton::mbRight);
+        break;
+    case WM_RBUTTONDBLCLK:
+        mouse(OnDblClick, TMouseButton::mbRight);
+        break;
+    case WM_MBUTTONDOWN:
+        mouse(OnMouseDown, TMouseButton::mbMiddle);
+        break;
+    case WM_MBUTTONUP:
+        mouse(OnMouseUp, TMouseButton::mbMiddle);
+        mouse(OnClick, TMouseButton::mbMiddle);
+        break;
+    case WM_MBUTTONDBLCLK:
+        mouse(OnDblClick, TMouseButton::mbMiddle);
+        break;
+    case NIN_BALLOONHIDE:
+        if (OnBalloonHide)
+            OnBalloonHide(this);
+        return 1;
+    case NIN_BALLOONTIMEOUT:
+        if ((NowDays() - balloonShownAt_) * 86400.0 > balloonTimeout_)
+            HideBalloon();
+        return 1;
+    case NIN_BALLOONUSERCLICK:
+        if (OnBalloonClick)
+            OnBalloonClick(this);
+        HideBalloon();
+        return 1;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* tray = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (tray) {
+        if (message == kCallbackMessage) {
+            LRESULT result = 0;
+            Application().RunHandler([&] { result = tray->HandleCallback(lParam); });
+            return result;
+        }
+        if (message == tray->taskbarCreated_ && tray->taskbarCreated_ != 0) {
+            // The shell (re)started: put the icon back at once.
+            if (tray->active_) {
+                tray->Remove();
+                tray->Activate();
+            }
+            return 0;
+        }
+        if (message == WM_TIMER && wParam == kAnimationTimerId) {
+            Application().RunHandler([&] { tray->Animate(); });
+            return 0;
+        }
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace stilvane

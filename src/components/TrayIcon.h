@@ -1,0 +1,134 @@
+// A notification-area icon: registers it with the shell, keeps its picture
+// and tip current, turns the shell's mouse notifications into events, shows
+// the popup menu on a right click and chooses the menu's default item on a
+// left double-click. It can also hide and show the application.
+#pragma once
+
+#include "components/tray_shell.h"
+#include "framework/component.h"
+#include "framework/icon.h"
+#include "framework/menu.h"
+#include "framework/unique_handle.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace stilvane {
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Shift, Alt, Ctrl, left, right, middle button, in this bit order.
+using TShiftState = std::uint8_t;
+constexpr TShiftState ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04, ssLeft = 0x08, ssRight = 0x10,
+                      ssMiddle = 0x20;
+
+using TMouseEvent =
+    std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
+using TAnimateEvent = std::function<void(TComponent* sender, int imageIndex)>;
+
+using TTrayVisibilities = std::uint8_t;
+constexpr TTrayVisibilities tvVisibleTaskBar = 0x01, tvVisibleTaskList = 0x02, tvAutoHide = 0x04,
+                            tvVisibleDesign = 0x08, tvRestoreClick = 0x10, tvRestoreDbClick = 0x20,
+                            tvMinimizeClick = 0x40, tvMinimizeDbClick = 0x80;
+
+enum class TBalloonIcon { None, Error, Information, Warning };
+
+class TTrayIcon : public TComponentBase {
+public:
+    static constexpr UINT kCallbackMessage = 0x401;
+    static constexpr UINT kIconId = 1;
+
+    explicit TTrayIcon(TComponent* owner);
+    ~TTrayIcon() override;
+
+    // Properties, in the order in which a window's stored settings apply them.
+    bool Active() const { return active_; }
+    void SetActive(bool value);
+    bool Animated() const { return animated_; }
+    void SetAnimated(bool value);
+    const TIcon& Icon() const { return icon_; }
+    void SetIcon(const TIcon& icon);
+    void SetIcon(HICON icon);
+    int IconIndex() const { return iconIndex_; }
+    void SetIconIndex(int value);
+    TImageList* Icons() const { return icons_; }
+    void SetIcons(TImageList* value) { icons_ = value; }
+    const std::string& Hint() const { return hint_; }
+    void SetHint(std::string value);
+    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* value) { popupMenu_ = value; }
+    std::uint32_t Delay() const { return delay_; }
+    void SetDelay(std::uint32_t value);
+    bool Snap() const { return snap_; }
+    void SetSnap(bool value) { snap_ = value; }
+    TTrayVisibilities Visibility() const { return visibility_; }
+    void SetVisibility(TTrayVisibilities value);
+    TAnimateEvent OnAnimate;
+    TMouseEvent OnClick;
+    TMouseEvent OnDblClick;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnBalloonShow;
+    TNotifyEvent OnBalloonHide;
+    TNotifyEvent OnBalloonClick;
+
+    // Balloon tip: title up to 63 characters, text up to 255.
+    void ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs,
+                     TBalloonIcon icon);
+    void HideBalloon();
+
+    // The hidden top-level window that receives the shell's notifications.
+    HWND MessageWindow() const { return window_.Get(); }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleCallback(LPARAM event);
+
+    void Activate();
+    void Remove();
+    void CheckTaskbar();
+    void IconChanged();
+    void RefreshTip();
+    void FillTip();
+    void ShowMenu(TPopupMenu& menu, POINT at);
+    void ShowApplication();
+    void HideApplication();
+    void InstallHook();
+    void RemoveHook();
+    void Animate();
+    bool ShellVersion5() const;
+    BOOL Notify(DWORD message);
+
+    bool active_ = false;
+    TIcon icon_;
+    NotifyIconDataV5 data_{};
+    UniqueWindow window_;
+    std::string hint_;
+    TPopupMenu* popupMenu_ = nullptr;
+    bool applicationVisible_ = true;
+    bool animated_ = false;
+    std::uint32_t delay_ = 100;
+    TImageList* icons_ = nullptr;
+    UINT_PTR animationTimer_ = 0;
+    int iconIndex_ = 0;
+    TPopupMenu* dropDownMenu_ = nullptr;
+    bool inTaskList_ = true;
+    using RegisterServiceProcessFn = DWORD(WINAPI*)(DWORD processId, DWORD type);
+    RegisterServiceProcessFn registerServiceProcess_ = nullptr;
+    HMODULE kernel_ = nullptr;
+    double balloonShownAt_ = 0;
+    int balloonTimeout_ = 0;
+    HWND taskbar_ = nullptr;
+    TTrayVisibilities visibility_ = 0;
+    std::string lastHintSent_;
+    bool snap_ = false;
+    int hookId_ = 0;
+    UINT taskbarCreated_ = 0;
+};
+
+} // namespace stilvane

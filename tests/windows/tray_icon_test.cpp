@@ -1,0 +1,295 @@
+// The tray icon's conversation with the shell, recorded through the
+// replaceable shell calls, and its reactions to the shell's notifications.
+#include "components/TrayIcon.h"
+#include "framework/application.h"
+#include "message_pump.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace stilvane {
+namespace {
+
+struct Call {
+    DWORD message;
+    NotifyIconDataV5 data;
+};
+
+HICON SolidIcon(COLORREF color) {
+    BYTE andMask[16 * 2] = {};
+    std::vector<DWORD> pixels(16 * 16, 0xFF000000u | (GetRValue(color) << 16) |
+                                           (GetGValue(color) << 8) | GetBValue(color));
+    HBITMAP colorBitmap = ::CreateBitmap(16, 16, 1, 32, pixels.data());
+    HBITMAP maskBitmap = ::CreateBitmap(16, 16, 1, 1, andMask);
+    ICONINFO info{TRUE, 0, 0, maskBitmap, colorBitmap};
+    HICON icon = ::CreateIconIndirect(&info);
+    ::DeleteObject(colorBitmap);
+    ::DeleteObject(maskBitmap);
+    return icon;
+}
+
+class TrayShellRecorder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = CurrentTrayShell();
+        CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
+            calls.push_back({message, data});
+            return TRUE;
+        };
+        CurrentTrayShell().findTaskbar = [this] { return taskbar; };
+        CurrentTrayShell().shellVersion = [this] { return shellVersion; };
+    }
+    void TearDown() override { CurrentTrayShell() = saved_; }
+
+    std::vector<DWORD> Messages() const {
+        std::vector<DWORD> messages;
+        for (const auto& call : calls)
+            messages.push_back(call.message);
+        return messages;
+    }
+
+    std::vector<Call> calls;
+    HWND taskbar = reinterpret_cast<HWND>(0x1234);
+    DWORD shellVersion = 0x00060000; // 6.0
+
+private:
+    TrayShell saved_;
+};
+
+using Sequence = std::vector<DWORD>;
+
+TEST_F(TrayShellRecorder, ConstructionTouchesNoShell) {
+    TTrayIcon tray(nullptr);
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(tray.Active());
+    EXPECT_EQ(tray.Visibility(), tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide);
+    EXPECT_EQ(tray.IconIndex(), 0);
+    EXPECT_EQ(tray.Delay(), 100u);
+}
+
+TEST_F(TrayShellRecorder, ActivationAddsTheIconWithTheVersion5Record) {
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    ASSERT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION}));
+    const NotifyIconDataV5& add = calls[0].data;
+    EXPECT_EQ(add.cbSize, 488u);
+    EXPECT_EQ(add.uID, 1u);
+    EXPECT_EQ(add.uCallbackMessage, 0x401u);
+    EXPECT_EQ(add.uFlags, 0x17u);
+    EXPECT_EQ(add.hWnd, tray.MessageWindow());
+    EXPECT_EQ(add.uTimeoutOrVersion, 3u);
+    EXPECT_STREQ(add.szTip, "") << "an empty Hint gives no tooltip";
+    EXPECT_TRUE(tray.Active());
+}
+
+TEST_F(TrayShellRecorder, OldShellGetsTheShortRecordAndNoVersion) {
+    shellVersion = 0x0004FFFF; // 4.65535
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    ASSERT_EQ(Messages(), (Sequence{NIM_ADD}));
+    EXPECT_EQ(calls[0].data.cbSize, 88u);
+}
+
+TEST_F(TrayShellRecorder, TipIsTheShortPartOfTheHintCutTo127) {
+    TTrayIcon tray(nullptr);
+    tray.SetHint("Kurz|Lang und breit");
+    tray.SetActive(true);
+    EXPECT_STREQ(calls.at(0).data.szTip, "Kurz");
+    tray.SetActive(false);
+    tray.SetHint(std::string(300, 'h'));
+    calls.clear();
+    tray.SetActive(true);
+    EXPECT_EQ(std::string(calls.at(0).data.szTip), std::string(127, 'h'));
+}
+
+TEST_F(TrayShellRecorder, IconWritesWhileActiveSendTwoModifies) {
+    HICON red = SolidIcon(RGB(255, 0, 0));
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    calls.clear();
+    tray.SetIcon(red);
+    tray.SetIcon(red); // the same icon again: sent again
+    ASSERT_EQ(Messages(), (Sequence{NIM_MODIFY, NIM_MODIFY, NIM_MODIFY, NIM_MODIFY}));
+    EXPECT_NE(calls[3].data.hIcon, nullptr);
+    EXPECT_NE(calls[3].data.hIcon, red) << "the component keeps a copy of its own";
+    EXPECT_EQ(calls[3].data.hIcon, tray.Icon().Handle());
+    ::DestroyIcon(red);
+}
+
+TEST_F(TrayShellRecorder, InactiveComponentStoresTheIconOnly) {
+    HICON red = SolidIcon(RGB(255, 0, 0));
+    TTrayIcon tray(nullptr);
+    tray.SetIcon(red);
+    ::DestroyIcon(red); // the caller's icon may go; the copy stays
+    EXPECT_TRUE(calls.empty());
+    tray.SetActive(true);
+    ASSERT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION}));
+    EXPECT_EQ(calls[0].data.hIcon, tray.Icon().Handle());
+    ICONINFO info{};
+    EXPECT_TRUE(::GetIconInfo(tray.Icon().Handle(), &info));
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+}
+
+TEST_F(TrayShellRecorder, WithoutAnIconTheProgramsIconIsShown) {
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    ASSERT_NE(Application().Icon(), nullptr);
+    EXPECT_NE(tray.Icon().Handle(), nullptr);
+    EXPECT_EQ(calls.at(0).data.hIcon, tray.Icon().Handle());
+}
+
+TEST_F(TrayShellRecorder, VisibilityWhileLoadingKeepsTheMainFormHiddenAndAddsAgain) {
+    TComponent owner(nullptr);
+    owner.BeginLoading();
+    Application().SetShowMainForm(true);
+    TTrayIcon tray(&owner);
+    tray.SetActive(true);
+    tray.SetIconIndex(-1);
+    tray.SetVisibility(tvAutoHide);
+    owner.EndLoading();
+    EXPECT_FALSE(Application().ShowMainForm());
+    EXPECT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_EQ(tray.IconIndex(), -1);
+    Application().SetShowMainForm(true);
+}
+
+TEST_F(TrayShellRecorder, RemovalAndDestructionDeleteTheIcon) {
+    {
+        TTrayIcon tray(nullptr);
+        tray.SetActive(true);
+        calls.clear();
+        tray.SetActive(false);
+        EXPECT_EQ(Messages(), (Sequence{NIM_DELETE}));
+        EXPECT_FALSE(tray.Active());
+        tray.SetActive(true);
+        calls.clear();
+    }
+    ASSERT_EQ(Messages(), (Sequence{NIM_DELETE}));
+    EXPECT_EQ(calls[0].data.uID, 1u);
+}
+
+TEST_F(TrayShellRecorder, NewTaskbarWindowReRegistersAtTheNextIconWrite) {
+    HICON red = SolidIcon(RGB(255, 0, 0));
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    calls.clear();
+    taskbar = reinterpret_cast<HWND>(0x5678); // the shell restarted
+    tray.SetIcon(red);
+    EXPECT_EQ(Messages(), (Sequence{NIM_DELETE, NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_MODIFY}));
+    ::DestroyIcon(red);
+}
+
+TEST_F(TrayShellRecorder, TaskbarCreatedBroadcastRegistersTheIconAgainAtOnce) {
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    calls.clear();
+    ::SendMessageA(tray.MessageWindow(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(Messages(), (Sequence{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
+    tray.SetActive(false);
+    calls.clear();
+    ::SendMessageA(tray.MessageWindow(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(calls.empty()) << "an inactive icon stays away";
+}
+
+// --- callbacks ----------------------------------------------------------------
+
+class TrayCallbacks : public TrayShellRecorder {
+protected:
+    void Notify(UINT event) {
+        ::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, 1, event);
+    }
+    TMenuItem& Item(const char* caption) {
+        return menu.Add(caption, [this](TComponent* sender) {
+            log.push_back(std::string("menu:") + static_cast<TMenuItem*>(sender)->Caption);
+        });
+    }
+
+    TPopupMenu menu{nullptr};
+    TTrayIcon tray{nullptr};
+    std::vector<std::string> log;
+};
+
+TEST_F(TrayCallbacks, LeftDoubleClickChoosesTheDefaultItem) {
+    Item("&Erster");
+    Item("&Zweiter").Default = true;
+    Item("&Dritter").Default = true; // only the first default counts
+    tray.SetPopupMenu(&menu);
+    tray.SetActive(true);
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(log, (std::vector<std::string>{"menu:&Zweiter"}));
+}
+
+TEST_F(TrayCallbacks, LeftDoubleClickWithoutDefaultItemDoesNothing) {
+    Item("&Erster");
+    tray.SetPopupMenu(&menu);
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(TrayCallbacks, OnDblClickTakesThePlaceOfTheDefaultItem) {
+    Item("&Erster").Default = true;
+    tray.SetPopupMenu(&menu);
+    tray.OnDblClick = [&](TComponent* sender, TMouseButton button, TShiftState, int, int) {
+        EXPECT_EQ(sender, &tray);
+        EXPECT_EQ(button, TMouseButton::mbLeft);
+        log.push_back("dblclick");
+    };
+    Notify(WM_LBUTTONDBLCLK);
+    EXPECT_EQ(log, (std::vector<std::string>{"dblclick"}));
+}
+
+TEST_F(TrayCallbacks, ButtonReleasesCallMouseUpThenClick) {
+    tray.OnMouseDown = [&](TComponent*, TMouseButton b, TShiftState, int, int) {
+        log.push_back("down" + std::to_string(static_cast<int>(b)));
+    };
+    tray.OnMouseUp = [&](TComponent*, TMouseButton b, TShiftState, int, int) {
+        log.push_back("up" + std::to_string(static_cast<int>(b)));
+    };
+    tray.OnClick = [&](TComponent*, TMouseButton b, TShiftState, int, int) {
+        log.push_back("click" + std::to_string(static_cast<int>(b)));
+    };
+    for (UINT event : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_RBUTTONDOWN,
+                       WM_RBUTTONUP, WM_MOUSEMOVE, 0x999})
+        Notify(event);
+    EXPECT_EQ(log, (std::vector<std::string>{"down0", "up0", "click0", "down2", "up2", "click2",
+                                             "down1", "up1", "click1"}));
+}
+
+TEST_F(TrayCallbacks, MouseMoveRefreshesAChangedTip) {
+    tray.SetActive(true);
+    tray.SetHint("Neu|lang");
+    calls.clear();
+    Notify(WM_MOUSEMOVE);
+    Notify(WM_MOUSEMOVE); // unchanged: nothing sent
+    ASSERT_EQ(Messages(), (Sequence{NIM_MODIFY}));
+    EXPECT_STREQ(calls[0].data.szTip, "Neu");
+    EXPECT_EQ(calls[0].data.uFlags, 7u);
+}
+
+TEST_F(TrayCallbacks, BalloonEventsAnswerOne) {
+    tray.OnBalloonClick = [&](TComponent*) { log.push_back("balloon"); };
+    EXPECT_EQ(
+        ::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, 1, NIN_BALLOONUSERCLICK),
+        1);
+    EXPECT_EQ(::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONUP),
+              0);
+    EXPECT_EQ(log, (std::vector<std::string>{"balloon"}));
+}
+
+TEST_F(TrayCallbacks, MinimiseCommandToTheApplicationHidesItWhileActive) {
+    tray.SetActive(true);
+    Application().ShowApplicationWindow();
+    ASSERT_TRUE(::IsWindowVisible(Application().Handle()));
+    ::SendMessageA(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    testing::PumpFor(100);
+    EXPECT_FALSE(::IsWindowVisible(Application().Handle()));
+    Application().Restore();
+    Application().HideApplicationWindow();
+}
+
+} // namespace
+} // namespace stilvane
