@@ -6,6 +6,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml="
 export WINEARCH=win32
+# The same language everywhere: Wine takes the system language from the locale.
+export LC_ALL=C
 
 session_started_xvfb=
 session_started_wineserver=

@@ -1,34 +1,21 @@
 // Entry point of the tray controller.
 #include "app/global.h"
 #include "framework/application.h"
-#include "settings/marl_INI.h"
-#include "settings/shared_settings.h"
+#include "ui/form_Stilvane.h"
 
 #include <windows.h>
 
-namespace stilvane {
-namespace {
-
-constexpr char kApplicationTitle[] = "Quillane PopUp Blocker";
-
-void StartUp() {
-    const auto language = SelectLanguage();
-    if (!language)
-        return;
-    ReadLanguageTexts(ProgramDirectory(), *language);
-    const SharedSettings settings;
-    settings.PublishProgramDirectory(ProgramDirectory());
-    settings.ReadBlocking();
-    settings.NormaliseSound();
-}
-
-} // namespace
-} // namespace stilvane
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace stilvane;
+    Application().Initialize();
     InitProgramDirectory();
-    Application().SetTitle(kApplicationTitle);
-    Application().RunHandler(StartUp);
+    Application().SetTitle("Quillane PopUp Blocker");
+    {
+        // The window stays hidden: its tray icon clears ShowMainForm.
+        TForm_Stilvane Form_Stilvane;
+        if (Application().ShowMainForm())
+            Form_Stilvane.Show();
+        Application().Run();
+    } // the tray icon is removed with the window's components
     return 0;
 }

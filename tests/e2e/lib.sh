@@ -16,6 +16,8 @@ fresh_prefix() {
   rm -f "$WINEPREFIX/wineserver"
   wineserver -p
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Nothing of the blocker's key may come along from the template.
+  wine reg delete 'HKCU\Software\Quillane' /f </dev/null >/dev/null 2>&1 || true
 }
 
 drop_prefix() {
@@ -116,4 +118,135 @@ window_area() {
 # Waits until file $1 has a line $2 (up to $3 seconds, default 10).
 wait_log() {
   wait_for "tr -d '\\r' <'$1' | grep -qx -- '$2'" "${3:-10}"
+}
+
+# --- the controller --------------------------------------------------------
+
+# A private copy of the program folder for one scenario; sets $program.
+program_folder() { # dist
+  program=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-program.XXXXXX")
+  cp -a "$1/." "$program/"
+}
+
+# Starts Stilvane.exe from $program in the background; sets $stilvane_pid.
+start_stilvane() {
+  (cd "$program" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+  stilvane_pid=$!
+}
+
+# Centre of the first icon in the tray, as "X Y"; waits for the tray.
+tray_icon_point() {
+  wait_for '[[ -n $(tray_window) ]]' 20 || return 1
+  local w h x y
+  read -r w h x y <<<"$(window_area "$(tray_window)")"
+  echo "$((x + 10)) $((y + 10))"
+}
+
+# What the first tray icon shows: on (green), off (grey), blocked (red),
+# application (blue) or none.
+tray_icon_kind() {
+  local x y
+  read -r x y <<<"$(tray_icon_point)" || { echo none; return; }
+  screenshot "$e2e_shot"
+  /usr/bin/convert "$e2e_shot" -crop "16x16+$((x - 8))+$((y - 8))" txt:- 2>/dev/null |
+    sed -nE 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
+    awk '
+      $2 > $1 + 60 && $2 > $3 + 40 { green++ }
+      $1 > $2 + 80 && $1 > $3 + 80 { red++ }
+      $3 > $1 + 60 && $3 > $2 + 30 { blue++ }
+      $1 < 235 && $1 > 60 && ($1 - $2) < 14 && ($2 - $1) < 14 && ($1 - $3) < 14 && ($3 - $1) < 14 { grey++ }
+      END {
+        kind = "none"; best = 15
+        if (green > best) { kind = "on"; best = green }
+        if (red > best) { kind = "blocked"; best = red }
+        if (blue > best) { kind = "application"; best = blue }
+        if (grey > best) { kind = "off"; best = grey }
+        print kind
+      }'
+}
+e2e_shot=$(mktemp -u "${TMPDIR:-/tmp}/stilvane-shot.XXXXXX").png
+
+# Waits until the tray icon shows $1 (up to $2 seconds, default 10).
+wait_icon() {
+  wait_for "[[ \$(tray_icon_kind) == $1 ]]" "${2:-10}"
+}
+
+# Right-clicks the tray icon and presses the menu item's access key.
+tray_menu() { # key
+  local x y
+  read -r x y <<<"$(tray_icon_point)"
+  xdotool mousemove "$x" "$y" click 3
+  sleep 0.8
+  xdotool key "$1"
+  sleep 0.3
+}
+
+tray_double_click() {
+  local x y
+  read -r x y <<<"$(tray_icon_point)"
+  sleep 0.6
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 60 1
+}
+
+# Message boxes open now, "caption|text|icon" a line ($dialog_probe).
+dialogs() {
+  wine "$dialog_probe" 2>/dev/null | tr -d '\r'
+}
+
+# Waits for a message box whose line matches $1 (fixed text).
+wait_dialog() {
+  local i
+  for i in $(seq $((${2:-10} * 4))); do
+    dialogs | grep -qF -- "$1" && return 0
+    sleep 0.25
+  done
+  return 1
+}
+
+# Quits through the tray menu and waits for the program to end; checks that
+# it ended with 0 and took its icon along.
+quit_stilvane() { # quit key
+  tray_menu "$1"
+  if ! wait_for "! kill -0 $stilvane_pid" 10; then
+    fail "the program did not end"
+    kill "$stilvane_pid" 2>/dev/null
+    return
+  fi
+  wait "$stilvane_pid"
+  expect_eq "$?" 0 "exit code"
+}
+
+# The X window of the editor (client area) as "W H X Y".
+editor_area() {
+  local id
+  id=$(xdotool search --onlyvisible --name '^PopUp Blocker$' 2>/dev/null | head -1)
+  [[ -n $id ]] && window_area "$id"
+}
+
+# Clicks at client coordinates of the editor.
+editor_click() { # x y [extra xdotool args before click]
+  local w h x y
+  read -r w h x y <<<"$(editor_area)"
+  xdotool mousemove "$((x + $1))" "$((y + $2))" "${@:3}" click 1
+}
+
+hexdump_file() { od -An -c "$1" | tr -s ' ' | tr -d '\n'; }
+
+# Answers the open message box with a key. Without a window manager the
+# keyboard goes to the window under the pointer, so the pointer goes there.
+answer_dialog() { # key
+  local id w h x y
+  for id in $(xdotool search --onlyvisible --name '^Quillane PopUp Blocker$' 2>/dev/null); do
+    read -r w h x y <<<"$(window_area "$id")"
+    [[ $w -gt 50 && $h -gt 30 ]] || continue
+    # A box answered the moment it appears can leave Wine's window half
+    # closed; a person takes a moment to read it anyway.
+    sleep 1
+    xdotool mousemove "$((x + w / 2))" "$((y + h / 2))"
+    sleep 0.2
+    xdotool key "$1"
+    wait_for "! xdotool search --onlyvisible --name '^Quillane PopUp Blocker\$' | grep -qx $id" 5
+    return 0
+  done
+  return 1
 }

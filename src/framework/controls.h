@@ -1,0 +1,74 @@
+// Child-window controls of a form: push buttons, a single-line edit field, a
+// sorted list box with extended selection, and an etched line.
+#pragma once
+
+#include "framework/component.h"
+#include "framework/unique_handle.h"
+
+#include <string>
+#include <vector>
+
+namespace stilvane {
+
+struct TBounds {
+    int left, top, width, height;
+};
+
+class TWinControl : public TComponent {
+public:
+    HWND Handle() const { return window_.Get(); }
+    int Id() const { return id_; }
+    std::string Text() const;
+    void SetText(const std::string& text) const;
+    void SetFocus() const { ::SetFocus(window_.Get()); }
+    // Called by the form for WM_COMMAND notifications of this control.
+    virtual void Command(WORD /*notification*/) {}
+
+protected:
+    // Creates the control as a child of `parent`, with the parent's font.
+    TWinControl(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
+                DWORD exStyle, TBounds bounds, const std::string& text);
+
+private:
+    UniqueWindow window_;
+    int id_;
+};
+
+class TButton : public TWinControl {
+public:
+    TButton(TComponent* owner, HWND parent, int id, TBounds bounds, const std::string& caption);
+    TNotifyEvent OnClick;
+    void Click() {
+        if (OnClick)
+            OnClick(this);
+    }
+    void Command(WORD notification) override;
+};
+
+class TEdit : public TWinControl {
+public:
+    TEdit(TComponent* owner, HWND parent, int id, TBounds bounds);
+};
+
+// Keeps its items in its own sort order; several may be selected at once.
+class TListBox : public TWinControl {
+public:
+    TListBox(TComponent* owner, HWND parent, int id, TBounds bounds, int itemHeight);
+    void Clear() const;
+    void Add(const std::string& item) const;
+    int Count() const;
+    std::string Item(int index) const;
+    std::vector<std::string> Items() const;
+    // Index of an item equal to `text` without regard to letter case, or -1.
+    int FindExact(const std::string& text) const;
+    bool Selected(int index) const;
+    void Select(int index, bool selected) const;
+    void Delete(int index) const;
+};
+
+class TBevel : public TWinControl {
+public:
+    TBevel(TComponent* owner, HWND parent, TBounds bounds);
+};
+
+} // namespace stilvane

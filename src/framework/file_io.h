@@ -1,0 +1,19 @@
+// Whole-file reading and safe replacement on ANSI paths.
+#pragma once
+
+#include <string>
+
+namespace stilvane {
+
+// The file's bytes. Raises EFOpenError "Datei ... kann nicht geöffnet werden"
+// when it does not exist or cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+// Replaces the file's content in one step: the bytes go to a temporary file
+// in the same directory, which then takes the file's place. On any failure
+// the old file stays exactly as it was and no temporary file is left:
+// EFCreateError "Datei ... kann nicht erstellt werden" when the file cannot
+// be written or replaced, EWriteError "Stream-Schreibfehler" on a short write.
+void ReplaceFileContent(const std::string& path, const std::string& content);
+
+} // namespace stilvane

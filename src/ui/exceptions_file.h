@@ -1,0 +1,20 @@
+// The text of popup-exp.ini: one exception per line, lines ended by CR LF.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace stilvane {
+
+constexpr char kExceptionsFileName[] = "popup-exp.ini";
+
+// Every line, exactly as written: lines may end in CR LF, CR or LF, a last
+// line without an ending counts, empty lines are entries too. A NUL byte ends
+// an entry as a line break would, so nothing after it is lost.
+std::vector<std::string> ParseExceptions(std::string_view content);
+
+// Each entry followed by CR LF; no entries give an empty file.
+std::string FormatExceptions(const std::vector<std::string>& entries);
+
+} // namespace stilvane

@@ -1,0 +1,278 @@
+#include "ui/form_Stilvane.h"
+
+#include "app/global.h"
+#include "framework/application.h"
+#include "framework/file_io.h"
+#include "settings/marl_INI.h"
+#include "ui/block_display.h"
+#include "ui/exceptions_file.h"
+
+namespace stilvane {
+
+namespace {
+
+constexpr char kWindowClass[] = "TForm_Stilvane";
+constexpr char kCaption[] = "PopUp Blocker";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+
+enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
+
+HICON LoadTrayPicture(const char* name) {
+    return TIcon::LoadResource(name, ::GetSystemMetrics(SM_CXSMICON),
+                               ::GetSystemMetrics(SM_CYSMICON));
+}
+
+} // namespace
+
+TForm_Stilvane::TForm_Stilvane(SharedSettings settings)
+    : TComponent(nullptr), settings_(std::move(settings)) {
+    WNDCLASSA windowClass{};
+    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
+        windowClass.lpfnWndProc = &TForm_Stilvane::WindowProc;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kWindowClass;
+        ::RegisterClassA(&windowClass);
+    }
+    TFontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
+    font_ = CreateFontFrom(fontSpec);
+
+    RECT frame{0, 0, kClientWidth, kClientHeight};
+    ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    // Owned by the application window, which carries the taskbar button.
+    window_.Reset(::CreateWindowExA(kExStyle, kWindowClass, kCaption, kStyle, 0, 0,
+                                    frame.right - frame.left, frame.bottom - frame.top,
+                                    Application().Handle(), nullptr, ::GetModuleHandleA(nullptr),
+                                    nullptr));
+    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    Application().SetMainWindow(window_.Get());
+    Application().SetDialogWindow(window_.Get());
+
+    BeginLoading();
+    CreateComponents();
+    EndLoading();
+    Application().RunHandler([this] { FormCreate(); });
+}
+
+TForm_Stilvane::~TForm_Stilvane() {
+    // The timer and the tray icon go first: no tick or click may reach a
+    // half-destroyed window.
+    ThreadTimer1.reset();
+    TrayIcon1.reset();
+    Application().SetDialogWindow(nullptr);
+    Application().SetMainWindow(nullptr);
+    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+}
+
+void TForm_Stilvane::CreateComponents() {
+    const HWND parent = window_.Get();
+    Label1 = std::make_unique<TMarkupLabel>(this, parent);
+    Label1->SetAutoSize(false);
+    Label1->SetBounds(8, 8, 385, 54);
+    Label1->SetCaption(BuiltInTexts().label1);
+    ListBox1 = std::make_unique<TListBox>(this, parent, idListBox, TBounds{8, 68, 289, 209}, 13);
+    Button_Delete = std::make_unique<TButton>(
+        this, parent, idButtonDelete, TBounds{304, 68, 88, 29}, BuiltInTexts().buttonDelete);
+    Edit1 = std::make_unique<TEdit>(this, parent, idEdit, TBounds{8, 284, 289, 21});
+    Button_Add = std::make_unique<TButton>(this, parent, idButtonAdd, TBounds{304, 280, 88, 29},
+                                           BuiltInTexts().buttonAdd);
+    Bevel1 = std::make_unique<TBevel>(this, parent, TBounds{4, 316, 392, 2});
+    Button_Ok =
+        std::make_unique<TButton>(this, parent, idButtonOk, TBounds{304, 324, 88, 29}, "&Ok");
+    // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add.
+    HWND previous = HWND_TOP;
+    for (const TWinControl* control :
+         {static_cast<TWinControl*>(Button_Ok.get()),
+          static_cast<TWinControl*>(Button_Delete.get()), static_cast<TWinControl*>(ListBox1.get()),
+          static_cast<TWinControl*>(Edit1.get()), static_cast<TWinControl*>(Button_Add.get())}) {
+        ::SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control->Handle();
+    }
+    Button_Delete->OnClick = [this](TComponent* s) { Button_DeleteClick(s); };
+    Button_Add->OnClick = [this](TComponent* s) { Button_AddClick(s); };
+    Button_Ok->OnClick = [this](TComponent* s) { Button_OkClick(s); };
+
+    Image_ON.Adopt(LoadTrayPicture("IMAGE_ON"));
+    Image_OFF.Adopt(LoadTrayPicture("IMAGE_OFF"));
+    Image_BLOCKED.Adopt(LoadTrayPicture("IMAGE_BLOCKED"));
+
+    PopupMenu1 = std::make_unique<TPopupMenu>(this);
+    const LanguageTexts& texts = BuiltInTexts();
+    Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
+    Block->Default = true;
+    Exceptions = &PopupMenu1->Add(texts.exceptions, [this](TComponent* s) { ExceptionsClick(s); });
+    N2 = &PopupMenu1->Add("-");
+    Sound = &PopupMenu1->Add(texts.sound, [this](TComponent* s) { SoundClick(s); });
+    N1 = &PopupMenu1->Add("-");
+    Beenden1 = &PopupMenu1->Add(texts.quit, [this](TComponent* s) { Beenden1Click(s); });
+
+    TrayIcon1 = std::make_unique<TTrayIcon>(this);
+    TrayIcon1->SetActive(true);
+    TrayIcon1->SetIconIndex(-1);
+    TrayIcon1->SetPopupMenu(PopupMenu1.get());
+    TrayIcon1->SetVisibility(tvAutoHide);
+    TrayIcon1->OnClick = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
+        TrayIcon1Click(s, b, sh, x, y);
+    };
+
+    ThreadTimer1 = std::make_unique<TThreadTimer>(this);
+    ThreadTimer1->SetDelay(333);
+    ThreadTimer1->SetOnTimer([this](TComponent* s) { ThreadTimer1Timer(s); });
+}
+
+std::string TForm_Stilvane::ExceptionsFile() const {
+    return ProgramFile(kExceptionsFileName);
+}
+
+void TForm_Stilvane::FormCreate() {
+    BlockShownAt = 0;
+    const auto language = SelectLanguage();
+    if (!language)
+        return;
+    ApplyLanguageTexts(*language);
+    settings_.PublishProgramDirectory(ProgramDirectory());
+    Block->Checked = false;
+    Block->Checked = settings_.ReadBlocking();
+    UpdateTrayIcon();
+    Sound->Checked = true;
+    Sound->Checked = settings_.NormaliseSound();
+    ThreadTimer1->SetActive(true);
+}
+
+void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
+    const LanguageTexts texts = ReadLanguageTexts(ProgramDirectory(), id);
+    Block->Caption = texts.active;
+    Exceptions->Caption = texts.exceptions;
+    Sound->Caption = texts.sound;
+    Beenden1->Caption = texts.quit;
+    Button_Delete->SetText(texts.buttonDelete);
+    Button_Add->SetText(texts.buttonAdd);
+    Label1->SetCaption(texts.label1);
+}
+
+void TForm_Stilvane::UpdateTrayIcon() {
+    TrayIcon1->SetIcon(Block->Checked ? Image_ON : Image_OFF);
+}
+
+void TForm_Stilvane::BlockClick(TComponent*) {
+    Block->Checked = !Block->Checked;
+    settings_.WriteBlocking(Block->Checked);
+    UpdateTrayIcon();
+}
+
+void TForm_Stilvane::SoundClick(TComponent*) {
+    Sound->Checked = !Sound->Checked;
+    settings_.WriteSound(Sound->Checked);
+}
+
+void TForm_Stilvane::ExceptionsClick(TComponent*) {
+    ListBox1->Clear();
+    for (const std::string& entry : ParseExceptions(ReadWholeFile(ExceptionsFile())))
+        ListBox1->Add(entry);
+    Show();
+}
+
+void TForm_Stilvane::Beenden1Click(TComponent*) {
+    Close();
+}
+
+void TForm_Stilvane::Button_AddClick(TComponent*) {
+    const std::string text = Edit1->Text();
+    if (text.empty() || ListBox1->FindExact(text) >= 0)
+        return;
+    ListBox1->Add(text);
+}
+
+void TForm_Stilvane::Button_DeleteClick(TComponent*) {
+    for (int i = ListBox1->Count() - 1; i >= 0; --i)
+        if (ListBox1->Selected(i))
+            ListBox1->Delete(i);
+}
+
+void TForm_Stilvane::Button_OkClick(TComponent*) {
+    ReplaceFileContent(ExceptionsFile(), FormatExceptions(ListBox1->Items()));
+    Hide();
+}
+
+bool TForm_Stilvane::FormCloseQuery() {
+    return true;
+}
+
+void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int, int) {}
+
+void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
+    const std::uint32_t now = ::GetTickCount();
+    if (BlockDisplayOver(now, BlockShownAt)) {
+        BlockShownAt = 0;
+        TrayIcon1->SetIcon(Image_ON);
+    }
+    if (settings_.TakeBlockSignal()) {
+        BlockShownAt = BlockShownAtFor(::GetTickCount());
+        TrayIcon1->SetIcon(Image_BLOCKED);
+    }
+}
+
+void TForm_Stilvane::Show() {
+    if (!shownBefore_) {
+        // Centred on the screen the first time, later where the user left it.
+        RECT area, frame;
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        ::GetWindowRect(window_.Get(), &frame);
+        const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+        ::SetWindowPos(
+            window_.Get(), HWND_TOPMOST, area.left + (area.right - area.left - width) / 2,
+            area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        shownBefore_ = true;
+    }
+    Application().ShowApplicationWindow();
+    ::ShowWindow(window_.Get(), SW_SHOW);
+    ::SetForegroundWindow(window_.Get());
+    ::BringWindowToTop(window_.Get());
+    if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Get())
+        Button_Ok->SetFocus();
+}
+
+void TForm_Stilvane::Hide() {
+    ::ShowWindow(window_.Get(), SW_HIDE);
+    Application().HideApplicationWindow();
+}
+
+void TForm_Stilvane::Close() {
+    if (!FormCloseQuery())
+        return;
+    Hide();
+    Application().Terminate();
+}
+
+LRESULT CALLBACK TForm_Stilvane::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* form = reinterpret_cast<TForm_Stilvane*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form) {
+        switch (message) {
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(form->font_.Get());
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            for (TWinControl* control : {static_cast<TWinControl*>(form->Button_Delete.get()),
+                                         static_cast<TWinControl*>(form->Button_Add.get()),
+                                         static_cast<TWinControl*>(form->Button_Ok.get()),
+                                         static_cast<TWinControl*>(form->ListBox1.get()),
+                                         static_cast<TWinControl*>(form->Edit1.get())})
+                if (control && control->Id() == id && lParam) {
+                    Application().RunHandler([&] { control->Command(HIWORD(wParam)); });
+                    return 0;
+                }
+            break;
+        }
+        case WM_CLOSE:
+            Application().RunHandler([form] { form->Close(); });
+            return 0;
+        }
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace stilvane

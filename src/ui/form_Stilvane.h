@@ -1,0 +1,86 @@
+// The main window: owner of the tray icon with its menu, the polling timer
+// and the tray pictures, and at the same time the exceptions editor, which
+// is the only time it is shown.
+#pragma once
+
+#include "components/MarkupLabel.h"
+#include "components/ThreadTimer.h"
+#include "components/TrayIcon.h"
+#include "framework/controls.h"
+#include "framework/graphics.h"
+#include "framework/icon.h"
+#include "framework/menu.h"
+#include "settings/language_choice.h"
+#include "settings/shared_settings.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace stilvane {
+
+class TForm_Stilvane : public TComponent {
+public:
+    static constexpr int kClientWidth = 400;
+    static constexpr int kClientHeight = 360;
+
+    // Creates the window hidden with all its components, then runs FormCreate.
+    explicit TForm_Stilvane(SharedSettings settings = SharedSettings());
+    ~TForm_Stilvane() override;
+
+    HWND Handle() const { return window_.Get(); }
+    void Show();
+    void Hide();
+    // Asks FormCloseQuery, then hides the window and ends the program.
+    void Close();
+
+    // Components, in the order the window's stored settings create them.
+    std::unique_ptr<TMarkupLabel> Label1;
+    std::unique_ptr<TListBox> ListBox1;
+    std::unique_ptr<TButton> Button_Delete;
+    std::unique_ptr<TEdit> Edit1;
+    std::unique_ptr<TButton> Button_Add;
+    std::unique_ptr<TBevel> Bevel1;
+    std::unique_ptr<TButton> Button_Ok;
+    TIcon Image_ON;
+    TIcon Image_OFF;
+    TIcon Image_BLOCKED;
+    std::unique_ptr<TPopupMenu> PopupMenu1;
+    TMenuItem* Block = nullptr;
+    TMenuItem* Exceptions = nullptr;
+    TMenuItem* N2 = nullptr;
+    TMenuItem* Sound = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* Beenden1 = nullptr;
+    std::unique_ptr<TTrayIcon> TrayIcon1;
+    std::unique_ptr<TThreadTimer> ThreadTimer1;
+
+    // Event handlers.
+    void FormCreate();
+    void BlockClick(TComponent* sender);
+    void SoundClick(TComponent* sender);
+    void ExceptionsClick(TComponent* sender);
+    void Beenden1Click(TComponent* sender);
+    void Button_AddClick(TComponent* sender);
+    void Button_DeleteClick(TComponent* sender);
+    void Button_OkClick(TComponent* sender);
+    bool FormCloseQuery();
+    void TrayIcon1Click(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void ThreadTimer1Timer(TComponent* sender);
+
+    // Tick count at which the blocked icon was last shown; 0: not showing.
+    std::uint32_t BlockShownAt = 0;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateComponents();
+    void ApplyLanguageTexts(LanguageId id);
+    void UpdateTrayIcon();
+    std::string ExceptionsFile() const;
+
+    SharedSettings settings_;
+    UniqueFont font_;
+    UniqueWindow window_;
+    bool shownBefore_ = false;
+};
+
+} // namespace stilvane

@@ -1,0 +1,220 @@
+#!/usr/bin/env bash
+# The tray controller as a user meets it: started under Wine on the test
+# display in a fresh prefix per scenario, driven with xdotool on the Wine
+# System Tray and its windows; results read from the Wine registry, the
+# program folder and screenshots.
+# $1: the staged program folder; $2: dialog_probe.exe.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+dist=$1
+dialog_probe=$2
+work_file=$(mktemp)
+trap 'rm -f "$work_file" "$e2e_shot"' EXIT
+signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
+# Access keys of the English (1033) texts in the shipped popup.ini.
+key_block=b key_exceptions=e key_sound=s key_quit=q
+
+scenario_start() { # name
+  begin "$1"
+  fresh_prefix
+  program_folder "$dist"
+}
+
+scenario_end() {
+  kill "${stilvane_pid:-0}" 2>/dev/null
+  wait "${stilvane_pid:-0}" 2>/dev/null
+  stilvane_pid=
+  drop_prefix
+  rm -rf "$program"
+  end
+}
+
+started() { # waits until the program has published its folder
+  start_stilvane
+  wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
+}
+
+scenario_start Stilvane.FirstStartOnAnEmptyRegistry
+started
+expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$program" 2>/dev/null)" "PopupBlocker_Dir"
+expect_eq "$(reg_type PopupBlocker_Dir)" REG_SZ "type of PopupBlocker_Dir"
+expect_eq "$(reg_value PopupBlocker_Sound)" 1 "PopupBlocker_Sound"
+expect_eq "$(reg_value PopupBlocker)" MISSING "PopupBlocker"
+wait_icon off || fail "tray shows '$(tray_icon_kind)', not the off icon"
+[[ -z $(xdotool search --onlyvisible --name '^PopUp Blocker$' 2>/dev/null) ]] ||
+  fail "the window is shown at start"
+quit_stilvane "$key_quit"
+sleep 0.5
+expect_eq "$(tray_icon_kind)" none "tray after quitting"
+scenario_end
+
+scenario_start Stilvane.StoredBlockingShowsTheOnIcon
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker_Sound /t REG_DWORD /d 0 /f >/dev/null 2>&1
+started
+wait_icon on || fail "tray shows '$(tray_icon_kind)', not the on icon"
+expect_eq "$(reg_value PopupBlocker_Sound)" 0 "PopupBlocker_Sound kept off"
+expect_eq "$(reg_type PopupBlocker_Sound)" REG_SZ "PopupBlocker_Sound rewritten as a string"
+scenario_end
+
+scenario_start Stilvane.DoubleClickTogglesBlocking
+started
+wait_icon off || fail "not off at start"
+tray_double_click
+wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "PopupBlocker is '$(reg_value PopupBlocker)' after one double-click"
+wait_icon on || fail "no on icon after the double-click"
+tray_double_click
+wait_for '[[ $(reg_value PopupBlocker) == 0 ]]' 5 || fail "PopupBlocker is '$(reg_value PopupBlocker)' after two double-clicks"
+wait_icon off || fail "no off icon after the second double-click"
+scenario_end
+
+scenario_start Stilvane.MenuBlockSoundAndQuit
+started
+tray_menu "$key_block"
+wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "Block did not switch blocking on"
+tray_menu "$key_sound"
+wait_for '[[ $(reg_value PopupBlocker_Sound) == 0 ]]' 5 || fail "Sound did not switch the sound off"
+wait_icon on || fail "the icon changed with the sound"
+tray_menu "$key_sound"
+wait_for '[[ $(reg_value PopupBlocker_Sound) == 1 ]]' 5 || fail "Sound twice did not give 1"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] && {
+  read -r x y <<<"$(tray_icon_point)"
+  xdotool mousemove "$x" "$y" click 3
+  sleep 1
+  import -window root -crop 330x150+0+0 "$STILVANE_SCREENSHOTS/tray-menu.png"
+  xdotool key Escape
+}
+quit_stilvane "$key_quit"
+scenario_end
+
+scenario_start Stilvane.BlockSignalFlashesTheBlockedIcon
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+started
+wait_icon on || fail "not on at start"
+"$signal_block" "$WINEPREFIX"
+signalled=$(date +%s%N)
+wait_icon blocked 3 || fail "no blocked icon after a signal"
+wait_for '[[ $(reg_value PopupBlocker_BlockTime) == MISSING ]]' 3 || fail "the signal was not consumed"
+wait_icon on 6 || fail "the on icon did not come back"
+shown_ms=$((($(date +%s%N) - signalled) / 1000000))
+[[ $shown_ms -ge 1900 ]] || fail "the blocked icon went after $shown_ms ms"
+# Two signals 1.5 s apart: blocked until two seconds after the second.
+"$signal_block" "$WINEPREFIX"
+wait_icon blocked 3 || fail "no blocked icon for the first of two signals"
+sleep 1.5
+"$signal_block" "$WINEPREFIX"
+second=$(date +%s%N)
+sleep 1.2
+expect_eq "$(tray_icon_kind)" blocked "icon 1.2 s after the second signal"
+wait_icon on 6 || fail "the on icon did not come back after two signals"
+second_ms=$((($(date +%s%N) - second) / 1000000))
+[[ $second_ms -ge 1900 ]] || fail "blocked icon ended $second_ms ms after the second signal"
+scenario_end
+
+scenario_start Stilvane.NonNumericSignalDoesNotStopThePolling
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+started
+wait_icon on || fail "not on at start"
+"$signal_block" "$WINEPREFIX" REG_SZ gestern
+wait_icon blocked 3 || fail "a non-numeric signal showed no blocked icon"
+wait_for '[[ $(reg_value PopupBlocker_BlockTime) == MISSING ]]' 3 || fail "the broken signal stayed"
+wait_icon on 6 || fail "the on icon did not come back"
+"$signal_block" "$WINEPREFIX"
+wait_icon blocked 3 || fail "polling stopped after the broken signal"
+[[ -z $(dialogs) ]] || fail "a message box was shown: $(dialogs)"
+scenario_end
+
+scenario_start Stilvane.MissingPopupIni
+rm "$program/popup.ini"
+start_stilvane
+wait_dialog "Quillane PopUp Blocker|Error : popup.ini missing!|0" 20 ||
+  fail "no plain message box; open: $(dialogs)"
+expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir while the box is open"
+answer_dialog Return
+wait_for '[[ -z $(dialogs) ]]' 5 || fail "Enter did not close the box"
+wait_icon application || fail "tray shows '$(tray_icon_kind)', not the program's icon"
+expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir"
+expect_eq "$(reg_value PopupBlocker_Sound)" MISSING "PopupBlocker_Sound"
+# The menu still works, with the built-in German texts.
+tray_menu p
+wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "the German Block item did not work"
+wait_icon on || fail "no on icon after Block"
+"$signal_block" "$WINEPREFIX"
+sleep 1.5
+expect_eq "$(reg_value PopupBlocker_BlockTime)" 0x1 "signal without a running timer"
+quit_stilvane b
+scenario_end
+
+scenario_start Stilvane.BadDialectsNumber
+printf '[dialects]\r\n1033="1031 "\r\n' >"$program/DIALECTS.INI"
+start_stilvane
+wait_dialog "Quillane PopUp Blocker|'1031 ' ist kein g" 20 || fail "no conversion error; open: $(dialogs)"
+line=$(dialogs | head -1)
+expect_eq "${line##*|}" 1 "stop icon in the error box"
+[[ $line == *"Integerwert.|1" ]] || fail "message without its full stop: $line"
+answer_dialog Return
+wait_for '[[ -z $(dialogs) ]]' 5 || fail "Enter did not close the box"
+kill -0 "$stilvane_pid" 2>/dev/null || fail "the program ended"
+wait_icon application || fail "tray shows '$(tray_icon_kind)'"
+expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir"
+scenario_end
+
+scenario_start Stilvane.EditExceptions
+printf 'b.example\r\nA.example\nc.example\rd.example' >"$program/popup-exp.ini"
+started
+tray_menu "$key_exceptions"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] && {
+  read -r w h x y <<<"$(editor_area)"
+  sleep 0.5
+  import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" \
+    "$STILVANE_SCREENSHOTS/editor.png"
+}
+editor_click 100 294
+xdotool type --delay 30 ' lead'
+xdotool key alt+a
+editor_click 100 294
+xdotool key ctrl+a BackSpace
+xdotool type --delay 30 'A.EXAMPLE'
+xdotool key alt+a
+xdotool key ctrl+a BackSpace
+xdotool key alt+a # empty: nothing added
+# Rows: " lead", "A.example", "b.example", "c.example", "d.example".
+editor_click 60 $((68 + 2 + 13 * 1 + 6))
+editor_click 60 $((68 + 2 + 13 * 3 + 6)) keydown shift
+xdotool keyup shift
+xdotool key alt+r
+xdotool key alt+o
+wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
+expect_eq "$(hexdump_file "$program/popup-exp.ini")" \
+  "$(printf ' lead\r\nd.example\r\n' >"$work_file"; hexdump_file "$work_file")" "saved file"
+scenario_end
+
+scenario_start Stilvane.MissingExceptionsFileCannotBeOpened
+rm "$program/popup-exp.ini"
+started
+tray_menu "$key_exceptions"
+expected="Datei $(winepath -w "$program" 2>/dev/null)\\popup-exp.ini kann nicht ge"
+wait_dialog "$expected" 10 || fail "no open error; open: $(dialogs)"
+[[ -z $(editor_area) ]] || fail "the editor opened"
+answer_dialog Return
+scenario_end
+
+scenario_start Stilvane.FailedSaveKeepsTheOldFile
+printf 'alt\r\n' >"$program/popup-exp.ini"
+started
+wine attrib +r "$(winepath -w "$program/popup-exp.ini")" >/dev/null 2>&1
+tray_menu "$key_exceptions"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
+editor_click 100 294
+xdotool type --delay 30 'neu'
+xdotool key alt+a alt+o
+wait_dialog "kann nicht erstellt werden." 10 || fail "no create error; open: $(dialogs)"
+answer_dialog Return
+sleep 0.5
+[[ -n $(editor_area) ]] || fail "the editor closed although nothing was saved"
+expect_eq "$(hexdump_file "$program/popup-exp.ini")" "$(printf 'alt\r\n' >"$work_file"; hexdump_file "$work_file")" "old file"
+expect_eq "$(find "$program" -iname 'exp*.tmp' | wc -l)" 0 "temporary files left"
+scenario_end
+
+finish

@@ -1,0 +1,72 @@
+#include "ui/block_display.h"
+#include "ui/exceptions_file.h"
+
+#include <gtest/gtest.h>
+
+namespace stilvane {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+TEST(ExceptionsFile, ReadsEveryLineWithAnyEnding) {
+    struct Case {
+        std::string content;
+        Entries entries;
+    } cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"\r\n", {""}},
+        {" lead \r\n", {" lead "}},
+        {"dup\r\ndup\r\n", {"dup", "dup"}},
+        {"a\n\rb", {"a", "", "b"}},
+        // A NUL ends an entry like a line break; what follows is kept.
+        {std::string("a\0b\r\nc", 6), {"a", "b", "c"}},
+        {std::string("\0", 1), {""}},
+        {"\xFC"
+         "ber.example\r\n",
+         {"\xFC"
+          "ber.example"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseExceptions(c.content), c.entries) << ::testing::PrintToString(c.content);
+}
+
+TEST(ExceptionsFile, WritesCrLfAfterEveryEntry) {
+    EXPECT_EQ(FormatExceptions({}), "");
+    EXPECT_EQ(FormatExceptions({""}), "\r\n");
+    EXPECT_EQ(FormatExceptions({" lead", "b"}), " lead\r\nb\r\n");
+    // What was read is written back line for line.
+    const Entries entries{"a", "", "b c", "d"};
+    EXPECT_EQ(ParseExceptions(FormatExceptions(entries)), entries);
+}
+
+TEST(BlockDisplay, TwoSecondsModulo2To32) {
+    struct Case {
+        std::uint32_t now, shownAt;
+        bool over;
+    } cases[] = {
+        {5000, 0, false}, // not showing
+        {5000, 4000, false},
+        {5999, 4000, false},
+        {6000, 4000, true},
+        {100000, 4000, true},
+        {500, 0xFFFFFF00u, false},         // wrapped: 756 ms
+        {1744, 0xFFFFFF00u, true},         // wrapped: 2000 ms
+        {0xFFFFFFFFu, 0xFFFFF82Fu, true},  // 2000 ms
+        {0xFFFFFFFFu, 0xFFFFF830u, false}, // 1999 ms
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BlockDisplayOver(c.now, c.shownAt), c.over) << c.now << " " << c.shownAt;
+}
+
+TEST(BlockDisplay, ATickCountOfZeroIsStillRecordedAsShowing) {
+    EXPECT_EQ(BlockShownAtFor(0), 1u);
+    EXPECT_EQ(BlockShownAtFor(12345), 12345u);
+    EXPECT_TRUE(BlockDisplayOver(2001, BlockShownAtFor(0)));
+}
+
+} // namespace
+} // namespace stilvane
