@@ -1,24 +1,13 @@
 #include "components/markup.h"
 
+#include "framework/text.h"
+
 #include <array>
 #include <utility>
 
 namespace stilvane::markup {
 
 namespace {
-
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-bool SameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 struct TagBody {
     std::string_view body;
@@ -100,22 +89,12 @@ constexpr std::array<NamedColor, 52> kColorNames{{
     {"clDefault", clDefault},
 }};
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 std::optional<Color> ParseHexColor(std::string_view digits) {
     if (digits.empty())
         return std::nullopt;
     std::uint64_t value = 0;
     for (char c : digits) {
-        const int d = HexValue(c);
+        const int d = HexDigitValue(c);
         if (d < 0)
             return std::nullopt;
         value = (value << 4) | static_cast<std::uint64_t>(d);
@@ -162,7 +141,7 @@ std::vector<Piece> ScanRow(std::string_view row) {
         const TagBody* match = nullptr;
         for (const auto& body : kTagBodies)
             if (rest.size() >= body.body.size() &&
-                SameAscii(rest.substr(0, body.body.size()), body.body)) {
+                SameTextAscii(rest.substr(0, body.body.size()), body.body)) {
                 match = &body;
                 break;
             }
@@ -192,7 +171,7 @@ std::optional<Color> ParseColor(std::string_view text) {
     if (text.front() == '$')
         return ParseHexColor(text.substr(1));
     for (const auto& named : kColorNames)
-        if (named.name.size() == text.size() + 2 && SameAscii(named.name.substr(2), text))
+        if (named.name.size() == text.size() + 2 && SameTextAscii(named.name.substr(2), text))
             return named.value;
     return std::nullopt;
 }

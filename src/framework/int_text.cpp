@@ -1,20 +1,11 @@
 #include "framework/int_text.h"
 
 #include "framework/errors.h"
+#include "framework/text.h"
 
 namespace stilvane {
 
 namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace stilvane {
@@ -12,7 +13,10 @@ namespace stilvane {
 std::vector<std::string> SplitNulList(const char* list, std::size_t length);
 
 // Compares letters A-Z and a-z without regard to case; other bytes as they are.
-bool SameTextAscii(const std::string& a, const std::string& b);
+bool SameTextAscii(std::string_view a, std::string_view b);
+
+// Value of a hexadecimal digit of either case, or -1.
+int HexDigitValue(char c);
 
 // Replaces every occurrence of `from` in `text`.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
