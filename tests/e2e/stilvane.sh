@@ -170,14 +170,18 @@ wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
   import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" \
     "$STILVANE_SCREENSHOTS/editor.png"
 }
-editor_click 100 294
+# The keyboard: focus starts on Ok; Tab goes to Remove, the list, the field.
+editor_click 200 30 # on the label: brings the pointer (and the keys) here
+xdotool key Tab Tab Tab
 xdotool type --delay 30 ' lead'
-xdotool key alt+a
-editor_click 100 294
-xdotool key ctrl+a BackSpace
+sleep 0.3
+editor_click 348 294 # Add
+# Shift+Tab from the Add button to the field, then its access key adds again.
+xdotool key shift+Tab End shift+Home BackSpace
 xdotool type --delay 30 'A.EXAMPLE'
-xdotool key alt+a
-xdotool key ctrl+a BackSpace
+sleep 0.3
+xdotool key alt+a # a case variant of an entry: not added
+xdotool key End shift+Home BackSpace
 xdotool key alt+a # empty: nothing added
 # Rows: " lead", "A.example", "b.example", "c.example", "d.example".
 editor_click 60 $((68 + 2 + 13 * 1 + 6))
