@@ -80,7 +80,8 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponentBase(owner) {
 
 TTrayIcon::~TTrayIcon() {
     RemoveHook();
-    if (!Application().Destroying() && inTaskList_) {
+    // At exit (loop ended or application going) the task-list entry is left alone.
+    if (!Application().Destroying() && !Application().Terminated() && inTaskList_) {
         inTaskList_ = false;
         if (registerServiceProcess_)
             registerServiceProcess_(::GetCurrentProcessId(), 1);

@@ -1,0 +1,16 @@
+# Draws the icons afresh and compares them byte for byte with the committed
+# ones (run scripts/make-icons after changing the artwork).
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND "${GENERATOR}" "${WORK}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "icon_generator failed: ${result}")
+endif()
+foreach(name on off blocked application)
+    file(SHA256 "${WORK}/${name}.ico" drawn)
+    file(SHA256 "${ICONS}/${name}.ico" committed)
+    if(NOT drawn STREQUAL committed)
+        message(FATAL_ERROR "${name}.ico differs from what tools/icon_generator.cpp draws")
+    endif()
+endforeach()
+message(STATUS "all icons match their source")
