@@ -3,6 +3,7 @@
 // Usage: timer_bench [seconds]   (default 30)
 #include "components/ThreadTimer.h"
 #include "framework/application.h"
+#include "framework/steady_clock.h"
 
 #include <windows.h>
 
@@ -17,10 +18,7 @@ using namespace stilvane;
 namespace {
 
 double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return SteadyMilliseconds();
 }
 
 double ProcessCpuMs() {

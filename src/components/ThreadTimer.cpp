@@ -1,19 +1,12 @@
 #include "components/ThreadTimer.h"
 
+#include "framework/steady_clock.h"
+
 #include <windows.h>
 
-namespace stilvane {
+#include <cmath>
 
-namespace {
-// Milliseconds from a steady clock that does not wrap.
-std::uint64_t NowMs() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<std::uint64_t>(counter.QuadPart) * 1000 /
-           static_cast<std::uint64_t>(frequency.QuadPart);
-}
-} // namespace
+namespace stilvane {
 
 TThreadTimerWorker::TThreadTimerWorker()
     : stateChanged_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
@@ -47,16 +40,16 @@ bool TThreadTimerWorker::Pause(std::uint32_t interval) {
         return !StopRequested();
     }
     const HANDLE events[] = {StopEvent(), stateChanged_.Get()};
-    const std::uint64_t start = NowMs();
+    const double start = SteadyMilliseconds();
     for (;;) {
         if (StopRequested())
             return false;
         DWORD timeout = INFINITE;
         if (!paused_ && interval != INFINITE) {
-            const std::uint64_t elapsed = NowMs() - start;
-            if (elapsed >= interval)
+            const double left = interval - (SteadyMilliseconds() - start);
+            if (left <= 0)
                 return true;
-            timeout = static_cast<DWORD>(interval - elapsed);
+            timeout = static_cast<DWORD>(std::ceil(left));
         }
         ::WaitForMultipleObjects(2, events, FALSE, timeout);
     }

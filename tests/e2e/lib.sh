@@ -1,7 +1,9 @@
 # Sourced by the end-to-end scenarios. Expects WINEPREFIX (the test run's
-# prepared prefix, used as a template), DISPLAY and the Wine variables from
-# scripts/lib/session.sh. Reports each scenario in GoogleTest's format so
-# that scripts/test counts it.
+# prepared prefix, used as a template) and DISPLAY, as scripts/test sets
+# them. Reports each scenario in GoogleTest's format so that scripts/test
+# counts it.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/session.sh"
 
 e2e_template_prefix=$WINEPREFIX
 e2e_failures=0
@@ -14,8 +16,7 @@ fresh_prefix() {
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-e2e.XXXXXX")
   cp -a "$e2e_template_prefix/." "$WINEPREFIX/"
   rm -f "$WINEPREFIX/wineserver"
-  wineserver -p
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  start_wineserver
   # Nothing of the blocker's key may come along from the template.
   wine reg delete 'HKCU\Software\Quillane' /f </dev/null >/dev/null 2>&1 || true
 }

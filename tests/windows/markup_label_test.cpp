@@ -184,6 +184,13 @@ protected:
         label.Paint(canvas);
         return bitmap;
     }
+    // A fixed-size white label in the window's font, for pixel checks.
+    void PlainLabel(int width, int height) {
+        label.SetAutoSize(false);
+        label.SetFont(WindowFont());
+        label.SetColor(0xFFFFFF);
+        label.SetBounds(0, 0, width, height);
+    }
     int RowHeight() {
         Bitmap bitmap(1, 1);
         TCanvas canvas(bitmap.Dc());
@@ -201,10 +208,7 @@ TEST_F(Label, StartsAt65x17WithAutoSizeOn) {
 }
 
 TEST_F(Label, RowTopsByLayout) {
-    label.SetAutoSize(false);
-    label.SetFont(WindowFont());
-    label.SetColor(0xFFFFFF);
-    label.SetBounds(0, 0, 100, 80);
+    PlainLabel(100, 80);
     label.SetCaption("X\r\nX");
     const int rowHeight = RowHeight();
     label.SetLayout(TTextLayout::tlTop);
@@ -217,9 +221,7 @@ TEST_F(Label, RowTopsByLayout) {
 }
 
 TEST_F(Label, CenterLayoutOverflowsBothEdgesWhenRowsDoNotFit) {
-    label.SetAutoSize(false);
-    label.SetFont(WindowFont());
-    label.SetColor(0xFFFFFF);
+    PlainLabel(60, 10);
     label.SetCaption("A\r\nB\r\nC");
     const int rowHeight = RowHeight();
     label.SetBounds(0, 0, 60, 3 * rowHeight);
@@ -234,10 +236,7 @@ TEST_F(Label, CenterLayoutOverflowsBothEdgesWhenRowsDoNotFit) {
 }
 
 TEST_F(Label, AlignmentPlacesRowsByTheirMeasuredWidth) {
-    label.SetAutoSize(false);
-    label.SetFont(WindowFont());
-    label.SetColor(0xFFFFFF);
-    label.SetBounds(0, 0, 200, 20);
+    PlainLabel(200, 20);
     label.SetCaption("<b>Ab</b>c");
     const int width = Measure("<b>Ab</b>c");
     label.SetAlignment(TAlignment::taLeftJustify);

@@ -1,16 +1,14 @@
 #include "message_pump.h"
 
 #include "framework/application.h"
+#include "framework/steady_clock.h"
 
 #include <windows.h>
 
 namespace stilvane::testing {
 
 double NowMs() {
-    LARGE_INTEGER frequency, counter;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+    return SteadyMilliseconds();
 }
 
 bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
