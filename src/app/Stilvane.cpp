@@ -1,12 +1,22 @@
 // Entry point of the tray controller.
 #include "app/global.h"
 #include "framework/application.h"
+#include "framework/unique_handle.h"
 #include "ui/form_Stilvane.h"
 
 #include <windows.h>
 
+namespace {
+// One controller per sign-in session: a second one would race the first for
+// every block signal and show a second icon whose check marks go stale.
+constexpr char kInstanceMutex[] = "Local\\Quillane.PopUpBlocker.Stilvane";
+} // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace stilvane;
+    const UniqueKernelHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+        return 0;
     Application().Initialize();
     InitProgramDirectory();
     Application().SetTitle("Quillane PopUp Blocker");

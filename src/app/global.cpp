@@ -7,27 +7,82 @@
 namespace stilvane {
 
 namespace {
+
 std::string& Directory() {
     static std::string directory;
     return directory;
 }
+
+std::wstring ModulePathWide() {
+    std::wstring path(MAX_PATH + 1, L'\0');
+    // Paths on Windows are limited to 32767 characters; stop growing past that.
+    while (path.size() <= 65536) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+    return {};
+}
+
+// The path in the ANSI code page, or empty when the code page cannot hold
+// every character (no best-fit look-alikes: they would name another file).
+std::string ExactlyInAnsi(const std::wstring& path) {
+    if (path.empty())
+        return {};
+    const int length = static_cast<int>(path.size());
+    BOOL lossy = FALSE;
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length,
+                                           nullptr, 0, nullptr, &lossy);
+    if (size <= 0 || lossy)
+        return {};
+    std::string ansi(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, ansi.data(), size,
+                          nullptr, &lossy);
+    return lossy ? std::string() : ansi;
+}
+
+std::wstring ShortForm(const std::wstring& path) {
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0)
+        return {};
+    std::wstring shortPath(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (length == 0 || length >= size)
+        return {};
+    shortPath.resize(length);
+    return shortPath;
+}
+
 } // namespace
 
+std::string PathForAnsiCalls(const std::wstring& path) {
+    std::string ansi = ExactlyInAnsi(path);
+    if (!ansi.empty() && ansi.size() < MAX_PATH)
+        return ansi;
+    std::string shortPath = ExactlyInAnsi(ShortForm(path));
+    return shortPath.empty() ? ansi : shortPath;
+}
+
 void InitProgramDirectory() {
-    // MAX_PATH + 1 covers almost every path; longer ones are read whole too.
-    const std::string executable = ReadWholeText(MAX_PATH + 1, [](char* buffer, std::size_t size) {
-        return static_cast<std::size_t>(
-            ::GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)));
-    });
+    std::string executable = PathForAnsiCalls(ModulePathWide());
+    if (executable.empty()) {
+        // MAX_PATH + 1 covers almost every path; longer ones are read whole too.
+        executable = ReadWholeText(MAX_PATH + 1, [](char* buffer, std::size_t size) {
+            return static_cast<std::size_t>(
+                ::GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)));
+        });
+    }
     Directory() = DirectoryOfPath(executable);
 }
 
 const std::string& ProgramDirectory() {
     return Directory();
-}
-
-std::string ProgramFile(const std::string& name) {
-    return FileInDirectory(ProgramDirectory(), name);
 }
 
 } // namespace stilvane

@@ -419,6 +419,11 @@ LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam,
             }
             return 0;
         }
+        if (message == WM_CLOSE) {
+            // Tools that "close all windows" must not take the icon away for
+            // good; the program ends only through the application window.
+            return 0;
+        }
         if (message == WM_TIMER && wParam == kAnimationTimerId) {
             Application().RunHandler([&] { tray->Animate(); });
             return 0;

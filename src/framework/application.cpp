@@ -91,6 +91,30 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
         application.RunHandler([] { CheckSynchronize(); });
         return 0;
     }
+    switch (message) {
+    case WM_CLOSE:
+        // "Close window" on the taskbar button, Task Manager, an installer:
+        // the same way out as the main window's close box. Left to the
+        // default, it would destroy the windows and leave the process running.
+        if (application.mainWindow_)
+            ::SendMessageA(application.mainWindow_, WM_CLOSE, 0, 0);
+        else
+            application.Terminate();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            try {
+                if (application.onEndSession_)
+                    application.onEndSession_();
+            } catch (const std::exception&) {
+                // Nothing may be shown while the session ends.
+            }
+            application.Terminate();
+        }
+        return 0;
+    }
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
         // A hook may have hidden the application instead (to the tray).
         if (::IsWindowVisible(window))
@@ -152,9 +176,23 @@ void TApplication::Terminate() {
 void TApplication::ShowException(const std::exception& error) const {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    const std::string text = WithFullStop(error.what());
-    // Task-modal: every top-level window of this thread is disabled meanwhile.
-    ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    ModalMessage(WithFullStop(error.what()), MB_OK | MB_ICONSTOP);
+}
+
+int TApplication::ModalMessage(const std::string& text, UINT flags) const {
+    const HWND active = ::GetActiveWindow();
+    const HWND focus = ::GetFocus();
+    // Task-modal: every top-level window of this thread is disabled meanwhile,
+    // so when the box goes there is no enabled window to take the activation.
+    const int answer = ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), flags | MB_TASKMODAL);
+    if (active && ::IsWindow(active) && ::IsWindowVisible(active)) {
+        ::SetForegroundWindow(active);
+        ::SetActiveWindow(active);
+        if (focus && ::IsWindow(focus) && ::IsWindowVisible(focus) &&
+            ::GetAncestor(focus, GA_ROOT) == active)
+            ::SetFocus(focus);
+    }
+    return answer;
 }
 
 void TApplication::RunHandler(const std::function<void()>& handler) const {
@@ -166,7 +204,7 @@ void TApplication::RunHandler(const std::function<void()>& handler) const {
 }
 
 void TApplication::ShowPlainMessage(const std::string& text) const {
-    ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), MB_OK | MB_TASKMODAL);
+    ModalMessage(text, MB_OK);
 }
 
 } // namespace stilvane

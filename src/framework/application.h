@@ -58,6 +58,11 @@ public:
     // True once the application object is being torn down at exit.
     bool Destroying() const { return destroying_; }
 
+    // Called when Windows ends the session (sign-out, shutdown): the program
+    // is about to be ended and must let go of what others see (tray icon,
+    // timer) at once, showing nothing.
+    void SetOnEndSession(std::function<void()> handler) { onEndSession_ = std::move(handler); }
+
     // Sees every message sent to the application window before it is
     // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
     using WindowHook = std::function<void(UINT message, WPARAM wParam, LPARAM lParam)>;
@@ -82,6 +87,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // One message from the queue; false when there was none.
     bool ProcessMessage();
+    // A message box that hands activation and the keyboard focus back to
+    // where they were when it closes, as a dialog does.
+    int ModalMessage(const std::string& text, UINT flags) const;
 
     std::string title_;
     UniqueWindow window_;
@@ -92,6 +100,7 @@ private:
     mutable UniqueIcon icon_;
     bool terminated_ = false;
     std::vector<std::pair<int, WindowHook>> hooks_;
+    std::function<void()> onEndSession_;
     int nextHookId_ = 1;
 };
 

@@ -1,8 +1,38 @@
 #include "framework/controls.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace stilvane {
+
+namespace {
+
+// Stops a control from repainting while many items change; one repaint at
+// the end.
+class RedrawSuspended {
+public:
+    explicit RedrawSuspended(HWND window) : window_(window) {
+        ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawSuspended() {
+        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(window_, nullptr, TRUE);
+    }
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+private:
+    HWND window_;
+};
+
+// The order of a sorted list box: case-insensitive in the user's locale.
+bool SortsBefore(const std::string& a, const std::string& b) {
+    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                            static_cast<int>(a.size()), b.data(),
+                            static_cast<int>(b.size())) == CSTR_LESS_THAN;
+}
+
+} // namespace
 
 TWinControl::TWinControl(TComponent* owner, HWND parent, int id, const char* windowClass,
                          DWORD style, DWORD exStyle, TBounds bounds, const std::string& text)
@@ -51,6 +81,51 @@ void TListBox::Clear() const {
 
 void TListBox::Add(const std::string& item) const {
     ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void TListBox::Assign(std::vector<std::string> items) const {
+    // A sorted list box inserts each item at its place, moving all behind it:
+    // items that come in its own order are appended at no cost.
+    std::stable_sort(items.begin(), items.end(), SortsBefore);
+    const RedrawSuspended quiet(Handle());
+    Clear();
+    std::size_t bytes = 0;
+    for (const auto& item : items)
+        bytes += item.size() + 1;
+    ::SendMessageA(Handle(), LB_INITSTORAGE, items.size(), bytes);
+    for (const auto& item : items)
+        Add(item);
+}
+
+void TListBox::DeleteSelected() const {
+    const int selectedCount = static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
+    if (selectedCount <= 0)
+        return;
+    std::vector<int> selected(static_cast<std::size_t>(selectedCount));
+    ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,
+                   reinterpret_cast<LPARAM>(selected.data()));
+    const int top = static_cast<int>(::SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
+    const RedrawSuspended quiet(Handle());
+    // Each single removal moves every item behind it; past a few, building
+    // the list anew from the kept items is far cheaper.
+    constexpr int kRemoveOneByOne = 64;
+    if (selectedCount <= kRemoveOneByOne) {
+        for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+            Delete(*it);
+        return;
+    }
+    std::vector<std::string> kept;
+    const int count = Count();
+    kept.reserve(static_cast<std::size_t>(count - selectedCount));
+    auto next = selected.begin();
+    for (int i = 0; i < count; ++i) {
+        if (next != selected.end() && *next == i)
+            ++next;
+        else
+            kept.push_back(Item(i));
+    }
+    Assign(std::move(kept));
+    ::SendMessageA(Handle(), LB_SETTOPINDEX, std::min(top, std::max(Count() - 1, 0)), 0);
 }
 
 int TListBox::Count() const {

@@ -56,6 +56,10 @@ public:
     TListBox(TComponent* owner, HWND parent, int id, TBounds bounds, int itemHeight);
     void Clear() const;
     void Add(const std::string& item) const;
+    // Replaces every item at once; fast for any number of items.
+    void Assign(std::vector<std::string> items) const;
+    // Removes every selected item; fast for any number of items.
+    void DeleteSelected() const;
     int Count() const;
     std::string Item(int index) const;
     std::vector<std::string> Items() const;

@@ -39,13 +39,16 @@ private:
     bool kept_ = false;
 };
 
-} // namespace
+enum class IfMissing { Raise, ReadEmpty };
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadFile(const std::string& path, IfMissing ifMissing) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file)
+    if (!file) {
+        if (ifMissing == IfMissing::ReadEmpty && ::GetLastError() == ERROR_FILE_NOT_FOUND)
+            return {};
         throw EFOpenError(messages::FileOpenFailed(path));
+    }
     std::string content;
     char buffer[65536];
     for (;;) {
@@ -57,6 +60,16 @@ std::string ReadWholeFile(const std::string& path) {
         content.append(buffer, read);
     }
     return content;
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    return ReadFile(path, IfMissing::Raise);
+}
+
+std::string ReadWholeFileOrEmpty(const std::string& path) {
+    return ReadFile(path, IfMissing::ReadEmpty);
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {

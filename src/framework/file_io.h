@@ -9,6 +9,10 @@ namespace stilvane {
 // when it does not exist or cannot be read.
 std::string ReadWholeFile(const std::string& path);
 
+// The same, except that a file that does not exist reads as empty text. A
+// directory of that name, a missing folder or an unreadable file still raise.
+std::string ReadWholeFileOrEmpty(const std::string& path);
+
 // Replaces the file's content in one step: the bytes go to a temporary file
 // in the same directory, which then takes the file's place. On any failure
 // the old file stays exactly as it was and no temporary file is left:

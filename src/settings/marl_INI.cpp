@@ -1,6 +1,5 @@
 #include "settings/marl_INI.h"
 
-#include "app/global.h"
 #include "app/program_directory.h"
 #include "framework/application.h"
 #include "framework/files.h"
@@ -36,8 +35,8 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
     return chosen;
 }
 
-std::optional<LanguageId> SelectLanguage() {
-    auto chosen = ChooseLanguage(ProgramDirectory(), ::GetSystemDefaultLangID());
+std::optional<LanguageId> SelectLanguage(const std::string& directory) {
+    auto chosen = ChooseLanguage(directory, ::GetSystemDefaultLangID());
     if (!chosen)
         Application().ShowPlainMessage(kMissingLanguageFile);
     return chosen;

@@ -25,9 +25,9 @@ std::string ReadIniString(const std::string& file, const std::string& section,
 // EConvertError.
 std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageId systemId);
 
-// ChooseLanguage for the program directory and the system default language.
-// When popup.ini is missing it tells the user so and returns nullopt.
-std::optional<LanguageId> SelectLanguage();
+// ChooseLanguage for the system default language. When popup.ini is
+// missing it tells the user so and returns nullopt.
+std::optional<LanguageId> SelectLanguage(const std::string& directory);
 
 // The built-in texts with those of popup.ini's section `id` put in their
 // place where the file has a non-empty value.

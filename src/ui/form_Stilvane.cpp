@@ -1,6 +1,7 @@
 #include "ui/form_Stilvane.h"
 
-#include "app/global.h"
+#include "app/program_directory.h"
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/file_io.h"
 #include "settings/marl_INI.h"
@@ -25,8 +26,10 @@ HICON LoadTrayPicture(const char* name) {
 
 } // namespace
 
-TForm_Stilvane::TForm_Stilvane(SharedSettings settings)
-    : TComponent(nullptr), settings_(std::move(settings)) {
+TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
+                               TickSource ticks)
+    : TComponent(nullptr), settings_(std::move(settings)),
+      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)) {
     WNDCLASSA windowClass{};
     if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
         windowClass.lpfnWndProc = &TForm_Stilvane::WindowProc;
@@ -53,12 +56,17 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings)
     BeginLoading();
     CreateComponents();
     EndLoading();
+    Application().SetOnEndSession([this] {
+        ThreadTimer1->SetActive(false);
+        TrayIcon1->SetActive(false);
+    });
     Application().RunHandler([this] { FormCreate(); });
 }
 
 TForm_Stilvane::~TForm_Stilvane() {
     // The timer and the tray icon go first: no tick or click may reach a
     // half-destroyed window.
+    Application().SetOnEndSession(nullptr);
     ThreadTimer1.reset();
     TrayIcon1.reset();
     Application().SetDialogWindow(nullptr);
@@ -124,16 +132,16 @@ void TForm_Stilvane::CreateComponents() {
 }
 
 std::string TForm_Stilvane::ExceptionsFile() const {
-    return ProgramFile(kExceptionsFileName);
+    return FileInDirectory(programDirectory_, kExceptionsFileName);
 }
 
 void TForm_Stilvane::FormCreate() {
     BlockShownAt = 0;
-    const auto language = SelectLanguage();
+    const auto language = SelectLanguage(programDirectory_);
     if (!language)
         return;
     ApplyLanguageTexts(*language);
-    settings_.PublishProgramDirectory(ProgramDirectory());
+    settings_.PublishProgramDirectory(programDirectory_);
     Block->Checked = false;
     Block->Checked = settings_.ReadBlocking();
     UpdateTrayIcon();
@@ -143,7 +151,7 @@ void TForm_Stilvane::FormCreate() {
 }
 
 void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
-    const LanguageTexts texts = ReadLanguageTexts(ProgramDirectory(), id);
+    const LanguageTexts texts = ReadLanguageTexts(programDirectory_, id);
     Block->Caption = texts.active;
     Exceptions->Caption = texts.exceptions;
     Sound->Caption = texts.sound;
@@ -157,21 +165,26 @@ void TForm_Stilvane::UpdateTrayIcon() {
     TrayIcon1->SetIcon(Block->Checked ? Image_ON : Image_OFF);
 }
 
+// The check marks change only once the blocker can see the new value: a
+// failed write leaves the menu and the icon telling what is stored.
 void TForm_Stilvane::BlockClick(TComponent*) {
+    settings_.WriteBlocking(!Block->Checked);
     Block->Checked = !Block->Checked;
-    settings_.WriteBlocking(Block->Checked);
     UpdateTrayIcon();
 }
 
 void TForm_Stilvane::SoundClick(TComponent*) {
+    settings_.WriteSound(!Sound->Checked);
     Sound->Checked = !Sound->Checked;
-    settings_.WriteSound(Sound->Checked);
 }
 
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
-    ListBox1->Clear();
-    for (const std::string& entry : ParseExceptions(ReadWholeFile(ExceptionsFile())))
-        ListBox1->Add(entry);
+    // Read whole before anything changes: on an error the list and the
+    // window stay as they were. A missing file is an empty list, which Ok
+    // then creates.
+    std::vector<std::string> entries =
+        ParseExceptions(FileTextToAnsi(ReadWholeFileOrEmpty(ExceptionsFile())));
+    ListBox1->Assign(std::move(entries));
     Show();
 }
 
@@ -187,9 +200,7 @@ void TForm_Stilvane::Button_AddClick(TComponent*) {
 }
 
 void TForm_Stilvane::Button_DeleteClick(TComponent*) {
-    for (int i = ListBox1->Count() - 1; i >= 0; --i)
-        if (ListBox1->Selected(i))
-            ListBox1->Delete(i);
+    ListBox1->DeleteSelected();
 }
 
 void TForm_Stilvane::Button_OkClick(TComponent*) {
@@ -204,13 +215,14 @@ bool TForm_Stilvane::FormCloseQuery() {
 void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int, int) {}
 
 void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
-    const std::uint32_t now = ::GetTickCount();
+    const std::uint32_t now = ticks_();
     if (BlockDisplayOver(now, BlockShownAt)) {
+        // Back to the picture of the current state, as a toggle would show.
         BlockShownAt = 0;
-        TrayIcon1->SetIcon(Image_ON);
+        UpdateTrayIcon();
     }
     if (settings_.TakeBlockSignal()) {
-        BlockShownAt = BlockShownAtFor(::GetTickCount());
+        BlockShownAt = BlockShownAtFor(ticks_());
         TrayIcon1->SetIcon(Image_BLOCKED);
     }
 }

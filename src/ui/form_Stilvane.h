@@ -3,6 +3,7 @@
 // is the only time it is shown.
 #pragma once
 
+#include "app/global.h"
 #include "components/MarkupLabel.h"
 #include "components/ThreadTimer.h"
 #include "components/TrayIcon.h"
@@ -14,7 +15,9 @@
 #include "settings/shared_settings.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace stilvane {
 
@@ -23,8 +26,15 @@ public:
     static constexpr int kClientWidth = 400;
     static constexpr int kClientHeight = 360;
 
+    // Milliseconds since boot, wrapping every 2^32 ms.
+    using TickSource = std::function<std::uint32_t()>;
+
     // Creates the window hidden with all its components, then runs FormCreate.
-    explicit TForm_Stilvane(SharedSettings settings = SharedSettings());
+    // The program's files are looked up in `programDirectory`; tests pass
+    // their own settings key, folder and clock.
+    explicit TForm_Stilvane(SharedSettings settings = SharedSettings(),
+                            std::string programDirectory = ProgramDirectory(),
+                            TickSource ticks = &::GetTickCount);
     ~TForm_Stilvane() override;
 
     HWND Handle() const { return window_.Get(); }
@@ -78,6 +88,8 @@ private:
     std::string ExceptionsFile() const;
 
     SharedSettings settings_;
+    std::string programDirectory_;
+    TickSource ticks_;
     UniqueFont font_;
     UniqueWindow window_;
     bool shownBefore_ = false;

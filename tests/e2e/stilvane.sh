@@ -3,11 +3,12 @@
 # display in a fresh prefix per scenario, driven with xdotool on the Wine
 # System Tray and its windows; results read from the Wine registry, the
 # program folder and screenshots.
-# $1: the staged program folder; $2: dialog_probe.exe.
+# $1: the staged program folder; $2: dialog_probe.exe; $3: close_probe.exe.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 dist=$1
 dialog_probe=$2
+close_probe=$3
 work_file=$(mktemp)
 trap 'rm -f "$work_file" "$e2e_shot"' EXIT
 signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
@@ -194,14 +195,87 @@ expect_eq "$(hexdump_file "$program/popup-exp.ini")" \
   "$(printf ' lead\r\nd.example\r\n' >"$work_file"; hexdump_file "$work_file")" "saved file"
 scenario_end
 
-scenario_start Stilvane.MissingExceptionsFileCannotBeOpened
+scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditor
 rm "$program/popup-exp.ini"
 started
 tray_menu "$key_exceptions"
-expected="Datei $(winepath -w "$program" 2>/dev/null)\\popup-exp.ini kann nicht ge"
-wait_dialog "$expected" 10 || fail "no open error; open: $(dialogs)"
-[[ -z $(editor_area) ]] || fail "the editor opened"
-answer_dialog Return
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open; open: $(dialogs)"
+editor_click 100 294
+xdotool type --delay 30 'neu.example'
+xdotool key alt+a alt+o
+wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
+expect_eq "$(hexdump_file "$program/popup-exp.ini")" \
+  "$(printf 'neu.example\r\n' >"$work_file"; hexdump_file "$work_file")" "created file"
+scenario_end
+
+# "Close window" on the taskbar button while the editor shows: a close
+# request to the application window ends the program as the close box does.
+scenario_start Stilvane.CloseRequestEndsTheProgram
+started
+tray_menu "$key_exceptions"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
+wine "$close_probe" StilvaneApplication >/dev/null 2>&1 || fail "no application window"
+if wait_for "! kill -0 $stilvane_pid" 10; then
+  wait "$stilvane_pid"
+  expect_eq "$?" 0 "exit code"
+else
+  fail "the program runs on after the close request"
+fi
+expect_eq "$(tray_icon_kind)" none "tray after the close request"
+scenario_end
+
+scenario_start Stilvane.SignOutEndsTheProgramQuietly
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+started
+wait_icon on || fail "not on at start"
+before=$(wine reg query 'HKCU\Software\Quillane' 2>/dev/null)
+wine wineboot --end-session >/dev/null 2>&1
+if wait_for "! kill -0 $stilvane_pid" 10; then
+  wait "$stilvane_pid"
+  expect_eq "$?" 0 "exit code"
+else
+  fail "the program runs on after the session ended"
+fi
+expect_eq "$(tray_icon_kind)" none "tray after sign-out"
+expect_eq "$(wine reg query 'HKCU\Software\Quillane' 2>/dev/null)" "$before" "shared values"
+scenario_end
+
+# A second copy, even from another folder, leaves at once and changes nothing.
+scenario_start Stilvane.SecondCopyEndsAtOnce
+started
+wait_icon off || fail "no icon for the first copy"
+first_dir=$(reg_value PopupBlocker_Dir)
+read -r tray_width _ <<<"$(window_area "$(tray_window)")"
+second=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-second.XXXXXX")
+cp -a "$dist/." "$second/"
+(cd "$second" && timeout 20 wine Stilvane.exe </dev/null >/dev/null 2>&1)
+expect_eq "$?" 0 "exit code of the second copy"
+expect_eq "$(reg_value PopupBlocker_Dir)" "$first_dir" "PopupBlocker_Dir"
+kill -0 "$stilvane_pid" 2>/dev/null || fail "the first copy ended"
+read -r width _ <<<"$(window_area "$(tray_window)")"
+expect_eq "$width" "$tray_width" "width of the tray (one icon)"
+rm -rf "$second"
+tray_double_click
+wait_icon on || fail "the first copy no longer answers"
+scenario_end
+
+# A folder whose name the ANSI code page cannot hold, as under a user
+# profile: the program reaches its files by the folder's short name. (Wine
+# reads Unix file names as UTF-8 only in a UTF-8 locale; the code page stays
+# Windows-1252.)
+scenario_start Stilvane.FolderNameOutsideTheAnsiCodePage
+unicode_program="$program/Программа"
+mkdir "$unicode_program"
+cp -a "$dist/." "$unicode_program/"
+(cd "$unicode_program" && LC_ALL=C.UTF-8 exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+stilvane_pid=$!
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published; open: $(dialogs)"
+published=$(reg_value PopupBlocker_Dir)
+[[ $published == *"~"* ]] || fail "published '$published', not the short form"
+expect_eq "$(LC_ALL=C.UTF-8 winepath -u "$published" 2>/dev/null | sed 's:/*$::')" "$unicode_program" \
+  "folder named by PopupBlocker_Dir"
+[[ -z $(dialogs) ]] || fail "a message box was shown: $(dialogs)"
+wait_icon off || fail "tray shows '$(tray_icon_kind)', not the off icon"
 scenario_end
 
 scenario_start Stilvane.FailedSaveKeepsTheOldFile

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <vector>
 
 namespace stilvane::testing {
@@ -119,6 +120,58 @@ void ScratchDirectory::Write(const std::string& name, const std::string& bytes) 
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
     ASSERT_EQ(written, bytes.size());
+}
+
+struct MessageBoxAnswerer::State {
+    HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = nullptr;
+    mutable std::mutex lock;
+    std::vector<std::string> texts;
+
+    static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
+        auto& state = *reinterpret_cast<State*>(parameter);
+        char className[16] = {};
+        ::GetClassNameA(window, className, sizeof className);
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(window, &process);
+        if (std::string(className) != "#32770" || process != ::GetCurrentProcessId() ||
+            !::IsWindowVisible(window))
+            return TRUE;
+        char text[1024] = {};
+        ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+        {
+            const std::lock_guard<std::mutex> guard(state.lock);
+            state.texts.emplace_back(text);
+        }
+        // A person reads it first; a box answered the moment it opens can
+        // be left half closed under Wine.
+        ::Sleep(200);
+        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+
+    static DWORD WINAPI Run(void* parameter) {
+        auto& state = *static_cast<State*>(parameter);
+        while (::WaitForSingleObject(state.stop, 100) == WAIT_TIMEOUT)
+            ::EnumWindows(&Visit, reinterpret_cast<LPARAM>(&state));
+        return 0;
+    }
+};
+
+MessageBoxAnswerer::MessageBoxAnswerer() : state_(std::make_unique<State>()) {
+    state_->thread = ::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr);
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+    ::SetEvent(state_->stop);
+    ::WaitForSingleObject(state_->thread, INFINITE);
+    ::CloseHandle(state_->thread);
+    ::CloseHandle(state_->stop);
+}
+
+std::vector<std::string> MessageBoxAnswerer::Texts() const {
+    const std::lock_guard<std::mutex> guard(state_->lock);
+    return state_->texts;
 }
 
 } // namespace stilvane::testing

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace stilvane::testing {
 
@@ -44,6 +46,22 @@ public:
 
 private:
     std::string path_;
+};
+
+// While it lives, answers every message box of this process with OK, as a
+// user would, and keeps their texts.
+class MessageBoxAnswerer {
+public:
+    MessageBoxAnswerer();
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+    std::vector<std::string> Texts() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 void DeleteTree(HKEY root, const std::string& path);

@@ -195,6 +195,17 @@ TEST_F(TrayShellRecorder, TaskbarCreatedBroadcastRegistersTheIconAgainAtOnce) {
     EXPECT_TRUE(calls.empty()) << "an inactive icon stays away";
 }
 
+TEST_F(TrayShellRecorder, TheMessageWindowOutlivesACloseRequest) {
+    TTrayIcon tray(nullptr);
+    tray.SetActive(true);
+    calls.clear();
+    ::SendMessageA(tray.MessageWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(::IsWindow(tray.MessageWindow()));
+    EXPECT_TRUE(calls.empty());
+    ::SendMessageA(tray.MessageWindow(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_EQ(Messages(), (Sequence{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
+}
+
 // --- callbacks ----------------------------------------------------------------
 
 class TrayCallbacks : public TrayShellRecorder {

@@ -1,0 +1,28 @@
+#include "framework/text_encoding.h"
+
+namespace stilvane {
+
+MarkedText SplitByteOrderMark(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF"))
+        return {TextEncoding::Utf8, bytes.substr(3)};
+    if (bytes.starts_with("\xFF\xFE"))
+        return {TextEncoding::Utf16LittleEndian, bytes.substr(2)};
+    if (bytes.starts_with("\xFE\xFF"))
+        return {TextEncoding::Utf16BigEndian, bytes.substr(2)};
+    return {TextEncoding::Ansi, bytes};
+}
+
+std::u16string Utf16CodeUnits(std::string_view body, TextEncoding encoding) {
+    const bool bigEndian = encoding == TextEncoding::Utf16BigEndian;
+    std::u16string units;
+    units.reserve(body.size() / 2);
+    for (std::size_t i = 0; i + 1 < body.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(body[i]);
+        const auto second = static_cast<unsigned char>(body[i + 1]);
+        units.push_back(
+            static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first)));
+    }
+    return units;
+}
+
+} // namespace stilvane

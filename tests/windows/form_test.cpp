@@ -1,0 +1,242 @@
+// The main window built in the test process on a scratch registry key and a
+// scratch program folder, with the shell's tray calls recorded and the clock
+// in the test's hand; its handlers are driven directly.
+#include "framework/application.h"
+#include "framework/errors.h"
+#include "framework/file_io.h"
+#include "message_pump.h"
+#include "test_support.h"
+#include "ui/form_Stilvane.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+namespace stilvane {
+namespace {
+
+using testing::ScratchDirectory;
+using testing::ScratchKey;
+
+// What an icon shows, by the colour most of its pixels have: the program's
+// pictures are a green (on), grey (off) or red (blocked) shield.
+std::string IconKind(HICON icon) {
+    ICONINFO info{};
+    if (!icon || !::GetIconInfo(icon, &info))
+        return "none";
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(16 * 16);
+    HDC screen = ::GetDC(nullptr);
+    ::GetDIBits(screen, info.hbmColor, 0, 16, pixels.data(), &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    int green = 0, red = 0, grey = 0;
+    for (const DWORD pixel : pixels) {
+        const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+        green += g > r + 60 && g > b + 40;
+        red += r > g + 80 && r > b + 80;
+        grey += r > 60 && r < 235 && std::abs(r - g) < 14 && std::abs(r - b) < 14;
+    }
+    if (green > 15 && green > red && green > grey)
+        return "on";
+    if (red > 15 && red > grey)
+        return "blocked";
+    return grey > 15 ? "off" : "other";
+}
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = CurrentTrayShell();
+        CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
+            if (message == NIM_MODIFY)
+                shownIcons.push_back(IconKind(data.hIcon));
+            return TRUE;
+        };
+        CurrentTrayShell().findTaskbar = [] { return static_cast<HWND>(nullptr); };
+        CurrentTrayShell().shellVersion = [] { return DWORD{0x00060000}; };
+        folder.Write("popup.ini", ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
+    }
+    void TearDown() override {
+        form.reset();
+        CurrentTrayShell() = saved_;
+    }
+
+    TForm_Stilvane& Build(const std::string& settingsPath) {
+        form.reset();
+        form = std::make_unique<TForm_Stilvane>(SharedSettings(HKEY_CURRENT_USER, settingsPath),
+                                                folder.Path(), [this] { return now; });
+        // Ticks come only when the test calls the handler.
+        form->ThreadTimer1->SetActive(false);
+        shownIcons.clear();
+        return *form;
+    }
+    TForm_Stilvane& Build() { return Build(key.Path()); }
+
+    void Signal() const { key.SetString("PopupBlocker_BlockTime", "1"); }
+    std::string LastIcon() const { return shownIcons.empty() ? "none" : shownIcons.back(); }
+
+    ScratchKey key;
+    ScratchDirectory folder;
+    std::uint32_t now = 1000;
+    std::vector<std::string> shownIcons;
+    std::unique_ptr<TForm_Stilvane> form;
+
+private:
+    TrayShell saved_;
+};
+
+TEST_F(FormTest, ABlockShowsTheBlockedIconForTwoSecondsThenTheState) {
+    // Blocking off: the icon comes back to off, not to on. The second run
+    // has the two seconds cross the wrap of the tick count.
+    for (const std::uint32_t start : {1000u, 0xFFFFFC00u}) {
+        SCOPED_TRACE(start);
+        TForm_Stilvane& f = Build();
+        now = start;
+        Signal();
+        f.ThreadTimer1Timer(nullptr);
+        EXPECT_EQ(LastIcon(), "blocked");
+        EXPECT_FALSE(key.Exists("PopupBlocker_BlockTime"));
+        now = start + 1999;
+        shownIcons.clear();
+        f.ThreadTimer1Timer(nullptr);
+        EXPECT_TRUE(shownIcons.empty());
+        now = start + 2000;
+        f.ThreadTimer1Timer(nullptr);
+        EXPECT_EQ(LastIcon(), "off");
+        EXPECT_EQ(f.BlockShownAt, 0u);
+    }
+}
+
+TEST_F(FormTest, TogglingWhileBlockedShowsTheNewStateAndTheEndKeepsIt) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    Signal();
+    f.ThreadTimer1Timer(nullptr);
+    f.BlockClick(nullptr);
+    EXPECT_EQ(LastIcon(), "off");
+    now += 2500;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(LastIcon(), "off");
+    f.BlockClick(nullptr);
+    EXPECT_EQ(LastIcon(), "on");
+}
+
+TEST_F(FormTest, AFailedWriteLeavesCheckMarksAndIconAsStored) {
+    // A key name longer than the registry allows: reads find nothing, every
+    // write fails, the first one already while the window is created.
+    testing::MessageBoxAnswerer answerer;
+    TForm_Stilvane& f = Build(key.Path() + "\\" + std::string(300, 'k'));
+    ASSERT_FALSE(f.Block->Checked);
+    EXPECT_THROW(f.BlockClick(nullptr), ERegistryException);
+    EXPECT_FALSE(f.Block->Checked);
+    EXPECT_TRUE(shownIcons.empty());
+    const bool sound = f.Sound->Checked;
+    EXPECT_THROW(f.SoundClick(nullptr), ERegistryException);
+    EXPECT_EQ(f.Sound->Checked, sound);
+}
+
+TEST_F(FormTest, AMissingExceptionsFileOpensAnEmptyEditorAndOkCreatesIt) {
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_EQ(f.ListBox1->Count(), 0);
+    f.Edit1->SetText("neu.example");
+    f.Button_AddClick(nullptr);
+    f.Button_OkClick(nullptr);
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "neu.example\r\n");
+}
+
+TEST_F(FormTest, AFileThatCannotBeReadLeavesTheOpenEditorAsItWas) {
+    folder.Write("popup-exp.ini", "b.example\r\na.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Edit1->SetText("c.example");
+    f.Button_AddClick(nullptr);
+    const std::vector<std::string> edited{"a.example", "b.example", "c.example"};
+    ASSERT_EQ(f.ListBox1->Items(), edited);
+
+    // Held open by another program with no sharing; then a directory.
+    HANDLE held = ::CreateFileA(folder.File("popup-exp.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_THROW(f.ExceptionsClick(nullptr), EFOpenError);
+    ::CloseHandle(held);
+    EXPECT_EQ(f.ListBox1->Items(), edited);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+
+    ASSERT_TRUE(::DeleteFileA(folder.File("popup-exp.ini").c_str()));
+    ASSERT_TRUE(::CreateDirectoryA(folder.File("popup-exp.ini").c_str(), nullptr));
+    EXPECT_THROW(f.ExceptionsClick(nullptr), EFOpenError);
+    EXPECT_EQ(f.ListBox1->Items(), edited);
+    ::RemoveDirectoryA(folder.File("popup-exp.ini").c_str());
+}
+
+TEST_F(FormTest, TheKeyboardComesBackToTheEditorAfterAnErrorBox) {
+    folder.Write("popup-exp.ini", "alt\r\n");
+    ASSERT_TRUE(
+        ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Edit1->SetFocus();
+    ASSERT_EQ(::GetFocus(), f.Edit1->Handle());
+    {
+        testing::MessageBoxAnswerer answerer;
+        Application().RunHandler([&f] { f.Button_OkClick(nullptr); });
+        ASSERT_EQ(answerer.Texts().size(), 1u);
+    }
+    EXPECT_EQ(::GetActiveWindow(), f.Handle());
+    EXPECT_EQ(::GetFocus(), f.Edit1->Handle());
+    ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
+    // "über.example" and "b.example" in each of the three marked forms.
+    const char le[] = "\xFF\xFE\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x\0";
+    const char be[] = "\xFE\xFF\0\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x";
+    const std::string utf16le(le, sizeof le - 1), utf16be(be, sizeof be - 1);
+    const std::string utf8("\xEF\xBB\xBF\xC3\xBC"
+                           "ber.ex\r\nb.ex");
+    for (const std::string& content : {utf16le, utf16be, utf8}) {
+        SCOPED_TRACE(::testing::PrintToString(content));
+        folder.Write("popup-exp.ini", content);
+        TForm_Stilvane& f = Build();
+        f.ExceptionsClick(nullptr);
+        EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"b.ex", "\xFC"
+                                                                         "ber.ex"}));
+        f.Button_OkClick(nullptr);
+        EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "b.ex\r\n\xFC"
+                                                               "ber.ex\r\n");
+    }
+}
+
+TEST_F(FormTest, RemovingManySelectedEntriesKeepsExactlyTheOthers) {
+    // More entries selected than are removed one by one, and a few.
+    for (const int step : {2, 50}) {
+        SCOPED_TRACE(step);
+        std::string content;
+        std::vector<std::string> kept;
+        for (int i = 0; i < 300; ++i) {
+            char entry[16];
+            std::snprintf(entry, sizeof entry, "e%03d.example", i);
+            content += std::string(entry) + "\r\n";
+            if (i % step != 0)
+                kept.push_back(entry);
+        }
+        folder.Write("popup-exp.ini", content);
+        TForm_Stilvane& f = Build();
+        f.ExceptionsClick(nullptr);
+        ASSERT_EQ(f.ListBox1->Count(), 300);
+        for (int i = 0; i < 300; i += step)
+            f.ListBox1->Select(i, true);
+        f.Button_DeleteClick(nullptr);
+        EXPECT_EQ(f.ListBox1->Items(), kept);
+    }
+}
+
+} // namespace
+} // namespace stilvane
