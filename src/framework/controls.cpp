@@ -25,11 +25,18 @@ private:
     HWND window_;
 };
 
-// The order of a sorted list box: case-insensitive in the user's locale.
-bool SortsBefore(const std::string& a, const std::string& b) {
-    return ::CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                            static_cast<int>(a.size()), b.data(),
-                            static_cast<int>(b.size())) == CSTR_LESS_THAN;
+// The key by which a sorted list box orders its items: case-insensitive in
+// the user's locale. Keys compare as the strings do, but each is built once
+// instead of at every comparison.
+std::string SortKey(const std::string& text) {
+    const int length = static_cast<int>(text.size());
+    const int size = ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                    text.data(), length, nullptr, 0);
+    std::string key(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        ::LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, text.data(), length,
+                       key.data(), size);
+    return key;
 }
 
 } // namespace
@@ -84,9 +91,22 @@ void TListBox::Add(const std::string& item) const {
 }
 
 void TListBox::Assign(std::vector<std::string> items) const {
-    // A sorted list box inserts each item at its place, moving all behind it:
-    // items that come in its own order are appended at no cost.
-    std::stable_sort(items.begin(), items.end(), SortsBefore);
+    // Adding to a sorted list box searches for each item's place, which for
+    // many items takes seconds; put them in its order here instead and append.
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keys.emplace_back(SortKey(items[i]), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(items[key.second]));
+    ReplaceInOrder(sorted);
+}
+
+void TListBox::ReplaceInOrder(const std::vector<std::string>& items) const {
     const RedrawSuspended quiet(Handle());
     Clear();
     std::size_t bytes = 0;
@@ -94,7 +114,8 @@ void TListBox::Assign(std::vector<std::string> items) const {
         bytes += item.size() + 1;
     ::SendMessageA(Handle(), LB_INITSTORAGE, items.size(), bytes);
     for (const auto& item : items)
-        Add(item);
+        ::SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                       reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void TListBox::DeleteSelected() const {
@@ -124,7 +145,7 @@ void TListBox::DeleteSelected() const {
         else
             kept.push_back(Item(i));
     }
-    Assign(std::move(kept));
+    ReplaceInOrder(kept);
     ::SendMessageA(Handle(), LB_SETTOPINDEX, std::min(top, std::max(Count() - 1, 0)), 0);
 }
 

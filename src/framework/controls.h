@@ -68,6 +68,10 @@ public:
     bool Selected(int index) const;
     void Select(int index, bool selected) const;
     void Delete(int index) const;
+
+private:
+    // Replaces every item with `items`, which are in the list's order already.
+    void ReplaceInOrder(const std::vector<std::string>& items) const;
 };
 
 class TBevel : public TWinControl {

@@ -1,0 +1,86 @@
+// Times the exceptions editor on large lists, through the main window's own
+// handlers: load the file, add one entry, remove every entry, remove every
+// other entry, save.
+// Usage: exceptions_bench [largest]   (default 100000; sizes 1000, 10000, ...)
+#include "components/tray_shell.h"
+#include "framework/application.h"
+#include "framework/file_io.h"
+#include "framework/steady_clock.h"
+#include "ui/exceptions_file.h"
+#include "ui/form_Stilvane.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+using namespace stilvane;
+
+namespace {
+
+constexpr char kBenchKey[] = "Software\\QuillaneBench";
+
+template <typename Action> double TimeMs(Action action) {
+    const double start = SteadyMilliseconds();
+    action();
+    return SteadyMilliseconds() - start;
+}
+
+// Host names in no particular order: the worst case for a sorted list box.
+std::string ShuffledEntries(int count) {
+    std::mt19937 random(12345);
+    std::string content;
+    for (int i = 0; i < count; ++i)
+        content += "www." + std::to_string(random()) + "-" + std::to_string(i) + ".example\r\n";
+    return content;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int largest = argc > 1 ? std::atoi(argv[1]) : 100000;
+    Application().Initialize();
+    Application().SetTitle("exceptions_bench");
+    // No icon in the notification area for this.
+    CurrentTrayShell().notify = [](DWORD, NotifyIconDataV5&) { return TRUE; };
+
+    char temp[MAX_PATH + 1];
+    ::GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "stilvane-bench";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string file = folder + "\\" + kExceptionsFileName;
+    ReplaceFileContent(folder + "\\popup.ini", "[1033]\r\n");
+
+    std::printf("%8s %10s %10s %12s %14s %10s\n", "entries", "load ms", "add ms", "remove all ms",
+                "remove half ms", "save ms");
+    for (int count = 1000; count <= largest; count *= 10) {
+        ReplaceFileContent(file, ShuffledEntries(count));
+        TForm_Stilvane form(SharedSettings(HKEY_CURRENT_USER, kBenchKey), folder);
+        form.ThreadTimer1->SetActive(false);
+        const double load = TimeMs([&] { form.ExceptionsClick(nullptr); });
+        form.Edit1->SetText("zzz.example");
+        const double add = TimeMs([&] { form.Button_AddClick(nullptr); });
+        const int shown = form.ListBox1->Count();
+        ::SendMessageA(form.ListBox1->Handle(), LB_SETSEL, TRUE, -1);
+        const double remove = TimeMs([&] { form.Button_DeleteClick(nullptr); });
+        const int left = form.ListBox1->Count();
+        form.ExceptionsClick(nullptr);
+        for (int i = 0; i < form.ListBox1->Count(); i += 2)
+            form.ListBox1->Select(i, true);
+        const double removeHalf = TimeMs([&] { form.Button_DeleteClick(nullptr); });
+        // Saving the full list; the handler would also hide the window.
+        form.ExceptionsClick(nullptr);
+        const double save =
+            TimeMs([&] { ReplaceFileContent(file, FormatExceptions(form.ListBox1->Items())); });
+        std::printf("%8d %10.1f %10.1f %12.1f %14.1f %10.1f   (%d shown, %d left)\n", count, load,
+                    add, remove, removeHalf, save, shown, left);
+        std::fflush(stdout);
+    }
+    ::DeleteFileA(file.c_str());
+    ::DeleteFileA((folder + "\\popup.ini").c_str());
+    ::RemoveDirectoryA(folder.c_str());
+    ::RegDeleteKeyA(HKEY_CURRENT_USER, kBenchKey);
+    return 0;
+}
