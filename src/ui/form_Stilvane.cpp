@@ -118,6 +118,8 @@ void TForm_Stilvane::CreateComponents() {
     Beenden1 = &PopupMenu1->Add(texts.quit, [this](TComponent* s) { Beenden1Click(s); });
 
     TrayIcon1 = std::make_unique<TTrayIcon>(this);
+    // The tip goes to the shell with the icon itself: hovering tells what it is.
+    TrayIcon1->SetHint(Application().Title());
     TrayIcon1->SetActive(true);
     TrayIcon1->SetIconIndex(-1);
     TrayIcon1->SetPopupMenu(PopupMenu1.get());

@@ -259,6 +259,16 @@ tray_double_click
 wait_icon on || fail "the first copy no longer answers"
 scenario_end
 
+# A French Canadian system: popup.ini has an empty section for it, and
+# DIALECTS.INI sends it to French, whose menu opens the editor with "x".
+scenario_start Stilvane.FrenchCanadianSystemGetsTheFrenchTexts
+(cd "$program" && LC_ALL=fr_CA.UTF-8 exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+stilvane_pid=$!
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published; open: $(dialogs)"
+tray_menu x
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the French access key of Exceptions did not open the editor"
+scenario_end
+
 # A folder whose name the ANSI code page cannot hold, as under a user
 # profile: the program reaches its files by the folder's short name. (Wine
 # reads Unix file names as UTF-8 only in a UTF-8 locale; the code page stays

@@ -118,7 +118,13 @@ TEST_F(Language, DistributedPopupIniHasBothLanguagesAndAllKeys) {
         for (const auto& key : LanguageKeys())
             EXPECT_NE(ReadIniString(shipped, section, key.key), "") << section << " " << key.key;
     }
-    EXPECT_EQ(ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031).label1, BuiltInTexts().label1);
+    // The German texts are the built-in ones, but for one label row worded
+    // shorter so that it fits the label in wider fonts too.
+    const LanguageTexts german = ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031);
+    for (const auto& key : LanguageKeys())
+        if (key.field != &LanguageTexts::label1)
+            EXPECT_EQ(german.*key.field, BuiltInTexts().*key.field) << key.key;
+    EXPECT_EQ(german.label1.substr(0, 115), BuiltInTexts().label1.substr(0, 115));
 }
 
 } // namespace

@@ -1,0 +1,136 @@
+// The rules a translator cannot see for themselves, held against the shipped
+// popup.ini and DIALECTS.INI through the platform's INI reader and, for the
+// label, the main window's real font. A failure names the language id.
+#include "app/program_directory.h"
+#include "components/MarkupLabel.h"
+#include "components/markup.h"
+#include "framework/file_io.h"
+#include "framework/int_text.h"
+#include "settings/marl_INI.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace stilvane {
+namespace {
+
+const std::string kPackage = STILVANE_PACKAGE_DIR;
+const std::string kPopupIni = FileInDirectory(kPackage, kLanguageFileName);
+const std::string kDialectsIni = FileInDirectory(kPackage, kDialectsFileName);
+
+struct Sections {
+    std::vector<std::string> full, stubs;
+};
+
+Sections ShippedSections() {
+    Sections sections;
+    for (const std::string& name : ReadIniSections(kPopupIni)) {
+        bool any = false;
+        for (const auto& key : LanguageKeys())
+            any = any || !ReadIniString(kPopupIni, name, key.key).empty();
+        (any ? sections.full : sections.stubs).push_back(name);
+    }
+    return sections;
+}
+
+// The letter after the single "&" of a caption, lower case; 0 for none.
+char AccessKey(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        char key[2] = {caption[i + 1], 0};
+        ::CharLowerA(key);
+        return key[0];
+    }
+    return 0;
+}
+
+void ExpectUniqueAccessKeys(const std::string& section, const std::vector<std::string>& captions) {
+    std::set<char> keys;
+    for (const std::string& caption : captions) {
+        const char key = AccessKey(caption);
+        EXPECT_NE(key, 0) << "[" << section << "] no access key in " << caption;
+        EXPECT_TRUE(keys.insert(key).second)
+            << "[" << section << "] access key '" << key << "' twice: " << caption;
+    }
+}
+
+TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
+    const Sections sections = ShippedSections();
+    EXPECT_GE(sections.full.size(), 12u);
+    for (const std::string& section : sections.full) {
+        for (const auto& key : LanguageKeys())
+            EXPECT_NE(ReadIniString(kPopupIni, section, key.key), "")
+                << "[" << section << "] lacks " << key.key;
+        const LanguageTexts texts = ReadLanguageTexts(kPackage, StrToInt(section));
+        ExpectUniqueAccessKeys(section, {texts.active, texts.exceptions, texts.sound, texts.quit});
+        ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
+    }
+}
+
+TEST(ShippedLanguages, EveryRegionalVariantLeadsToAFullSection) {
+    const Sections sections = ShippedSections();
+    for (const std::string& stub : sections.stubs) {
+        const std::string target = ReadIniString(kDialectsIni, kDialectsSection, stub);
+        EXPECT_NE(target, "") << "[" << stub << "] is not mapped in DIALECTS.INI";
+        const auto chosen = ChooseLanguage(kPackage, static_cast<LanguageId>(StrToInt(stub)));
+        ASSERT_TRUE(chosen.has_value());
+        EXPECT_NE(std::find(sections.full.begin(), sections.full.end(), IntToStr(*chosen)),
+                  sections.full.end())
+            << "[" << stub << "] leads to " << *chosen << ", which has no texts";
+    }
+    // English variants need no entry: they fall back to 1033 by themselves.
+    EXPECT_EQ(ChooseLanguage(kPackage, 2057), LanguageId{1033});
+}
+
+TEST(ShippedLanguages, EveryByteIsWindows1252Text) {
+    for (const std::string& file : {kPopupIni, kDialectsIni}) {
+        const std::string bytes = ReadWholeFile(file);
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes[i]);
+            const bool undefined =
+                byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
+            const bool control = byte < 0x20 && byte != '\r' && byte != '\n';
+            EXPECT_FALSE(undefined || control)
+                << file << ": byte " << int(byte) << " at " << i << " in \""
+                << bytes.substr(bytes.rfind('\n', i) + 1, 60) << "\"";
+        }
+    }
+}
+
+TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguage) {
+    TMarkupLabel label(nullptr, nullptr);
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    {
+        TCanvas canvas(memory);
+        canvas.font = TFontSpec(); // the main window's font
+        const int rowHeight = label.RowHeight(canvas);
+        for (const std::string& section : ShippedSections().full) {
+            const auto rows =
+                markup::SplitRows(ReadLanguageTexts(kPackage, StrToInt(section)).label1);
+            EXPECT_LE(static_cast<int>(rows.size()) * rowHeight, 54)
+                << "[" << section << "] " << rows.size() << " rows";
+            int widest = 0;
+            for (const std::string& row : rows) {
+                const int width = MeasureMarkupLine(canvas, row);
+                widest = std::max(widest, width);
+                EXPECT_LE(width, 385) << "[" << section << "] " << width << " pixels: " << row;
+            }
+            std::printf("[%s] widest row of Label1: %d pixels of 385\n", section.c_str(), widest);
+        }
+    }
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+}
+
+} // namespace
+} // namespace stilvane
