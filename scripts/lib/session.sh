@@ -4,7 +4,8 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono, no Gecko, and no menu entries on the host for shortcuts made inside.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32
 # The same language everywhere: Wine takes the system language from the locale.
 export LC_ALL=C

@@ -1,0 +1,166 @@
+; The installer of the Quillane PopUp Blocker tray controller: per user, no
+; administrator rights, upgrades in place without touching the user's
+; exceptions list. Built by CMake (target "installer") with
+;   makensis -DVERSION=1.0.0 -DSTAGE=<program folder> -DICON=<icon> -DOUTFILE=<setup.exe>
+
+Unicode true
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "Quillane PopUp Blocker"
+!define PUBLISHER "Quillane"
+!define EXE "Stilvane.exe"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillanePopUpBlocker"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+; The controller's hidden application window: a close request to it ends the
+; program cleanly (timer stopped, tray icon removed).
+!define CONTROLLER_WINDOW "StilvaneApplication"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+SetCompressor /SOLID lzma
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=0 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=0 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=0 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
+!define MUI_FINISHPAGE_RUN_TEXT "$(StartNow)"
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "German"
+
+LangString ProgramFiles ${LANG_ENGLISH} "${PRODUCT} (required)"
+LangString ProgramFiles ${LANG_GERMAN} "${PRODUCT} (erforderlich)"
+LangString StartAtSignIn ${LANG_ENGLISH} "Start ${PRODUCT} when I sign in"
+LangString StartAtSignIn ${LANG_GERMAN} "${PRODUCT} bei der Anmeldung starten"
+LangString StartNow ${LANG_ENGLISH} "Start ${PRODUCT} now"
+LangString StartNow ${LANG_GERMAN} "${PRODUCT} jetzt starten"
+LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is still running. Please quit it from its tray menu and try again."
+LangString StillRunning ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte über das Menü des Symbols beenden und noch einmal versuchen."
+
+Var WasRunning
+
+; Asks a running controller to end, as Windows does, and waits until its
+; files are free. Sets $WasRunning.
+!macro CloseController un
+Function ${un}CloseController
+    StrCpy $WasRunning 0
+    FindWindow $0 "${CONTROLLER_WINDOW}"
+    ${If} $0 = 0
+        Return
+    ${EndIf}
+    StrCpy $WasRunning 1
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    StrCpy $1 0
+    ${DoWhile} $1 < 100
+        Sleep 100
+        FindWindow $0 "${CONTROLLER_WINDOW}"
+        ${If} $0 = 0
+            ; The window goes as the process ends; give it a moment to let
+            ; go of its executable.
+            Sleep 300
+            Return
+        ${EndIf}
+        IntOp $1 $1 + 1
+    ${Loop}
+    MessageBox MB_OK|MB_ICONSTOP "$(StillRunning)" /SD IDOK
+    Abort
+FunctionEnd
+!macroend
+!insertmacro CloseController ""
+!insertmacro CloseController "un."
+
+Section "$(ProgramFiles)" SecProgram
+    SectionIn RO
+    Call CloseController
+    SetOutPath "$INSTDIR"
+    File "${STAGE}/${EXE}"
+    File "${STAGE}/popup.ini"
+    File "${STAGE}/DIALECTS.INI"
+    File "${STAGE}/README.txt"
+    ; The user's exceptions: only an installation without them gets the
+    ; empty list.
+    SetOverwrite off
+    File "${STAGE}/popup-exp.ini"
+    SetOverwrite on
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "$(StartAtSignIn)" SecAutostart
+    WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${EXE}"'
+SectionEnd
+
+Section "-Finish"
+    ${IfNot} ${SectionIsSelected} ${SecAutostart}
+        DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${EndIf}
+    ; A controller that was running comes back, and a silent installation
+    ; starts it, unless told /NOSTART; otherwise the finish page offers it.
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/NOSTART" $1
+    ${IfNot} ${Errors}
+        Return
+    ${EndIf}
+    ${If} $WasRunning = 1
+    ${OrIf} ${Silent}
+        Exec '"$INSTDIR\${EXE}"'
+    ${EndIf}
+SectionEnd
+
+Section "Uninstall"
+    Call un.CloseController
+    Delete "$INSTDIR\${EXE}"
+    Delete "$INSTDIR\popup.ini"
+    Delete "$INSTDIR\DIALECTS.INI"
+    Delete "$INSTDIR\README.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    ; Kept: popup-exp.ini, the user's own list, and with it the folder.
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+    ; The values under Software\Quillane belong to the blocker as well.
+SectionEnd
+
+Function .onInit
+    SetShellVarContext current
+FunctionEnd
+
+Function un.onInit
+    SetShellVarContext current
+FunctionEnd

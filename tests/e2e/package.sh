@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# The release packages as a user meets them: the ZIP's listing, and the
+# installer under Wine in a fresh prefix: a silent install, the installed
+# program at work, an upgrade while it runs, and a silent uninstall.
+# $1: the folder with QuillanePopUpBlocker-VERSION-win32.zip and -setup.exe.
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+packages=$1
+zip=$(ls "$packages"/QuillanePopUpBlocker-*-win32.zip)
+setup=$(ls "$packages"/QuillanePopUpBlocker-*-setup.exe)
+base=$(basename "$zip" .zip)
+product='Quillane PopUp Blocker'
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillanePopUpBlocker'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# Data of value $2 under key $1, or MISSING.
+key_value() {
+  local line
+  line=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -E "^ +$2 +REG_" | head -1)
+  [[ -n $line ]] && sed -E "s/^ +$2 +REG_[A-Z_]+ *//" <<<"$line" || echo MISSING
+}
+
+# Controllers running in this test's prefix.
+controllers() {
+  local pid n=0
+  for pid in $(pgrep -f 'Stilvane\.exe'); do
+    { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" &&
+      n=$((n + 1))
+  done
+  echo $n
+}
+controller_running() { [[ $(controllers) -gt 0 ]]; }
+
+begin Package.ZipHoldsTheProgramFolder
+expect_eq "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" \
+  "$base/DIALECTS.INI $base/README.txt $base/Stilvane.exe $base/popup-exp.ini $base/popup.ini " \
+  "ZIP listing"
+expect_eq "$(unzip -p "$zip" "$base/popup-exp.ini" | wc -c)" 0 "size of popup-exp.ini"
+[[ $(unzip -p "$zip" "$base/README.txt" | grep -c $'\r$') -eq $(unzip -p "$zip" "$base/README.txt" | wc -l) ]] ||
+  fail "README.txt has lines without CR LF"
+end
+
+fresh_prefix
+local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+folder=$(winepath -u "$local_appdata\\Programs\\$product" 2>/dev/null | sed 's:/*$::')
+start_menu=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+
+begin Package.SilentInstallForTheUserAlone
+wine "$setup" /S </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of the installer"
+expect_eq "$(cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' ')" \
+  "DIALECTS.INI README.txt Stilvane.exe popup-exp.ini popup.ini uninstall.exe " "installed files"
+[[ -f "$start_menu/$product.lnk" ]] || fail "no Start-menu shortcut in $start_menu"
+expect_eq "$(key_value "$run_key" "$product")" "\"$(winepath -w "$folder")\\Stilvane.exe\"" "Run value"
+expect_eq "$(key_value "$uninstall_key" DisplayName)" "$product" "DisplayName"
+expect_eq "$(key_value "$uninstall_key" DisplayVersion)" "$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")" "DisplayVersion"
+expect_eq "$(key_value "$uninstall_key" Publisher)" Quillane "Publisher"
+expect_eq "$(key_value "$uninstall_key" InstallLocation)" "$(winepath -w "$folder")" "InstallLocation"
+expect_eq "$(key_value "$uninstall_key" QuietUninstallString)" "\"$(winepath -w "$folder")\\uninstall.exe\" /S" \
+  "QuietUninstallString"
+for value in DisplayIcon UninstallString EstimatedSize NoModify NoRepair; do
+  [[ $(key_value "$uninstall_key" $value) != MISSING ]] || fail "no $value in the uninstall entry"
+done
+# The installer started the program, which tells the blocker where it lives.
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the installed program did not start"
+expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$folder")" "PopupBlocker_Dir"
+end
+
+begin Package.UpgradeKeepsTheExceptionsAndTheRunningController
+printf 'meine.example\r\n\xFCber.example\r\n' >"$folder/popup-exp.ini"
+cp "$folder/popup-exp.ini" "$e2e_shot.exp"
+controller_running || fail "no controller running before the upgrade"
+wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
+wine "$setup" /S </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of the installer"
+cmp -s "$folder/popup-exp.ini" "$e2e_shot.exp" || fail "popup-exp.ini changed: $(hexdump_file "$folder/popup-exp.ini")"
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the controller did not start again"
+expect_eq "$(controllers)" 1 "controllers running"
+rm -f "$e2e_shot.exp"
+end
+
+begin Package.SilentUninstallKeepsOnlyTheExceptions
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1
+# The uninstaller goes on from a copy of itself in the temporary folder.
+wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30 || fail "the uninstaller did not finish"
+wait_for '! controller_running' 10 || fail "the controller still runs"
+expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
+[[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
+expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
+wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is left"
+expect_eq "$(reg_value PopupBlocker)" 1 "the blocker's values"
+end
+
+drop_prefix
+finish
