@@ -55,6 +55,8 @@ protected:
         CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
             if (message == NIM_MODIFY)
                 shownIcons.push_back(IconKind(data.hIcon));
+            if (message == NIM_ADD)
+                addedTip = data.szTip;
             return TRUE;
         };
         CurrentTrayShell().findTaskbar = [] { return static_cast<HWND>(nullptr); };
@@ -84,6 +86,7 @@ protected:
     ScratchDirectory folder;
     std::uint32_t now = 1000;
     std::vector<std::string> shownIcons;
+    std::string addedTip;
     std::unique_ptr<TForm_Stilvane> form;
 
 private:
@@ -110,6 +113,12 @@ TEST_F(FormTest, ABlockShowsTheBlockedIconForTwoSecondsThenTheState) {
         EXPECT_EQ(LastIcon(), "off");
         EXPECT_EQ(f.BlockShownAt, 0u);
     }
+}
+
+TEST_F(FormTest, TheIconTellsWhatItIsOnHover) {
+    Build();
+    EXPECT_EQ(addedTip, Application().Title());
+    EXPECT_FALSE(addedTip.empty());
 }
 
 TEST_F(FormTest, TogglingWhileBlockedShowsTheNewStateAndTheEndKeepsIt) {
