@@ -107,21 +107,7 @@ std::optional<Color> ParseHexColor(std::string_view digits) {
 } // namespace
 
 std::vector<std::string> SplitRows(std::string_view caption) {
-    std::vector<std::string> rows;
-    std::size_t start = 0;
-    while (start < caption.size()) {
-        std::size_t end = caption.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            rows.emplace_back(caption.substr(start));
-            break;
-        }
-        rows.emplace_back(caption.substr(start, end - start));
-        start =
-            end + ((caption[end] == '\r' && end + 1 < caption.size() && caption[end + 1] == '\n')
-                       ? 2
-                       : 1);
-    }
-    return rows;
+    return SplitLines(caption);
 }
 
 std::vector<Piece> ScanRow(std::string_view row) {

@@ -12,6 +12,11 @@ namespace stilvane {
 // profile API returns it, reading at most `length` bytes.
 std::vector<std::string> SplitNulList(const char* list, std::size_t length);
 
+// The lines of a text: it is split at CR LF and at every other byte listed in
+// `breaks` (CR, LF, ...). A break at the very end adds no empty line; empty
+// text has none.
+std::vector<std::string> SplitLines(std::string_view text, std::string_view breaks = "\r\n");
+
 // Compares letters A-Z and a-z without regard to case; other bytes as they are.
 bool SameTextAscii(std::string_view a, std::string_view b);
 
