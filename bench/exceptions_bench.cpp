@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
     Application().Initialize();
     Application().SetTitle("exceptions_bench");
     // No icon in the notification area for this.
-    CurrentTrayShell().notify = [](DWORD, NotifyIconDataV5&) { return TRUE; };
+    TrayShell quiet = CurrentTrayShell();
+    quiet.notify = [](DWORD, NotifyIconDataV5&) { return TRUE; };
 
     char temp[MAX_PATH + 1];
     ::GetTempPathA(sizeof temp, temp);
@@ -57,7 +58,8 @@ int main(int argc, char** argv) {
                 "remove half ms", "save ms");
     for (int count = 1000; count <= largest; count *= 10) {
         ReplaceFileContent(file, ShuffledEntries(count));
-        TForm_Stilvane form(SharedSettings(HKEY_CURRENT_USER, kBenchKey), folder);
+        TForm_Stilvane form(SharedSettings(HKEY_CURRENT_USER, kBenchKey), folder, &::GetTickCount,
+                            quiet);
         form.ThreadTimer1->SetActive(false);
         const double load = TimeMs([&] { form.ExceptionsClick(nullptr); });
         form.Edit1->SetText("zzz.example");

@@ -50,7 +50,8 @@ double NowDays() {
 
 } // namespace
 
-TTrayIcon::TTrayIcon(TComponent* owner) : TComponentBase(owner) {
+TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
+    : TComponentBase(owner), shell_(std::move(shell)) {
     icon_.OnChange = [this] { IconChanged(); };
     WNDCLASSA windowClass{};
     if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
@@ -97,11 +98,11 @@ TTrayIcon::~TTrayIcon() {
 }
 
 bool TTrayIcon::ShellVersion5() const {
-    return CurrentTrayShell().shellVersion() > 0x0004FFFF;
+    return shell_.shellVersion() > 0x0004FFFF;
 }
 
 BOOL TTrayIcon::Notify(DWORD message) {
-    return CurrentTrayShell().notify(message, data_);
+    return shell_.notify(message, data_);
 }
 
 void TTrayIcon::SetActive(bool value) {
@@ -113,7 +114,7 @@ void TTrayIcon::SetActive(bool value) {
 
 void TTrayIcon::Activate() {
     InstallHook();
-    taskbar_ = CurrentTrayShell().findTaskbar();
+    taskbar_ = shell_.findTaskbar();
     if (icon_.Empty())
         icon_.Assign(Application().Icon());
     if (ShellVersion5()) {
@@ -147,7 +148,7 @@ void TTrayIcon::FillTip() {
 void TTrayIcon::CheckTaskbar() {
     if (!active_)
         return;
-    const HWND taskbar = CurrentTrayShell().findTaskbar();
+    const HWND taskbar = shell_.findTaskbar();
     if (taskbar == taskbar_)
         return;
     taskbar_ = taskbar;

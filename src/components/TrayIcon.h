@@ -40,7 +40,8 @@ public:
     static constexpr UINT kCallbackMessage = 0x401;
     static constexpr UINT kIconId = 1;
 
-    explicit TTrayIcon(TComponent* owner);
+    // `shell` makes the calls to the notification area; tests record them.
+    explicit TTrayIcon(TComponent* owner, TrayShell shell = CurrentTrayShell());
     ~TTrayIcon() override;
 
     // Properties, in the order in which a window's stored settings apply them.
@@ -104,6 +105,7 @@ private:
     bool ShellVersion5() const;
     BOOL Notify(DWORD message);
 
+    TrayShell shell_;
     bool active_ = false;
     TIcon icon_;
     NotifyIconDataV5 data_{};

@@ -27,9 +27,10 @@ HICON LoadTrayPicture(const char* name) {
 } // namespace
 
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
-                               TickSource ticks)
+                               TickSource ticks, TrayShell trayShell)
     : TComponent(nullptr), settings_(std::move(settings)),
-      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)) {
+      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
+      trayShell_(std::move(trayShell)) {
     WNDCLASSA windowClass{};
     if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
         windowClass.lpfnWndProc = &TForm_Stilvane::WindowProc;
@@ -117,7 +118,7 @@ void TForm_Stilvane::CreateComponents() {
     N1 = &PopupMenu1->Add("-");
     Beenden1 = &PopupMenu1->Add(texts.quit, [this](TComponent* s) { Beenden1Click(s); });
 
-    TrayIcon1 = std::make_unique<TTrayIcon>(this);
+    TrayIcon1 = std::make_unique<TTrayIcon>(this, trayShell_);
     // The tip goes to the shell with the icon itself: hovering tells what it is.
     TrayIcon1->SetHint(Application().Title());
     TrayIcon1->SetActive(true);
@@ -164,7 +165,21 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
 }
 
 void TForm_Stilvane::UpdateTrayIcon() {
-    TrayIcon1->SetIcon(Block->Checked ? Image_ON : Image_OFF);
+    ShowPicture(StatePicture(Block->Checked));
+}
+
+void TForm_Stilvane::ShowPicture(TrayPicture picture) {
+    switch (picture) {
+    case TrayPicture::On:
+        TrayIcon1->SetIcon(Image_ON);
+        break;
+    case TrayPicture::Off:
+        TrayIcon1->SetIcon(Image_OFF);
+        break;
+    case TrayPicture::Blocked:
+        TrayIcon1->SetIcon(Image_BLOCKED);
+        break;
+    }
 }
 
 // The check marks change only once the blocker can see the new value: a
@@ -217,16 +232,12 @@ bool TForm_Stilvane::FormCloseQuery() {
 void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int, int) {}
 
 void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
-    const std::uint32_t now = ticks_();
-    if (BlockDisplayOver(now, BlockShownAt)) {
-        // Back to the picture of the current state, as a toggle would show.
-        BlockShownAt = 0;
-        UpdateTrayIcon();
-    }
-    if (settings_.TakeBlockSignal()) {
-        BlockShownAt = BlockShownAtFor(ticks_());
-        TrayIcon1->SetIcon(Image_BLOCKED);
-    }
+    // After the two seconds, back to the picture of the current state, as a
+    // toggle would show it.
+    if (const auto picture = PictureAtTick(ticks_(), BlockShownAt, Block->Checked))
+        ShowPicture(*picture);
+    if (settings_.TakeBlockSignal())
+        ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
 }
 
 void TForm_Stilvane::Show() {

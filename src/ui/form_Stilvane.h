@@ -13,6 +13,7 @@
 #include "framework/menu.h"
 #include "settings/language_choice.h"
 #include "settings/shared_settings.h"
+#include "ui/block_display.h"
 
 #include <cstdint>
 #include <functional>
@@ -31,10 +32,11 @@ public:
 
     // Creates the window hidden with all its components, then runs FormCreate.
     // The program's files are looked up in `programDirectory`; tests pass
-    // their own settings key, folder and clock.
+    // their own settings key, folder, clock and notification area.
     explicit TForm_Stilvane(SharedSettings settings = SharedSettings(),
                             std::string programDirectory = ProgramDirectory(),
-                            TickSource ticks = &::GetTickCount);
+                            TickSource ticks = &::GetTickCount,
+                            TrayShell trayShell = CurrentTrayShell());
     ~TForm_Stilvane() override;
 
     HWND Handle() const { return window_.Get(); }
@@ -85,11 +87,13 @@ private:
     void CreateComponents();
     void ApplyLanguageTexts(LanguageId id);
     void UpdateTrayIcon();
+    void ShowPicture(TrayPicture picture);
     std::string ExceptionsFile() const;
 
     SharedSettings settings_;
     std::string programDirectory_;
     TickSource ticks_;
+    TrayShell trayShell_;
     UniqueFont font_;
     UniqueWindow window_;
     bool shownBefore_ = false;

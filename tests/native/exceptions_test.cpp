@@ -62,6 +62,33 @@ TEST(BlockDisplay, TwoSecondsModulo2To32) {
         EXPECT_EQ(BlockDisplayOver(c.now, c.shownAt), c.over) << c.now << " " << c.shownAt;
 }
 
+TEST(BlockDisplay, PictureAfterATickAndASignal) {
+    struct Case {
+        std::uint32_t shownAt, now;
+        bool blocking;
+        std::optional<TrayPicture> picture;
+        std::uint32_t shownAtAfter;
+    } cases[] = {
+        {0, 5000, true, std::nullopt, 0},         // nothing showing
+        {1000, 2999, false, std::nullopt, 1000},  // not yet two seconds
+        {1000, 3000, false, TrayPicture::Off, 0}, // the state, not "on"
+        {1000, 3000, true, TrayPicture::On, 0},
+        {0xFFFFFF00u, 1744, false, TrayPicture::Off, 0}, // across the wrap
+        {0xFFFFFF00u, 1743, true, std::nullopt, 0xFFFFFF00u},
+    };
+    for (const auto& c : cases) {
+        std::uint32_t shownAt = c.shownAt;
+        EXPECT_EQ(PictureAtTick(c.now, shownAt, c.blocking), c.picture)
+            << c.shownAt << " " << c.now;
+        EXPECT_EQ(shownAt, c.shownAtAfter) << c.shownAt << " " << c.now;
+    }
+    std::uint32_t shownAt = 0;
+    EXPECT_EQ(PictureAtSignal(0, shownAt), TrayPicture::Blocked);
+    EXPECT_EQ(shownAt, 1u);
+    EXPECT_EQ(StatePicture(true), TrayPicture::On);
+    EXPECT_EQ(StatePicture(false), TrayPicture::Off);
+}
+
 TEST(BlockDisplay, ATickCountOfZeroIsStillRecordedAsShowing) {
     EXPECT_EQ(BlockShownAtFor(0), 1u);
     EXPECT_EQ(BlockShownAtFor(12345), 12345u);

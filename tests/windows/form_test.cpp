@@ -51,27 +51,24 @@ std::string IconKind(HICON icon) {
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = CurrentTrayShell();
-        CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
+        shell.notify = [this](DWORD message, NotifyIconDataV5& data) {
             if (message == NIM_MODIFY)
                 shownIcons.push_back(IconKind(data.hIcon));
             if (message == NIM_ADD)
                 addedTip = data.szTip;
             return TRUE;
         };
-        CurrentTrayShell().findTaskbar = [] { return static_cast<HWND>(nullptr); };
-        CurrentTrayShell().shellVersion = [] { return DWORD{0x00060000}; };
+        shell.findTaskbar = [] { return static_cast<HWND>(nullptr); };
+        shell.shellVersion = [] { return DWORD{0x00060000}; };
         folder.Write("popup.ini", ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
     }
-    void TearDown() override {
-        form.reset();
-        CurrentTrayShell() = saved_;
-    }
+    void TearDown() override { form.reset(); }
 
     TForm_Stilvane& Build(const std::string& settingsPath) {
         form.reset();
-        form = std::make_unique<TForm_Stilvane>(SharedSettings(HKEY_CURRENT_USER, settingsPath),
-                                                folder.Path(), [this] { return now; });
+        form = std::make_unique<TForm_Stilvane>(
+            SharedSettings(HKEY_CURRENT_USER, settingsPath), folder.Path(), [this] { return now; },
+            shell);
         // Ticks come only when the test calls the handler.
         form->ThreadTimer1->SetActive(false);
         shownIcons.clear();
@@ -88,9 +85,7 @@ protected:
     std::vector<std::string> shownIcons;
     std::string addedTip;
     std::unique_ptr<TForm_Stilvane> form;
-
-private:
-    TrayShell saved_;
+    TrayShell shell;
 };
 
 TEST_F(FormTest, ABlockShowsTheBlockedIconForTwoSecondsThenTheState) {

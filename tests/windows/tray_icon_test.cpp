@@ -33,7 +33,9 @@ HICON SolidIcon(COLORREF color) {
 
 class TrayShellRecorder : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // In place before the icons of derived fixtures are made: an icon takes
+    // its shell when it is constructed.
+    TrayShellRecorder() {
         saved_ = CurrentTrayShell();
         CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
             calls.push_back({message, data});
@@ -42,7 +44,7 @@ protected:
         CurrentTrayShell().findTaskbar = [this] { return taskbar; };
         CurrentTrayShell().shellVersion = [this] { return shellVersion; };
     }
-    void TearDown() override { CurrentTrayShell() = saved_; }
+    ~TrayShellRecorder() override { CurrentTrayShell() = saved_; }
 
     std::vector<DWORD> Messages() const {
         std::vector<DWORD> messages;
