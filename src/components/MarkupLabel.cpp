@@ -32,17 +32,6 @@ private:
     TColor color_;
 };
 
-void RegisterWindowClass(WNDPROC procedure) {
-    WNDCLASSA windowClass{};
-    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass))
-        return;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    ::RegisterClassA(&windowClass);
-}
-
 } // namespace
 
 int RenderMarkupLine(TCanvas& canvas, int left, int top, std::string_view row, bool measureOnly) {
@@ -77,18 +66,12 @@ int MeasureMarkupLine(TCanvas& canvas, std::string_view row) {
 }
 
 TMarkupLabel::TMarkupLabel(TComponent* owner, HWND parent) : TComponent(owner) {
-    RegisterWindowClass(&TMarkupLabel::WindowProc);
     if (parent)
         font_ = FontSpecOf(reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)));
     // Without a parent (as in tests) the window stays hidden.
     const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_POPUP;
-    window_.Reset(::CreateWindowExA(0, kWindowClass, "", style, left_, top_, width_, height_,
-                                    parent, nullptr, ::GetModuleHandleA(nullptr), nullptr));
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-}
-
-TMarkupLabel::~TMarkupLabel() {
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+    CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW)},
+                 {0, style, left_, top_, width_, height_, parent});
 }
 
 void TMarkupLabel::SetBounds(int left, int top, int width, int height) {
@@ -96,7 +79,7 @@ void TMarkupLabel::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    ::MoveWindow(window_.Get(), left, top, width, height, TRUE);
+    ::MoveWindow(Handle(), left, top, width, height, TRUE);
 }
 
 void TMarkupLabel::SetCaption(std::string caption) {
@@ -191,30 +174,27 @@ void TMarkupLabel::AdjustSize() {
 }
 
 void TMarkupLabel::Invalidate() const {
-    ::InvalidateRect(window_.Get(), nullptr, TRUE);
+    ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-LRESULT CALLBACK TMarkupLabel::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* label = reinterpret_cast<TMarkupLabel*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (label) {
-        switch (message) {
-        case WM_ERASEBKGND:
-            return 1; // painted together with the text
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(window, &paint);
-            {
-                TCanvas canvas(dc);
-                label->Paint(canvas);
-            }
-            ::EndPaint(window, &paint);
-            return 0;
+LRESULT TMarkupLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // painted together with the text
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = ::BeginPaint(Handle(), &paint);
+        {
+            TCanvas canvas(dc);
+            Paint(canvas);
         }
-        case WM_NCHITTEST:
-            return HTTRANSPARENT;
-        }
+        ::EndPaint(Handle(), &paint);
+        return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    }
+    return TWindow::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

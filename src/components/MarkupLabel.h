@@ -5,6 +5,7 @@
 
 #include "framework/component.h"
 #include "framework/graphics.h"
+#include "framework/window.h"
 
 #include <string>
 #include <string_view>
@@ -21,14 +22,11 @@ int RenderMarkupLine(TCanvas& canvas, int left, int top, std::string_view row, b
 void DrawMarkupLine(TCanvas& canvas, int left, int top, std::string_view row);
 int MeasureMarkupLine(TCanvas& canvas, std::string_view row);
 
-class TMarkupLabel : public TComponent {
+class TMarkupLabel : public TComponent, public TWindow {
 public:
     // A child window of `parent`, taking its font and, as colour, the
     // button face of a dialog. Starts 65 x 17 pixels with AutoSize on.
     TMarkupLabel(TComponent* owner, HWND parent);
-    ~TMarkupLabel() override;
-
-    HWND Handle() const { return window_.Get(); }
 
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -61,13 +59,12 @@ public:
 
 protected:
     void Loaded() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void AdjustSize();
     void Invalidate() const;
 
-    UniqueWindow window_;
     int left_ = 0, top_ = 0, width_ = 65, height_ = 17;
     std::string caption_;
     TFontSpec font_;

@@ -53,18 +53,9 @@ double NowDays() {
 TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
     : TComponentBase(owner), shell_(std::move(shell)) {
     icon_.OnChange = [this] { IconChanged(); };
-    WNDCLASSA windowClass{};
-    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
-        windowClass.lpfnWndProc = &TTrayIcon::WindowProc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kWindowClass;
-        ::RegisterClassA(&windowClass);
-    }
     // A hidden top-level window, not a message-only one: only top-level
     // windows hear the shell's "TaskbarCreated" broadcast.
-    window_.Reset(::CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 0, 0,
-                                    nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    CreateHandle({kWindowClass}, {WS_EX_TOOLWINDOW, WS_POPUP});
     taskbarCreated_ = ::RegisterWindowMessageA("TaskbarCreated");
     // Defaults are stored directly: constructing touches neither the shell
     // nor the application's windows.
@@ -88,11 +79,9 @@ TTrayIcon::~TTrayIcon() {
             registerServiceProcess_(::GetCurrentProcessId(), 1);
     }
     if (animationTimer_)
-        ::KillTimer(window_.Get(), animationTimer_);
+        ::KillTimer(Handle(), animationTimer_);
     Remove();
     icon_.OnChange = nullptr;
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
-    window_.Reset();
     if (kernel_)
         ::FreeLibrary(kernel_);
 }
@@ -123,7 +112,7 @@ void TTrayIcon::Activate() {
     } else {
         data_.cbSize = 88;
     }
-    data_.hWnd = window_.Get();
+    data_.hWnd = Handle();
     data_.uID = kIconId;
     data_.uCallbackMessage = kCallbackMessage;
     data_.hIcon = icon_.Handle();
@@ -208,15 +197,15 @@ void TTrayIcon::RefreshTip() {
 void TTrayIcon::SetDelay(std::uint32_t value) {
     delay_ = value;
     if (animationTimer_)
-        animationTimer_ = ::SetTimer(window_.Get(), kAnimationTimerId, delay_, nullptr);
+        animationTimer_ = ::SetTimer(Handle(), kAnimationTimerId, delay_, nullptr);
 }
 
 void TTrayIcon::SetAnimated(bool value) {
     animated_ = value;
     if (animated_ && active_) {
-        animationTimer_ = ::SetTimer(window_.Get(), kAnimationTimerId, delay_, nullptr);
+        animationTimer_ = ::SetTimer(Handle(), kAnimationTimerId, delay_, nullptr);
     } else if (animationTimer_) {
-        ::KillTimer(window_.Get(), animationTimer_);
+        ::KillTimer(Handle(), animationTimer_);
         animationTimer_ = 0;
     }
 }
@@ -290,9 +279,9 @@ void TTrayIcon::RemoveHook() {
 }
 
 void TTrayIcon::ShowMenu(TPopupMenu& menu, POINT at) {
-    ::SetForegroundWindow(window_.Get());
-    menu.Popup(window_.Get(), at.x, at.y);
-    ::PostMessageA(window_.Get(), WM_NULL, 0, 0);
+    ::SetForegroundWindow(Handle());
+    menu.Popup(Handle(), at.x, at.y);
+    ::PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
 void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs,
@@ -404,33 +393,27 @@ LRESULT TTrayIcon::HandleCallback(LPARAM event) {
     return 0;
 }
 
-LRESULT CALLBACK TTrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* tray = reinterpret_cast<TTrayIcon*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (tray) {
-        if (message == kCallbackMessage) {
-            LRESULT result = 0;
-            Application().RunHandler([&] { result = tray->HandleCallback(lParam); });
-            return result;
+LRESULT TTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCallbackMessage)
+        return HandleCallback(lParam);
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        // The shell (re)started: put the icon back at once.
+        if (active_) {
+            Remove();
+            Activate();
         }
-        if (message == tray->taskbarCreated_ && tray->taskbarCreated_ != 0) {
-            // The shell (re)started: put the icon back at once.
-            if (tray->active_) {
-                tray->Remove();
-                tray->Activate();
-            }
-            return 0;
-        }
-        if (message == WM_CLOSE) {
-            // Tools that "close all windows" must not take the icon away for
-            // good; the program ends only through the application window.
-            return 0;
-        }
-        if (message == WM_TIMER && wParam == kAnimationTimerId) {
-            Application().RunHandler([&] { tray->Animate(); });
-            return 0;
-        }
+        return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_CLOSE) {
+        // Tools that "close all windows" must not take the icon away for
+        // good; the program ends only through the application window.
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kAnimationTimerId) {
+        Animate();
+        return 0;
+    }
+    return TWindow::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

@@ -9,6 +9,7 @@
 #include "framework/icon.h"
 #include "framework/menu.h"
 #include "framework/unique_handle.h"
+#include "framework/window.h"
 
 #include <cstdint>
 #include <functional>
@@ -35,7 +36,7 @@ constexpr TTrayVisibilities tvVisibleTaskBar = 0x01, tvVisibleTaskList = 0x02, t
 
 enum class TBalloonIcon { None, Error, Information, Warning };
 
-class TTrayIcon : public TComponentBase {
+class TTrayIcon : public TComponentBase, public TWindow {
 public:
     static constexpr UINT kCallbackMessage = 0x401;
     static constexpr UINT kIconId = 1;
@@ -84,10 +85,12 @@ public:
     void HideBalloon();
 
     // The hidden top-level window that receives the shell's notifications.
-    HWND MessageWindow() const { return window_.Get(); }
+    HWND MessageWindow() const { return Handle(); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleCallback(LPARAM event);
 
     void Activate();
@@ -109,7 +112,6 @@ private:
     bool active_ = false;
     TIcon icon_;
     NotifyIconDataV5 data_{};
-    UniqueWindow window_;
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     bool applicationVisible_ = true;

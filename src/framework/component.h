@@ -3,13 +3,20 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 namespace stilvane {
 
 class TComponent {
 public:
-    explicit TComponent(TComponent* owner) : owner_(owner) {}
-    virtual ~TComponent() = default;
+    explicit TComponent(TComponent* owner) : owner_(owner) {
+        if (owner_)
+            owner_->components_.push_back(this);
+    }
+    virtual ~TComponent() {
+        if (owner_)
+            std::erase(owner_->components_, this);
+    }
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
 
@@ -18,10 +25,13 @@ public:
     // True while this component, or its owner, is being loaded.
     bool Loading() const { return loading_ || (owner_ && owner_->Loading()); }
     void BeginLoading() { loading_ = true; }
-    // Ends loading and lets the component react to its completed settings.
+    // Ends loading and lets the component, and every component it owns,
+    // react to their completed settings.
     void EndLoading() {
         loading_ = false;
         Loaded();
+        for (TComponent* component : std::vector<TComponent*>(components_))
+            component->Loaded();
     }
 
 protected:
@@ -29,6 +39,7 @@ protected:
 
 private:
     TComponent* owner_;
+    std::vector<TComponent*> components_;
     bool loading_ = false;
 };
 

@@ -7,6 +7,10 @@ namespace stilvane {
 
 namespace {
 
+// Binds a control's window to its object; the system classes leave their
+// other slots to themselves.
+constexpr char kControlProperty[] = "Stilvane.Control";
+
 // Stops a control from repainting while many items change; one repaint at
 // the end.
 class RedrawSuspended {
@@ -49,6 +53,15 @@ TWinControl::TWinControl(TComponent* owner, HWND parent, int id, const char* win
         bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         ::GetModuleHandleA(nullptr), nullptr));
     ::SendMessageA(window_.Get(), WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    ::SetPropA(window_.Get(), kControlProperty, this);
+}
+
+TWinControl::~TWinControl() {
+    ::RemovePropA(window_.Get(), kControlProperty);
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return static_cast<TWinControl*>(::GetPropA(window, kControlProperty));
 }
 
 std::string TWinControl::Text() const {

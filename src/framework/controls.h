@@ -21,8 +21,12 @@ public:
     std::string Text() const;
     void SetText(const std::string& text) const;
     void SetFocus() const { ::SetFocus(window_.Get()); }
-    // Called by the form for WM_COMMAND notifications of this control.
+    // Called by the parent window for WM_COMMAND notifications of this control.
     virtual void Command(WORD /*notification*/) {}
+    // The control object of a child window, or null.
+    static TWinControl* FromHandle(HWND window);
+
+    ~TWinControl() override;
 
 protected:
     // Creates the control as a child of `parent`, with the parent's font.

@@ -49,6 +49,10 @@ std::string CheckSynchronizeWrongThread(unsigned long threadId) {
            " aufgerufen, der NICHT der Haupt-Thread ist.";
 }
 
+std::string SystemError(unsigned long code, const std::string& systemText) {
+    return "Systemfehler. Code: " + std::to_string(code) + ".\r\n" + systemText;
+}
+
 } // namespace stilvane::messages
 
 namespace stilvane {

@@ -47,6 +47,11 @@ class EThread : public Exception {
     using Exception::Exception;
 };
 
+// A call to the system failed (a window class or window it would not make).
+class EOSError : public Exception {
+    using Exception::Exception;
+};
+
 // Builders for the program's message texts; each takes the text that
 // replaces the placeholder (a value name, a file name, ...).
 namespace messages {
@@ -60,6 +65,7 @@ std::string StreamWriteError();
 std::string ThreadCreateFailed(const std::string& systemText);
 std::string ThreadError(const std::string& systemText, int code);
 std::string CheckSynchronizeWrongThread(unsigned long threadId);
+std::string SystemError(unsigned long code, const std::string& systemText);
 } // namespace messages
 
 // The text shown for an error: a full stop is appended when the message is

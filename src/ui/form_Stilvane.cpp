@@ -31,28 +31,18 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     : TComponent(nullptr), settings_(std::move(settings)),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       trayShell_(std::move(trayShell)) {
-    WNDCLASSA windowClass{};
-    if (!::GetClassInfoA(::GetModuleHandleA(nullptr), kWindowClass, &windowClass)) {
-        windowClass.lpfnWndProc = &TForm_Stilvane::WindowProc;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = kWindowClass;
-        ::RegisterClassA(&windowClass);
-    }
     TFontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
     font_ = CreateFontFrom(fontSpec);
 
     RECT frame{0, 0, kClientWidth, kClientHeight};
     ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     // Owned by the application window, which carries the taskbar button.
-    window_.Reset(::CreateWindowExA(kExStyle, kWindowClass, kCaption, kStyle, 0, 0,
-                                    frame.right - frame.left, frame.bottom - frame.top,
-                                    Application().Handle(), nullptr, ::GetModuleHandleA(nullptr),
-                                    nullptr));
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    Application().SetMainWindow(window_.Get());
-    Application().SetDialogWindow(window_.Get());
+    CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
+                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                 {kExStyle, kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                  Application().Handle(), kCaption});
+    Application().SetMainWindow(Handle());
+    Application().SetDialogWindow(Handle());
 
     BeginLoading();
     CreateComponents();
@@ -72,11 +62,19 @@ TForm_Stilvane::~TForm_Stilvane() {
     TrayIcon1.reset();
     Application().SetDialogWindow(nullptr);
     Application().SetMainWindow(nullptr);
-    ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+    // The controls go before the window: each child window is destroyed once,
+    // by its control, never a second time with its parent.
+    Button_Ok.reset();
+    Bevel1.reset();
+    Button_Add.reset();
+    Edit1.reset();
+    Button_Delete.reset();
+    ListBox1.reset();
+    Label1.reset();
 }
 
 void TForm_Stilvane::CreateComponents() {
-    const HWND parent = window_.Get();
+    const HWND parent = Handle();
     Label1 = std::make_unique<TMarkupLabel>(this, parent);
     Label1->SetAutoSize(false);
     Label1->SetBounds(8, 8, 385, 54);
@@ -245,23 +243,23 @@ void TForm_Stilvane::Show() {
         // Centred on the screen the first time, later where the user left it.
         RECT area, frame;
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-        ::GetWindowRect(window_.Get(), &frame);
+        ::GetWindowRect(Handle(), &frame);
         const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-        ::SetWindowPos(
-            window_.Get(), HWND_TOPMOST, area.left + (area.right - area.left - width) / 2,
-            area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        ::SetWindowPos(Handle(), HWND_TOPMOST, area.left + (area.right - area.left - width) / 2,
+                       area.top + (area.bottom - area.top - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOACTIVATE);
         shownBefore_ = true;
     }
     Application().ShowApplicationWindow();
-    ::ShowWindow(window_.Get(), SW_SHOW);
-    ::SetForegroundWindow(window_.Get());
-    ::BringWindowToTop(window_.Get());
-    if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Get())
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    ::BringWindowToTop(Handle());
+    if (!::GetFocus() || ::GetParent(::GetFocus()) != Handle())
         Button_Ok->SetFocus();
 }
 
 void TForm_Stilvane::Hide() {
-    ::ShowWindow(window_.Get(), SW_HIDE);
+    ::ShowWindow(Handle(), SW_HIDE);
     Application().HideApplicationWindow();
 }
 
@@ -272,32 +270,15 @@ void TForm_Stilvane::Close() {
     Application().Terminate();
 }
 
-LRESULT CALLBACK TForm_Stilvane::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* form = reinterpret_cast<TForm_Stilvane*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (form) {
-        switch (message) {
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(form->font_.Get());
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            for (TWinControl* control : {static_cast<TWinControl*>(form->Button_Delete.get()),
-                                         static_cast<TWinControl*>(form->Button_Add.get()),
-                                         static_cast<TWinControl*>(form->Button_Ok.get()),
-                                         static_cast<TWinControl*>(form->ListBox1.get()),
-                                         static_cast<TWinControl*>(form->Edit1.get())})
-                if (control && control->Id() == id && lParam) {
-                    Application().RunHandler([&] { control->Command(HIWORD(wParam)); });
-                    return 0;
-                }
-            break;
-        }
-        case WM_CLOSE:
-            Application().RunHandler([form] { form->Close(); });
-            return 0;
-        }
+LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
+    case WM_CLOSE:
+        Close();
+        return 0;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return TWindow::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

@@ -11,6 +11,7 @@
 #include "framework/graphics.h"
 #include "framework/icon.h"
 #include "framework/menu.h"
+#include "framework/window.h"
 #include "settings/language_choice.h"
 #include "settings/shared_settings.h"
 #include "ui/block_display.h"
@@ -22,7 +23,7 @@
 
 namespace stilvane {
 
-class TForm_Stilvane : public TComponent {
+class TForm_Stilvane : public TComponent, public TWindow {
 public:
     static constexpr int kClientWidth = 400;
     static constexpr int kClientHeight = 360;
@@ -39,7 +40,6 @@ public:
                             TrayShell trayShell = CurrentTrayShell());
     ~TForm_Stilvane() override;
 
-    HWND Handle() const { return window_.Get(); }
     void Show();
     void Hide();
     // Asks FormCloseQuery, then hides the window and ends the program.
@@ -82,8 +82,10 @@ public:
     // Tick count at which the blocked icon was last shown; 0: not showing.
     std::uint32_t BlockShownAt = 0;
 
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateComponents();
     void ApplyLanguageTexts(LanguageId id);
     void UpdateTrayIcon();
@@ -95,7 +97,6 @@ private:
     TickSource ticks_;
     TrayShell trayShell_;
     UniqueFont font_;
-    UniqueWindow window_;
     bool shownBefore_ = false;
 };
 

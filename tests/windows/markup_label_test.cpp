@@ -1,5 +1,6 @@
 // The markup label drawn into memory bitmaps and measured with real fonts.
 #include "components/MarkupLabel.h"
+#include "framework/errors.h"
 #include "settings/language_texts.h"
 
 #include <gtest/gtest.h>
@@ -298,6 +299,27 @@ TEST_F(Label, NoSizeAdjustmentWhileLoading) {
     EXPECT_EQ(label.Width(), 65);
     label.EndLoading();
     EXPECT_EQ(label.Width(), 0);
+}
+
+TEST(LabelWindow, TheEndOfItsOwnersLoadingSizesTheLabel) {
+    TComponent owner(nullptr);
+    owner.BeginLoading();
+    TMarkupLabel label(&owner, nullptr);
+    label.SetCaption("<b>zwei zwei</b>");
+    EXPECT_EQ(label.Width(), 65) << "no sizing while the owner loads";
+    owner.EndLoading();
+    EXPECT_EQ(label.Width(), Measure("<b>zwei zwei</b>"));
+}
+
+TEST(LabelWindow, AWindowTheSystemWillNotMakeRaisesTheSystemsError) {
+    // A child of a window that does not exist.
+    try {
+        TMarkupLabel label(nullptr, reinterpret_cast<HWND>(0x7FFFFFF0));
+        FAIL() << "created";
+    } catch (const EOSError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("Systemfehler. Code: 1400.", 0), 0u)
+            << error.what();
+    }
 }
 
 TEST_F(Label, TheMainWindowsFourRowsFitIts54Pixels) {
