@@ -14,7 +14,6 @@ namespace {
 constexpr char kWindowClass[] = "StilvaneTrayIcon";
 constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO; // 0x17
 constexpr UINT kMessageIconTip = NIF_MESSAGE | NIF_ICON | NIF_TIP;       // 7
-constexpr UINT_PTR kAnimationTimerId = 1;
 
 template <std::size_t N> void CopyCut(char (&target)[N], const std::string& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -40,14 +39,6 @@ TShiftState CurrentShiftState() {
     return state;
 }
 
-double NowDays() {
-    SYSTEMTIME now;
-    ::GetLocalTime(&now);
-    double days;
-    ::SystemTimeToVariantTime(&now, &days);
-    return days;
-}
-
 } // namespace
 
 TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
@@ -60,9 +51,6 @@ TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
     // Defaults are stored directly: constructing touches neither the shell
     // nor the application's windows.
     visibility_ = tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide;
-    animated_ = false;
-    delay_ = 100;
-    iconIndex_ = 0;
     inTaskList_ = true;
     kernel_ = ::LoadLibraryA("KERNEL32.DLL");
     if (kernel_)
@@ -78,8 +66,6 @@ TTrayIcon::~TTrayIcon() {
         if (registerServiceProcess_)
             registerServiceProcess_(::GetCurrentProcessId(), 1);
     }
-    if (animationTimer_)
-        ::KillTimer(Handle(), animationTimer_);
     Remove();
     icon_.OnChange = nullptr;
     if (kernel_)
@@ -164,16 +150,6 @@ void TTrayIcon::IconChanged() {
         Notify(NIM_MODIFY);
 }
 
-void TTrayIcon::SetIconIndex(int value) {
-    iconIndex_ = value;
-    if (icons_ && value >= 0 && value < icons_->Count()) {
-        data_.uFlags = kMessageIconTip;
-        SetIcon(icons_->Icon(value));
-    } else {
-        iconIndex_ = -1;
-    }
-}
-
 void TTrayIcon::SetHint(std::string value) {
     CheckTaskbar();
     if (!ShellVersion5()) {
@@ -194,33 +170,6 @@ void TTrayIcon::RefreshTip() {
         Notify(NIM_MODIFY);
 }
 
-void TTrayIcon::SetDelay(std::uint32_t value) {
-    delay_ = value;
-    if (animationTimer_)
-        animationTimer_ = ::SetTimer(Handle(), kAnimationTimerId, delay_, nullptr);
-}
-
-void TTrayIcon::SetAnimated(bool value) {
-    animated_ = value;
-    if (animated_ && active_) {
-        animationTimer_ = ::SetTimer(Handle(), kAnimationTimerId, delay_, nullptr);
-    } else if (animationTimer_) {
-        ::KillTimer(Handle(), animationTimer_);
-        animationTimer_ = 0;
-    }
-}
-
-void TTrayIcon::Animate() {
-    if (!icons_ || icons_->Count() == 0)
-        return;
-    int next = iconIndex_ + 1;
-    if (next >= icons_->Count())
-        next = 0;
-    SetIconIndex(next);
-    if (OnAnimate)
-        OnAnimate(this, iconIndex_);
-}
-
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {
     visibility_ = value;
     const bool taskList = (value & tvVisibleTaskList) != 0;
@@ -239,7 +188,6 @@ void TTrayIcon::SetVisibility(TTrayVisibilities value) {
         HideApplication();
     }
     SetActive(active_);
-    SetAnimated(animated_);
 }
 
 void TTrayIcon::ShowApplication() {
@@ -251,13 +199,8 @@ void TTrayIcon::ShowApplication() {
 
 void TTrayIcon::HideApplication() {
     HWND main = Application().MainWindow();
-    if (main && !::IsIconic(main)) {
-        if (snap_) {
-            ::ShowWindow(main, SW_HIDE);
-            Application().SetShowMainForm(false);
-        }
+    if (main && !::IsIconic(main))
         Application().Minimize();
-    }
     Application().HideApplicationWindow();
     applicationVisible_ = false;
 }
@@ -284,30 +227,6 @@ void TTrayIcon::ShowMenu(TPopupMenu& menu, POINT at) {
     ::PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
-void TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs,
-                            TBalloonIcon icon) {
-    CopyCut(data_.szInfoTitle, title);
-    CopyCut(data_.szInfo, text);
-    data_.uTimeoutOrVersion = timeoutMs;
-    static const DWORD kIconFlags[] = {NIIF_NONE, NIIF_ERROR, NIIF_INFO, NIIF_WARNING};
-    data_.dwInfoFlags = kIconFlags[static_cast<int>(icon)];
-    data_.uFlags = NIF_INFO;
-    balloonShownAt_ = NowDays();
-    balloonTimeout_ = static_cast<int>(timeoutMs / 1000);
-    if (active_)
-        Notify(NIM_MODIFY);
-    if (OnBalloonShow)
-        OnBalloonShow(this);
-}
-
-void TTrayIcon::HideBalloon() {
-    data_.szInfo[0] = '\0';
-    data_.szInfoTitle[0] = '\0';
-    data_.uFlags = NIF_INFO;
-    if (active_)
-        Notify(NIM_MODIFY);
-}
-
 LRESULT TTrayIcon::HandleCallback(LPARAM event) {
     POINT at{};
     ::GetCursorPos(&at);
@@ -320,20 +239,12 @@ LRESULT TTrayIcon::HandleCallback(LPARAM event) {
     switch (LOWORD(event)) {
     case WM_MOUSEMOVE:
         RefreshTip();
-        if (OnMouseMove)
-            OnMouseMove(this, shift, at.x, at.y);
-        break;
-    case WM_LBUTTONDOWN:
-        mouse(OnMouseDown, TMouseButton::mbLeft);
-        if (dropDownMenu_)
-            ShowMenu(*dropDownMenu_, at);
         break;
     case WM_LBUTTONUP:
         if (shown && (visibility_ & tvMinimizeClick))
             SetVisibility(visibility_ & ~tvVisibleTaskBar);
         else if (!shown && (visibility_ & tvRestoreClick))
             SetVisibility(visibility_ | tvVisibleTaskBar);
-        mouse(OnMouseUp, TMouseButton::mbLeft);
         mouse(OnClick, TMouseButton::mbLeft);
         break;
     case WM_LBUTTONDBLCLK:
@@ -353,42 +264,21 @@ LRESULT TTrayIcon::HandleCallback(LPARAM event) {
         else if (!shown && (visibility_ & tvRestoreDbClick))
             SetVisibility(visibility_ | tvVisibleTaskBar);
         break;
-    case WM_RBUTTONDOWN:
-        mouse(OnMouseDown, TMouseButton::mbRight);
-        break;
     case WM_RBUTTONUP:
     case NIN_KEYSELECT:
         if (popupMenu_)
             ShowMenu(*popupMenu_, at);
-        mouse(OnMouseUp, TMouseButton::mbRight);
         mouse(OnClick, TMouseButton::mbRight);
         break;
     case WM_RBUTTONDBLCLK:
         mouse(OnDblClick, TMouseButton::mbRight);
         break;
-    case WM_MBUTTONDOWN:
-        mouse(OnMouseDown, TMouseButton::mbMiddle);
-        break;
     case WM_MBUTTONUP:
-        mouse(OnMouseUp, TMouseButton::mbMiddle);
         mouse(OnClick, TMouseButton::mbMiddle);
         break;
     case WM_MBUTTONDBLCLK:
         mouse(OnDblClick, TMouseButton::mbMiddle);
         break;
-    case NIN_BALLOONHIDE:
-        if (OnBalloonHide)
-            OnBalloonHide(this);
-        return 1;
-    case NIN_BALLOONTIMEOUT:
-        if ((NowDays() - balloonShownAt_) * 86400.0 > balloonTimeout_)
-            HideBalloon();
-        return 1;
-    case NIN_BALLOONUSERCLICK:
-        if (OnBalloonClick)
-            OnBalloonClick(this);
-        HideBalloon();
-        return 1;
     }
     return 0;
 }
@@ -407,10 +297,6 @@ LRESULT TTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
         // Tools that "close all windows" must not take the icon away for
         // good; the program ends only through the application window.
-        return 0;
-    }
-    if (message == WM_TIMER && wParam == kAnimationTimerId) {
-        Animate();
         return 0;
     }
     return TWindow::WindowProc(message, wParam, lParam);

@@ -1,7 +1,7 @@
 // A notification-area icon: registers it with the shell, keeps its picture
-// and tip current, turns the shell's mouse notifications into events, shows
-// the popup menu on a right click and chooses the menu's default item on a
-// left double-click. It can also hide and show the application.
+// and tip current, reports clicks, shows the popup menu on a right click and
+// chooses the menu's default item on a left double-click. It can also hide
+// the application to the tray and bring it back.
 #pragma once
 
 #include "components/tray_shell.h"
@@ -26,15 +26,11 @@ constexpr TShiftState ssShift = 0x01, ssAlt = 0x02, ssCtrl = 0x04, ssLeft = 0x08
 
 using TMouseEvent =
     std::function<void(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y)>;
-using TMouseMoveEvent = std::function<void(TComponent* sender, TShiftState shift, int x, int y)>;
-using TAnimateEvent = std::function<void(TComponent* sender, int imageIndex)>;
 
 using TTrayVisibilities = std::uint8_t;
 constexpr TTrayVisibilities tvVisibleTaskBar = 0x01, tvVisibleTaskList = 0x02, tvAutoHide = 0x04,
                             tvVisibleDesign = 0x08, tvRestoreClick = 0x10, tvRestoreDbClick = 0x20,
                             tvMinimizeClick = 0x40, tvMinimizeDbClick = 0x80;
-
-enum class TBalloonIcon { None, Error, Information, Warning };
 
 class TTrayIcon : public TComponentBase, public TWindow {
 public:
@@ -48,41 +44,17 @@ public:
     // Properties, in the order in which a window's stored settings apply them.
     bool Active() const { return active_; }
     void SetActive(bool value);
-    bool Animated() const { return animated_; }
-    void SetAnimated(bool value);
     const TIcon& Icon() const { return icon_; }
     void SetIcon(const TIcon& icon);
     void SetIcon(HICON icon);
-    int IconIndex() const { return iconIndex_; }
-    void SetIconIndex(int value);
-    TImageList* Icons() const { return icons_; }
-    void SetIcons(TImageList* value) { icons_ = value; }
     const std::string& Hint() const { return hint_; }
     void SetHint(std::string value);
-    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
-    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* value) { popupMenu_ = value; }
-    std::uint32_t Delay() const { return delay_; }
-    void SetDelay(std::uint32_t value);
-    bool Snap() const { return snap_; }
-    void SetSnap(bool value) { snap_ = value; }
     TTrayVisibilities Visibility() const { return visibility_; }
     void SetVisibility(TTrayVisibilities value);
-    TAnimateEvent OnAnimate;
     TMouseEvent OnClick;
     TMouseEvent OnDblClick;
-    TMouseMoveEvent OnMouseMove;
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
-    TNotifyEvent OnBalloonShow;
-    TNotifyEvent OnBalloonHide;
-    TNotifyEvent OnBalloonClick;
-
-    // Balloon tip: title up to 63 characters, text up to 255.
-    void ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs,
-                     TBalloonIcon icon);
-    void HideBalloon();
 
     // The hidden top-level window that receives the shell's notifications.
     HWND MessageWindow() const { return Handle(); }
@@ -104,7 +76,6 @@ private:
     void HideApplication();
     void InstallHook();
     void RemoveHook();
-    void Animate();
     bool ShellVersion5() const;
     BOOL Notify(DWORD message);
 
@@ -115,22 +86,13 @@ private:
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     bool applicationVisible_ = true;
-    bool animated_ = false;
-    std::uint32_t delay_ = 100;
-    TImageList* icons_ = nullptr;
-    UINT_PTR animationTimer_ = 0;
-    int iconIndex_ = 0;
-    TPopupMenu* dropDownMenu_ = nullptr;
     bool inTaskList_ = true;
     using RegisterServiceProcessFn = DWORD(WINAPI*)(DWORD processId, DWORD type);
     RegisterServiceProcessFn registerServiceProcess_ = nullptr;
     HMODULE kernel_ = nullptr;
-    double balloonShownAt_ = 0;
-    int balloonTimeout_ = 0;
     HWND taskbar_ = nullptr;
     TTrayVisibilities visibility_ = 0;
     std::string lastHintSent_;
-    bool snap_ = false;
     int hookId_ = 0;
     UINT taskbarCreated_ = 0;
 };

@@ -21,8 +21,4 @@ HICON TIcon::LoadResource(const char* name, int width, int height) {
         ::LoadImageA(::GetModuleHandleA(nullptr), name, IMAGE_ICON, width, height, 0));
 }
 
-void TImageList::Add(HICON icon) {
-    icons_.emplace_back(::CopyIcon(icon));
-}
-
 } // namespace stilvane

@@ -1,4 +1,4 @@
-// An owned icon handle with a change notification, and a list of icons.
+// An owned icon handle with a change notification.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -32,17 +32,6 @@ public:
 
 private:
     UniqueIcon handle_;
-};
-
-// The icons an animation steps through.
-class TImageList {
-public:
-    void Add(HICON icon); // copied
-    int Count() const { return static_cast<int>(icons_.size()); }
-    HICON Icon(int index) const { return icons_.at(static_cast<std::size_t>(index)).Get(); }
-
-private:
-    std::vector<UniqueIcon> icons_;
 };
 
 } // namespace stilvane

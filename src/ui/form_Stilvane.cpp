@@ -120,7 +120,6 @@ void TForm_Stilvane::CreateComponents() {
     // The tip goes to the shell with the icon itself: hovering tells what it is.
     TrayIcon1->SetHint(Application().Title());
     TrayIcon1->SetActive(true);
-    TrayIcon1->SetIconIndex(-1);
     TrayIcon1->SetPopupMenu(PopupMenu1.get());
     TrayIcon1->SetVisibility(tvAutoHide);
     TrayIcon1->OnClick = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
