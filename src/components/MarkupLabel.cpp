@@ -38,15 +38,14 @@ int RenderMarkupLine(TCanvas& canvas, int left, int top, std::string_view row, b
     const SavedFontLook saved(canvas);
     markup::Style style{canvas.font.style.bold, canvas.font.style.italic,
                         canvas.font.style.underline};
-    markup::Color color = canvas.font.color;
+    TColor color = canvas.font.color;
     int x = left + 2;
     for (const markup::Piece& piece : markup::ScanRow(row)) {
         if (piece.isTag) {
             markup::ApplyTag(piece, style, color);
             canvas.font.style = {style.bold, style.italic, style.underline};
             // The special values draw in the label's own colour.
-            canvas.font.color =
-                (color == markup::clNone || color == markup::clDefault) ? saved.Color() : color;
+            canvas.font.color = (color == clNone || color == clDefault) ? saved.Color() : color;
             continue;
         }
         const std::string_view run = row.substr(piece.begin, piece.end - piece.begin);

@@ -27,10 +27,10 @@ constexpr std::array<TagBody, 7> kTagBodies{{
 
 struct NamedColor {
     std::string_view name;
-    Color value;
+    TColor value;
 };
 
-constexpr Color Sys(Color index) {
+constexpr TColor Sys(TColor index) {
     return kSystemColorFlag | index;
 }
 
@@ -89,7 +89,7 @@ constexpr std::array<NamedColor, 52> kColorNames{{
     {"clDefault", clDefault},
 }};
 
-std::optional<Color> ParseHexColor(std::string_view digits) {
+std::optional<TColor> ParseHexColor(std::string_view digits) {
     if (digits.empty())
         return std::nullopt;
     std::uint64_t value = 0;
@@ -101,7 +101,7 @@ std::optional<Color> ParseHexColor(std::string_view digits) {
         if (value > 0xFFFFFFFFull)
             return std::nullopt;
     }
-    return static_cast<Color>(value);
+    return static_cast<TColor>(value);
 }
 
 } // namespace
@@ -151,7 +151,7 @@ std::vector<Piece> ScanRow(std::string_view row) {
     return pieces;
 }
 
-std::optional<Color> ParseColor(std::string_view text) {
+std::optional<TColor> ParseColor(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     if (text.front() == '$')
@@ -162,7 +162,7 @@ std::optional<Color> ParseColor(std::string_view text) {
     return std::nullopt;
 }
 
-void ApplyTag(const Piece& piece, Style& style, Color& color) {
+void ApplyTag(const Piece& piece, Style& style, TColor& color) {
     switch (piece.tag) {
     case Tag::BoldOn:
         style.bold = true;

@@ -10,6 +10,8 @@
 // font.
 #pragma once
 
+#include "framework/color.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -19,14 +21,8 @@
 
 namespace stilvane::markup {
 
-// Colours as 32-bit values in the $00BBGGRR layout; with the top bit set, the
-// low byte names a system colour.
-using Color = std::uint32_t;
-constexpr Color kSystemColorFlag = 0x80000000u;
-// Drawn in the label's own font colour, like clDefault: a label has no use
-// for invisible text.
-constexpr Color clNone = 0x1FFFFFFF;
-constexpr Color clDefault = 0x20000000;
+// clNone and clDefault are drawn in the label's own font colour: a label
+// has no use for invisible text.
 
 // The caption's rows: split at CR LF, lone CR and lone LF; a break at the
 // very end adds no empty row; an empty caption has none.
@@ -49,7 +45,7 @@ std::vector<Piece> ScanRow(std::string_view row);
 // "<c:" text to colour: a name from the table without its "cl" prefix (ASCII
 // letter case ignored), or "$" and hex digits whose value fits 32 bits.
 // nullopt for anything else, which leaves the colour unchanged.
-std::optional<Color> ParseColor(std::string_view text);
+std::optional<TColor> ParseColor(std::string_view text);
 
 struct Style {
     bool bold = false;
@@ -59,6 +55,6 @@ struct Style {
 };
 
 // The effect of a tag on the running style and colour.
-void ApplyTag(const Piece& piece, Style& style, Color& color);
+void ApplyTag(const Piece& piece, Style& style, TColor& color);
 
 } // namespace stilvane::markup

@@ -1,6 +1,7 @@
 // Colours, font descriptions and a drawing surface over a device context.
 #pragma once
 
+#include "framework/color.h"
 #include "framework/unique_handle.h"
 
 #include <cstdint>
@@ -8,12 +9,6 @@
 #include <string_view>
 
 namespace stilvane {
-
-// 32-bit colour in the $00BBGGRR layout; with the top bit set the low byte
-// names a system colour (GetSysColor index).
-using TColor = std::uint32_t;
-constexpr TColor clWindowText = 0x80000008;
-constexpr TColor clBtnFace = 0x8000000F;
 
 // The RGB value to draw with; `fallback` stands in for the special values
 // that name no colour (clNone, clDefault).

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+using namespace stilvane;
 using namespace stilvane::markup;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view view(exact.get(), row.size());
         std::size_t at = 0;
         Style style;
-        Color color = clDefault;
+        TColor color = clDefault;
         for (const Piece& piece : ScanRow(view)) {
             if (piece.begin != at || piece.end <= piece.begin || piece.end > view.size())
                 std::abort();

@@ -36,11 +36,11 @@ TEST(MarkupRows, SplitAtEveryKindOfLineBreak) {
 struct Drawn {
     std::string text;
     Style style;
-    Color color;
+    TColor color;
     bool operator==(const Drawn&) const = default;
 };
 
-std::vector<Drawn> Draw(std::string_view row, Style style = {}, Color color = 1) {
+std::vector<Drawn> Draw(std::string_view row, Style style = {}, TColor color = 1) {
     std::vector<Drawn> drawn;
     for (const Piece& piece : ScanRow(row)) {
         if (piece.isTag)
@@ -124,7 +124,7 @@ TEST(MarkupScan, ColourTags) {
 TEST(MarkupColours, EveryNameOfTheTable) {
     struct Case {
         const char* name;
-        Color value;
+        TColor value;
     } cases[] = {
         {"Black", 0x000000},
         {"Maroon", 0x000080},
