@@ -41,8 +41,8 @@ TShiftState CurrentShiftState() {
 
 } // namespace
 
-TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
-    : TComponentBase(owner), shell_(std::move(shell)) {
+TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell, TrayHost& host)
+    : TComponentBase(owner), shell_(std::move(shell)), host_(host) {
     icon_.OnChange = [this] { IconChanged(); };
     // A hidden top-level window, not a message-only one: only top-level
     // windows hear the shell's "TaskbarCreated" broadcast.
@@ -61,7 +61,7 @@ TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell)
 TTrayIcon::~TTrayIcon() {
     RemoveHook();
     // At exit (loop ended or application going) the task-list entry is left alone.
-    if (!Application().Destroying() && !Application().Terminated() && inTaskList_) {
+    if (!host_.Ending() && inTaskList_) {
         inTaskList_ = false;
         if (registerServiceProcess_)
             registerServiceProcess_(::GetCurrentProcessId(), 1);
@@ -91,7 +91,7 @@ void TTrayIcon::Activate() {
     InstallHook();
     taskbar_ = shell_.findTaskbar();
     if (icon_.Empty())
-        icon_.Assign(Application().Icon());
+        icon_.Assign(host_.TrayHostIcon());
     if (ShellVersion5()) {
         data_.cbSize = sizeof(NotifyIconDataV5);
         data_.uTimeoutOrVersion = 3; // NOTIFYICON_VERSION
@@ -181,7 +181,7 @@ void TTrayIcon::SetVisibility(TTrayVisibilities value) {
     const bool visible = (value & tvVisibleTaskBar) != 0;
     applicationVisible_ = visible;
     if (Loading()) {
-        Application().SetShowMainForm(visible);
+        host_.SetShowMainForm(visible);
     } else if (visible) {
         ShowApplication();
     } else {
@@ -191,24 +191,19 @@ void TTrayIcon::SetVisibility(TTrayVisibilities value) {
 }
 
 void TTrayIcon::ShowApplication() {
-    Application().ShowApplicationWindow();
-    if (HWND main = Application().MainWindow())
-        ::ShowWindow(main, SW_SHOW);
+    host_.ShowFromTray();
     applicationVisible_ = true;
 }
 
 void TTrayIcon::HideApplication() {
-    HWND main = Application().MainWindow();
-    if (main && !::IsIconic(main))
-        Application().Minimize();
-    Application().HideApplicationWindow();
+    host_.HideToTray();
     applicationVisible_ = false;
 }
 
 void TTrayIcon::InstallHook() {
     if (hookId_)
         return;
-    hookId_ = Application().AddWindowHook([this](UINT message, WPARAM wParam, LPARAM) {
+    hookId_ = host_.AddWindowHook([this](UINT message, WPARAM wParam, LPARAM) {
         if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE &&
             (visibility_ & tvAutoHide) && active_)
             HideApplication();
@@ -217,7 +212,7 @@ void TTrayIcon::InstallHook() {
 
 void TTrayIcon::RemoveHook() {
     if (hookId_)
-        Application().RemoveWindowHook(hookId_);
+        host_.RemoveWindowHook(hookId_);
     hookId_ = 0;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "components/tray_shell.h"
+#include "framework/application.h"
 #include "framework/component.h"
 #include "framework/icon.h"
 #include "framework/menu.h"
@@ -38,7 +39,10 @@ public:
     static constexpr UINT kIconId = 1;
 
     // `shell` makes the calls to the notification area; tests record them.
-    explicit TTrayIcon(TComponent* owner, TrayShell shell = CurrentTrayShell());
+    // `shell` makes the calls to the notification area, `host` is the
+    // application the icon hides and shows; tests pass their own.
+    explicit TTrayIcon(TComponent* owner, TrayShell shell = CurrentTrayShell(),
+                       TrayHost& host = Application());
     ~TTrayIcon() override;
 
     // Properties, in the order in which a window's stored settings apply them.
@@ -80,6 +84,7 @@ private:
     BOOL Notify(DWORD message);
 
     TrayShell shell_;
+    TrayHost& host_;
     bool active_ = false;
     TIcon icon_;
     NotifyIconDataV5 data_{};

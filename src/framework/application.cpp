@@ -39,6 +39,18 @@ void TApplication::HideApplicationWindow() {
     ::ShowWindow(window_.Get(), SW_HIDE);
 }
 
+void TApplication::ShowFromTray() {
+    ShowApplicationWindow();
+    if (mainWindow_)
+        ::ShowWindow(mainWindow_, SW_SHOW);
+}
+
+void TApplication::HideToTray() {
+    if (mainWindow_ && !::IsIconic(mainWindow_))
+        Minimize();
+    HideApplicationWindow();
+}
+
 void TApplication::Minimize() {
     ::ShowWindow(window_.Get(), SW_MINIMIZE);
 }

@@ -3,6 +3,7 @@
 // an event handler.
 #pragma once
 
+#include "framework/tray_host.h"
 #include "framework/unique_handle.h"
 
 #include <exception>
@@ -12,7 +13,7 @@
 
 namespace stilvane {
 
-class TApplication {
+class TApplication final : public TrayHost {
 public:
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
@@ -44,7 +45,7 @@ public:
     void SetMainWindow(HWND window) { mainWindow_ = window; }
     // Whether the main window is shown when the message loop starts.
     bool ShowMainForm() const { return showMainForm_; }
-    void SetShowMainForm(bool value) { showMainForm_ = value; }
+    void SetShowMainForm(bool value) override { showMainForm_ = value; }
     // The program's icon (resource "MAINICON") at the small icon size.
     HICON Icon() const;
 
@@ -65,9 +66,14 @@ public:
 
     // Sees every message sent to the application window before it is
     // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
-    using WindowHook = std::function<void(UINT message, WPARAM wParam, LPARAM lParam)>;
-    int AddWindowHook(WindowHook hook);
-    void RemoveWindowHook(int id);
+    int AddWindowHook(WindowHook hook) override;
+    void RemoveWindowHook(int id) override;
+
+    // For the tray icon.
+    HICON TrayHostIcon() const override { return Icon(); }
+    bool Ending() const override { return destroying_ || terminated_; }
+    void ShowFromTray() override;
+    void HideToTray() override;
 
     // Shows an error's message in a box with the stop icon and one OK button,
     // captioned with the title; the program's other windows are disabled
