@@ -1,6 +1,6 @@
 #include "app/global.h"
 
-#include "app/program_directory.h"
+#include "framework/path.h"
 
 #include <windows.h>
 

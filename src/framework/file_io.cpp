@@ -1,6 +1,7 @@
 #include "framework/file_io.h"
 
 #include "framework/errors.h"
+#include "framework/path.h"
 #include "framework/unique_handle.h"
 
 #include <windows.h>
@@ -15,11 +16,6 @@ struct FileHandleTraits {
     static void Close(Handle h) { ::CloseHandle(h); }
 };
 using UniqueFile = UniqueHandle<FileHandleTraits>;
-
-std::string DirectoryOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 // Deletes the temporary file unless it was moved into place.
 class TemporaryFile {
@@ -78,7 +74,8 @@ void ReplaceFileContent(const std::string& path, const std::string& content) {
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         throw EFCreateError(messages::FileCreateFailed(path));
     char temporaryName[MAX_PATH + 1] = {};
-    if (!::GetTempFileNameA(DirectoryOf(path).c_str(), "exp", 0, temporaryName))
+    const std::string directory = DirectoryOfPath(path);
+    if (!::GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "exp", 0, temporaryName))
         throw EFCreateError(messages::FileCreateFailed(path));
     TemporaryFile temporary(temporaryName);
     {

@@ -1,10 +1,10 @@
 #include "settings/marl_INI.h"
 
-#include "app/program_directory.h"
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/ini_file.h"
 #include "framework/int_text.h"
+#include "framework/path.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "ui/form_Stilvane.h"
 
-#include "app/program_directory.h"
 #include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/file_io.h"
+#include "framework/path.h"
 #include "settings/marl_INI.h"
 #include "ui/block_display.h"
 #include "ui/exceptions_file.h"

@@ -1,11 +1,11 @@
 // The rules a translator cannot see for themselves, held against the shipped
 // popup.ini and DIALECTS.INI through the platform's INI reader and, for the
 // label, the main window's real font. A failure names the language id.
-#include "app/program_directory.h"
 #include "components/MarkupLabel.h"
 #include "components/markup.h"
 #include "framework/file_io.h"
 #include "framework/int_text.h"
+#include "framework/path.h"
 #include "settings/marl_INI.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
-// How the program directory follows from the executable's path. Kept free of
-// Windows headers so that it is tested natively too.
+// Paths as the program forms them: the directory of a file and a file in a
+// directory, on backslash-separated ANSI paths. Kept free of Windows headers
+// so that it is tested natively too.
 #pragma once
 
 #include <cstddef>

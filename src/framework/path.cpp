@@ -1,4 +1,4 @@
-#include "app/program_directory.h"
+#include "framework/path.h"
 
 #include <vector>
 
