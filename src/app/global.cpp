@@ -14,20 +14,10 @@ std::string& Directory() {
 }
 
 std::wstring ModulePathWide() {
-    std::wstring path(MAX_PATH + 1, L'\0');
-    // Paths on Windows are limited to 32767 characters; stop growing past that.
-    while (path.size() <= 65536) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-    return {};
+    return ReadWholeText<wchar_t>(MAX_PATH + 1, [](wchar_t* buffer, std::size_t size) {
+        return static_cast<std::size_t>(
+            ::GetModuleFileNameW(nullptr, buffer, static_cast<DWORD>(size)));
+    });
 }
 
 // The path in the ANSI code page, or empty when the code page cannot hold

@@ -138,16 +138,16 @@ void TListBox::DeleteSelected() const {
     std::vector<int> selected(static_cast<std::size_t>(selectedCount));
     ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,
                    reinterpret_cast<LPARAM>(selected.data()));
-    const int top = static_cast<int>(::SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
-    const RedrawSuspended quiet(Handle());
     // Each single removal moves every item behind it; past a few, building
     // the list anew from the kept items is far cheaper.
     constexpr int kRemoveOneByOne = 64;
     if (selectedCount <= kRemoveOneByOne) {
+        const RedrawSuspended quiet(Handle());
         for (auto it = selected.rbegin(); it != selected.rend(); ++it)
             Delete(*it);
         return;
     }
+    const int top = static_cast<int>(::SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
     std::vector<std::string> kept;
     const int count = Count();
     kept.reserve(static_cast<std::size_t>(count - selectedCount));

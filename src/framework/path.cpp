@@ -1,7 +1,5 @@
 #include "framework/path.h"
 
-#include <vector>
-
 namespace stilvane {
 
 std::string DirectoryOfPath(const std::string& path) {
@@ -15,19 +13,6 @@ std::string DirectoryOfPath(const std::string& path) {
 
 std::string FileInDirectory(const std::string& directory, const std::string& name) {
     return directory + "\\" + name;
-}
-
-std::string ReadWholeText(std::size_t initialSize,
-                          const std::function<std::size_t(char*, std::size_t)>& fill) {
-    // Paths on Windows are limited to 32767 characters; stop growing past that.
-    constexpr std::size_t kLargest = 65536;
-    for (std::size_t size = initialSize; size > 0 && size <= kLargest; size *= 2) {
-        std::vector<char> buffer(size, '\0');
-        const std::size_t length = fill(buffer.data(), size);
-        if (length < size)
-            return std::string(buffer.data(), length);
-    }
-    return {};
 }
 
 } // namespace stilvane

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 namespace stilvane {
 
@@ -19,8 +21,21 @@ std::string FileInDirectory(const std::string& directory, const std::string& nam
 
 // Fetches a text from a call that fills a buffer of a given size and returns
 // the number of characters written (the size itself when the text was cut,
-// 0 on failure), growing the buffer until the whole text fits.
-std::string ReadWholeText(std::size_t initialSize,
-                          const std::function<std::size_t(char*, std::size_t)>& fill);
+// 0 on failure), growing the buffer until the whole text fits. For 8-bit or
+// wide text.
+template <typename Char = char>
+std::basic_string<Char>
+ReadWholeText(std::size_t initialSize,
+              const std::type_identity_t<std::function<std::size_t(Char*, std::size_t)>>& fill) {
+    // Paths on Windows are limited to 32767 characters; stop growing past that.
+    constexpr std::size_t kLargest = 65536;
+    for (std::size_t size = initialSize; size > 0 && size <= kLargest; size *= 2) {
+        std::vector<Char> buffer(size, Char{});
+        const std::size_t length = fill(buffer.data(), size);
+        if (length < size)
+            return std::basic_string<Char>(buffer.data(), length);
+    }
+    return {};
+}
 
 } // namespace stilvane

@@ -29,8 +29,7 @@ HICON LoadTrayPicture(const char* name) {
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                                TickSource ticks, TrayShell trayShell)
     : TComponent(nullptr), settings_(std::move(settings)),
-      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
-      trayShell_(std::move(trayShell)) {
+      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)) {
     TFontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
     font_ = CreateFontFrom(fontSpec);
 
@@ -45,7 +44,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     Application().SetDialogWindow(Handle());
 
     BeginLoading();
-    CreateComponents();
+    CreateComponents(std::move(trayShell));
     EndLoading();
     Application().SetOnEndSession([this] {
         ThreadTimer1->SetActive(false);
@@ -73,7 +72,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     Label1.reset();
 }
 
-void TForm_Stilvane::CreateComponents() {
+void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     const HWND parent = Handle();
     Label1 = std::make_unique<TMarkupLabel>(this, parent);
     Label1->SetAutoSize(false);
@@ -116,7 +115,7 @@ void TForm_Stilvane::CreateComponents() {
     N1 = &PopupMenu1->Add("-");
     Beenden1 = &PopupMenu1->Add(texts.quit, [this](TComponent* s) { Beenden1Click(s); });
 
-    TrayIcon1 = std::make_unique<TTrayIcon>(this, trayShell_);
+    TrayIcon1 = std::make_unique<TTrayIcon>(this, std::move(trayShell));
     // The tip goes to the shell with the icon itself: hovering tells what it is.
     TrayIcon1->SetHint(Application().Title());
     TrayIcon1->SetActive(true);

@@ -86,7 +86,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateComponents();
+    void CreateComponents(TrayShell trayShell);
     void ApplyLanguageTexts(LanguageId id);
     void UpdateTrayIcon();
     void ShowPicture(TrayPicture picture);
@@ -95,7 +95,6 @@ private:
     SharedSettings settings_;
     std::string programDirectory_;
     TickSource ticks_;
-    TrayShell trayShell_;
     UniqueFont font_;
     bool shownBefore_ = false;
 };

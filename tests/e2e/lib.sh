@@ -53,17 +53,20 @@ expect_eq() { # actual expected what
   [[ "$1" == "$2" ]] || fail "$3: expected '$2', got '$1'"
 }
 
-# Data of a value under HKCU\Software\Quillane, or the word MISSING.
-reg_value() {
-  local out
-  out=$(wine reg query 'HKCU\Software\Quillane' /v "$1" 2>/dev/null | tr -d '\r') || true
+# Data of value $2 under key $1, or the word MISSING.
+key_value() {
   local line
-  line=$(grep -E "^ +$1 +REG_" <<<"$out" | head -1)
+  line=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -E "^ +$2 +REG_" | head -1)
   if [[ -z $line ]]; then
     echo MISSING
   else
-    sed -E "s/^ +$1 +REG_[A-Z_]+ *//" <<<"$line"
+    sed -E "s/^ +$2 +REG_[A-Z_]+ *//" <<<"$line"
   fi
+}
+
+# Data of a value under HKCU\Software\Quillane, or the word MISSING.
+reg_value() {
+  key_value 'HKCU\Software\Quillane' "$1"
 }
 
 reg_type() {

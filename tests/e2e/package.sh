@@ -13,13 +13,6 @@ product='Quillane PopUp Blocker'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillanePopUpBlocker'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
-# Data of value $2 under key $1, or MISSING.
-key_value() {
-  local line
-  line=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -E "^ +$2 +REG_" | head -1)
-  [[ -n $line ]] && sed -E "s/^ +$2 +REG_[A-Z_]+ *//" <<<"$line" || echo MISSING
-}
-
 # Controllers running in this test's prefix.
 controllers() {
   local pid n=0
