@@ -149,16 +149,20 @@ bool TApplication::ProcessMessage() {
     MSG message;
     if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
+    Dispatch(message);
+    return true;
+}
+
+void TApplication::Dispatch(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
-        return true;
+        return;
     }
     if (dialogWindow_ && ::IsWindowVisible(dialogWindow_) &&
         ::IsDialogMessageA(dialogWindow_, &message))
-        return true;
+        return;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
-    return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -169,14 +173,17 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Run() {
     while (!terminated_) {
-        if (ProcessMessage())
+        // A call handed over from another thread posts a wake-up message;
+        // serving here as well covers a wake-up that could not be posted.
+        RunHandler([] { CheckSynchronize(); });
+        if (terminated_)
+            break;
+        // GetMessage sleeps in the same request that looks for a message:
+        // a tick costs the server fewer requests than peeking and waiting.
+        MSG message;
+        if (::GetMessageA(&message, nullptr, 0, 0) == -1)
             continue;
-        // Idle: serve calls from other threads; when one was served, look
-        // for messages again before going to sleep.
-        bool served = false;
-        RunHandler([&served] { served = CheckSynchronize(); });
-        if (!served && !terminated_)
-            ::WaitMessage();
+        Dispatch(message);
     }
 }
 

@@ -93,6 +93,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // One message from the queue; false when there was none.
     bool ProcessMessage();
+    void Dispatch(MSG& message);
     // A message box that hands activation and the keyboard focus back to
     // where they were when it closes, as a dialog does.
     int ModalMessage(const std::string& text, UINT flags) const;

@@ -69,8 +69,8 @@ void RunOnMainThread(const std::function<void()>& call, std::exception_ptr& carr
         if (State().wake)
             State().wake();
     }
+    // Setting the event is the main thread's last touch of the request.
     ::WaitForSingleObject(done, INFINITE);
-    { Lock lock; }
     if (carriedError)
         std::rethrow_exception(carriedError);
 }

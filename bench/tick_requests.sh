@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Counts what one idle tick costs: the requests a process makes to the Wine
+# server (traced by `wineserver -d1`) and the Linux system calls it makes
+# (strace), per tick, for the controller and for the least possible poller
+# (bench/minimal_poller.cpp). A tick is one opening of the blocker's key.
+# Usage: bench/tick_requests.sh [SECONDS]   (the idle window, default 10)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-10}
+cmake --build build/win32 --target dist minimal_poller >/dev/null
+source scripts/lib/session.sh
+unset DISPLAY
+start_xvfb
+prepare_prefix wineprefix-trace
+work=$(mktemp -d)
+trace=$work/trace.log
+pid=
+cleanup() {
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  kill "$session_started_xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# The server in the foreground, tracing every request to the log.
+wineserver -f -d1 2>"$trace" &
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+for value in 'PopupBlocker /d 1' 'PopupBlocker_Sound /d 1'; do
+  # shellcheck disable=SC2086
+  wine reg add 'HKCU\Software\Quillane' /v $value /f >/dev/null 2>&1
+done
+
+# $1: label; $2: folder to run in; $3: executable there.
+measure() {
+  (cd "$2" && exec wine "$3" </dev/null >/dev/null 2>&1) &
+  pid=$!
+  sleep 5 # start-up done, the window shown in the tray
+  local from to
+  from=$(wc -l <"$trace")
+  strace -f -c -o "$work/syscalls" -p "$pid" 2>/dev/null &
+  local tracer=$!
+  sleep "$seconds"
+  local tids
+  tids=$(ls "/proc/$pid/task" | tr '\n' ' ')
+  to=$(wc -l <"$trace")
+  kill -INT "$tracer"
+  wait "$tracer" 2>/dev/null || true
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+  pid=
+  local calls
+  calls=$(awk '$NF == "total" {print $4}' "$work/syscalls")
+  awk -v from="$from" -v to="$to" -v tids=" $tids " -v label="$1" -v calls="$calls" \
+    -v syscalls="$(awk '/^ *[0-9.]+ +[0-9.]+ +[0-9]+ +[0-9]+/ && $NF != "total" {printf "%s %s ", $NF, $4}' "$work/syscalls")" '
+    # The Linux thread behind each server thread id, as the thread starts.
+    NR <= to && match($0, /^[0-9a-f]+: init_(first_)?thread\(.* unix_tid=[0-9]+/) {
+      split($0, f, /: /); t = $0; sub(/.*unix_tid=/, "", t); sub(/,.*/, "", t); unix[f[1]] = t
+    }
+    NR > from && NR <= to && match($0, /^[0-9a-f]+: [a-z_]+\( /) {
+      split($0, f, /[: (]+/)
+      if (!index(tids, " " unix[f[1]] " ")) next
+      total++; by[f[2]]++
+      if (f[2] == "open_key" && index($0, "Software\\\\Quillane")) ticks++
+    }
+    END {
+      if (!ticks) { print label ": no tick seen"; exit 1 }
+      printf "%s: %d ticks; per tick %.1f server requests, %.1f system calls\n", label, ticks, total / ticks, calls / ticks
+      for (r in by) printf "  %5.2f %s\n", by[r] / ticks, r | "sort -k1,1nr"
+      close("sort -k1,1nr")
+      n = split(syscalls, s, " ")
+      printf "  system calls:"
+      for (i = 1; i < n; i += 2) printf " %s %.1f", s[i], s[i + 1] / ticks
+      printf "\n"
+    }' "$trace"
+}
+
+program=$work/program
+cp -a build/dist/. "$program/"
+measure "Stilvane.exe" "$program" Stilvane.exe
+measure "minimal poller" "$PWD/build/win32/bench" minimal_poller.exe
