@@ -1,6 +1,7 @@
 #include "components/MarkupLabel.h"
 
 #include "components/markup.h"
+#include "framework/text.h"
 
 #include <windows.h>
 
@@ -28,7 +29,7 @@ public:
 
 private:
     TCanvas& canvas_;
-    TFontStyles style_;
+    FontStyles style_;
     TColor color_;
 };
 
@@ -87,7 +88,7 @@ void TMarkupLabel::SetCaption(std::string caption) {
     Invalidate();
 }
 
-void TMarkupLabel::SetFont(TFontSpec font) {
+void TMarkupLabel::SetFont(FontSpec font) {
     font_ = std::move(font);
     AdjustSize();
     Invalidate();
@@ -135,7 +136,7 @@ void TMarkupLabel::Paint(TCanvas& canvas) const {
     RECT client{0, 0, width_, height_};
     canvas.FillRect(client);
     const int rowHeight = RowHeight(canvas);
-    const auto rows = markup::SplitRows(caption_);
+    const auto rows = SplitLines(caption_);
     const int count = static_cast<int>(rows.size());
     for (int i = 0; i < count; ++i) {
         int top = i * rowHeight;
@@ -160,7 +161,7 @@ void TMarkupLabel::AdjustSize() {
     {
         TCanvas canvas(screen);
         canvas.font = font_;
-        const auto rows = markup::SplitRows(caption_);
+        const auto rows = SplitLines(caption_);
         newHeight = RowHeight(canvas) * static_cast<int>(rows.size());
         for (const auto& row : rows)
             newWidth = std::max(newWidth, MeasureMarkupLine(canvas, row));
@@ -193,7 +194,7 @@ LRESULT TMarkupLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCHITTEST:
         return HTTRANSPARENT;
     }
-    return TWindow::WindowProc(message, wParam, lParam);
+    return Window::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

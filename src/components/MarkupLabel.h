@@ -22,7 +22,7 @@ int RenderMarkupLine(TCanvas& canvas, int left, int top, std::string_view row, b
 void DrawMarkupLine(TCanvas& canvas, int left, int top, std::string_view row);
 int MeasureMarkupLine(TCanvas& canvas, std::string_view row);
 
-class TMarkupLabel : public TComponent, public TWindow {
+class TMarkupLabel : public TComponent, public Window {
 public:
     // A child window of `parent`, taking its font and, as colour, the
     // button face of a dialog. Starts 65 x 17 pixels with AutoSize on.
@@ -36,8 +36,8 @@ public:
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
-    const TFontSpec& Font() const { return font_; }
-    void SetFont(TFontSpec font);
+    const FontSpec& Font() const { return font_; }
+    void SetFont(FontSpec font);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     bool Transparent() const { return transparent_; }
@@ -67,7 +67,7 @@ private:
 
     int left_ = 0, top_ = 0, width_ = 65, height_ = 17;
     std::string caption_;
-    TFontSpec font_;
+    FontSpec font_;
     TColor color_ = clBtnFace;
     bool transparent_ = false;
     TAlignment alignment_ = TAlignment::taLeftJustify;

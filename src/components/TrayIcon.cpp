@@ -294,7 +294,7 @@ LRESULT TTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // good; the program ends only through the application window.
         return 0;
     }
-    return TWindow::WindowProc(message, wParam, lParam);
+    return Window::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

@@ -33,12 +33,11 @@ constexpr TTrayVisibilities tvVisibleTaskBar = 0x01, tvVisibleTaskList = 0x02, t
                             tvVisibleDesign = 0x08, tvRestoreClick = 0x10, tvRestoreDbClick = 0x20,
                             tvMinimizeClick = 0x40, tvMinimizeDbClick = 0x80;
 
-class TTrayIcon : public TComponentBase, public TWindow {
+class TTrayIcon : public TComponentBase, public Window {
 public:
     static constexpr UINT kCallbackMessage = 0x401;
     static constexpr UINT kIconId = 1;
 
-    // `shell` makes the calls to the notification area; tests record them.
     // `shell` makes the calls to the notification area, `host` is the
     // application the icon hides and shows; tests pass their own.
     explicit TTrayIcon(TComponent* owner, TrayShell shell = CurrentTrayShell(),

@@ -106,10 +106,6 @@ std::optional<TColor> ParseHexColor(std::string_view digits) {
 
 } // namespace
 
-std::vector<std::string> SplitRows(std::string_view caption) {
-    return SplitLines(caption);
-}
-
 std::vector<Piece> ScanRow(std::string_view row) {
     std::vector<Piece> pieces;
     std::size_t runStart = 0;

@@ -24,10 +24,6 @@ namespace stilvane::markup {
 // clNone and clDefault are drawn in the label's own font colour: a label
 // has no use for invisible text.
 
-// The caption's rows: split at CR LF, lone CR and lone LF; a break at the
-// very end adds no empty row; an empty caption has none.
-std::vector<std::string> SplitRows(std::string_view caption);
-
 enum class Tag { BoldOn, BoldOff, ItalicOn, ItalicOff, UnderlineOn, UnderlineOff, Color };
 
 // One piece of a row: text to draw, or a tag. Pieces cover the row exactly,

@@ -11,69 +11,55 @@ namespace {
 constexpr char kWindowClass[] = "StilvaneApplication";
 }
 
-TApplication& Application() {
-    static TApplication application;
+ApplicationObject& Application() {
+    static ApplicationObject application;
     return application;
 }
 
-TApplication::~TApplication() {
+ApplicationObject::~ApplicationObject() {
     destroying_ = true;
     SetWakeMainThread(nullptr);
 }
 
-HICON TApplication::Icon() const {
+HICON ApplicationObject::Icon() const {
     if (!icon_)
-        icon_.Reset(static_cast<HICON>(::LoadImageA(Instance(), "MAINICON", IMAGE_ICON,
-                                                    ::GetSystemMetrics(SM_CXSMICON),
+        icon_.Reset(static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON",
+                                                    IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
                                                     ::GetSystemMetrics(SM_CYSMICON), 0)));
     return icon_.Get();
 }
 
-void TApplication::ShowApplicationWindow() {
-    if (Minimized())
-        Restore();
+void ApplicationObject::ShowApplicationWindow() {
+    if (::IsIconic(window_.Get()))
+        ::ShowWindow(window_.Get(), SW_RESTORE);
     ::ShowWindow(window_.Get(), SW_SHOWNOACTIVATE);
 }
 
-void TApplication::HideApplicationWindow() {
+void ApplicationObject::HideApplicationWindow() {
     ::ShowWindow(window_.Get(), SW_HIDE);
 }
 
-void TApplication::ShowFromTray() {
+void ApplicationObject::ShowFromTray() {
     ShowApplicationWindow();
     if (mainWindow_)
         ::ShowWindow(mainWindow_, SW_SHOW);
 }
 
-void TApplication::HideToTray() {
+void ApplicationObject::HideToTray() {
+    // Minimising the application window hides the windows it owns.
     if (mainWindow_ && !::IsIconic(mainWindow_))
-        Minimize();
+        ::ShowWindow(window_.Get(), SW_MINIMIZE);
     HideApplicationWindow();
 }
 
-void TApplication::Minimize() {
-    ::ShowWindow(window_.Get(), SW_MINIMIZE);
-}
-
-void TApplication::Restore() {
-    ::ShowWindow(window_.Get(), SW_RESTORE);
-}
-
-bool TApplication::Minimized() const {
-    return ::IsIconic(window_.Get()) != FALSE;
-}
-
-HINSTANCE TApplication::Instance() const {
-    return ::GetModuleHandleA(nullptr);
-}
-
-void TApplication::Initialize() {
+void ApplicationObject::Initialize() {
     if (window_)
         return;
+    const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &TApplication::WindowProc;
-    windowClass.hInstance = Instance();
-    windowClass.hIcon = ::LoadIconA(Instance(), "MAINICON");
+    windowClass.lpfnWndProc = &ApplicationObject::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconA(instance, "MAINICON");
     windowClass.lpszClassName = kWindowClass;
     ::RegisterClassA(&windowClass);
     // A zero-sized top-level window: it carries the taskbar button while the
@@ -82,19 +68,20 @@ void TApplication::Initialize() {
         ::CreateWindowExA(0, kWindowClass, title_.c_str(),
                           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                           ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2,
-                          0, 0, nullptr, nullptr, Instance(), nullptr));
+                          0, 0, nullptr, nullptr, instance, nullptr));
     const HWND window = window_.Get();
     SetWakeMainThread([window] { ::PostMessageA(window, WM_NULL, 0, 0); });
 }
 
-void TApplication::SetTitle(std::string title) {
+void ApplicationObject::SetTitle(std::string title) {
     title_ = std::move(title);
     if (window_)
         ::SetWindowTextA(window_.Get(), title_.c_str());
 }
 
-LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TApplication& application = Application();
+LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    ApplicationObject& application = Application();
     // Hooks may remove themselves while running; iterate over a copy.
     const auto hooks = application.hooks_;
     for (const auto& hook : hooks)
@@ -130,22 +117,22 @@ LRESULT CALLBACK TApplication::WindowProc(HWND window, UINT message, WPARAM wPar
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
         // A hook may have hidden the application instead (to the tray).
         if (::IsWindowVisible(window))
-            application.Minimize();
+            ::ShowWindow(window, SW_MINIMIZE);
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-int TApplication::AddWindowHook(WindowHook hook) {
+int ApplicationObject::AddWindowHook(WindowHook hook) {
     hooks_.emplace_back(nextHookId_, std::move(hook));
     return nextHookId_++;
 }
 
-void TApplication::RemoveWindowHook(int id) {
+void ApplicationObject::RemoveWindowHook(int id) {
     std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
 }
 
-bool TApplication::ProcessMessage() {
+bool ApplicationObject::ProcessMessage() {
     MSG message;
     if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         return false;
@@ -153,7 +140,7 @@ bool TApplication::ProcessMessage() {
     return true;
 }
 
-void TApplication::Dispatch(MSG& message) {
+void ApplicationObject::Dispatch(MSG& message) {
     if (message.message == WM_QUIT) {
         terminated_ = true;
         return;
@@ -165,13 +152,13 @@ void TApplication::Dispatch(MSG& message) {
     ::DispatchMessageA(&message);
 }
 
-void TApplication::ProcessMessages() {
+void ApplicationObject::ProcessMessages() {
     while (ProcessMessage()) {
     }
     RunHandler([] { CheckSynchronize(); });
 }
 
-void TApplication::Run() {
+void ApplicationObject::Run() {
     while (!terminated_) {
         // A call handed over from another thread posts a wake-up message;
         // serving here as well covers a wake-up that could not be posted.
@@ -187,18 +174,18 @@ void TApplication::Run() {
     }
 }
 
-void TApplication::Terminate() {
+void ApplicationObject::Terminate() {
     terminated_ = true;
     ::PostQuitMessage(0);
 }
 
-void TApplication::ShowException(const std::exception& error) const {
+void ApplicationObject::ShowException(const std::exception& error) const {
     if (dynamic_cast<const EAbort*>(&error))
         return;
     ModalMessage(WithFullStop(error.what()), MB_OK | MB_ICONSTOP);
 }
 
-int TApplication::ModalMessage(const std::string& text, UINT flags) const {
+int ApplicationObject::ModalMessage(const std::string& text, UINT flags) const {
     const HWND active = ::GetActiveWindow();
     const HWND focus = ::GetFocus();
     // Task-modal: every top-level window of this thread is disabled meanwhile,
@@ -214,7 +201,7 @@ int TApplication::ModalMessage(const std::string& text, UINT flags) const {
     return answer;
 }
 
-void TApplication::RunHandler(const std::function<void()>& handler) const {
+void ApplicationObject::RunHandler(const std::function<void()>& handler) const {
     try {
         handler();
     } catch (const std::exception& error) {
@@ -222,7 +209,7 @@ void TApplication::RunHandler(const std::function<void()>& handler) const {
     }
 }
 
-void TApplication::ShowPlainMessage(const std::string& text) const {
+void ApplicationObject::ShowPlainMessage(const std::string& text) const {
     ModalMessage(text, MB_OK);
 }
 

@@ -13,17 +13,16 @@
 
 namespace stilvane {
 
-class TApplication final : public TrayHost {
+class ApplicationObject final : public TrayHost {
 public:
-    TApplication(const TApplication&) = delete;
-    TApplication& operator=(const TApplication&) = delete;
-    ~TApplication();
+    ApplicationObject(const ApplicationObject&) = delete;
+    ApplicationObject& operator=(const ApplicationObject&) = delete;
+    ~ApplicationObject();
 
     // Creates the hidden application window and lets other threads wake the
     // message loop. Called once at start-up, before any window is created.
     void Initialize();
     HWND Handle() const { return window_.Get(); }
-    HINSTANCE Instance() const;
 
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title);
@@ -52,10 +51,6 @@ public:
     // The taskbar button: shown while the main window is, hidden with it.
     void ShowApplicationWindow();
     void HideApplicationWindow();
-    // Minimising the application window hides the windows it owns.
-    void Minimize();
-    void Restore();
-    bool Minimized() const;
     // True once the application object is being torn down at exit.
     bool Destroying() const { return destroying_; }
 
@@ -87,8 +82,8 @@ public:
     void ShowPlainMessage(const std::string& text) const;
 
 private:
-    friend TApplication& Application();
-    TApplication() = default;
+    friend ApplicationObject& Application();
+    ApplicationObject() = default;
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // One message from the queue; false when there was none.
@@ -112,6 +107,6 @@ private:
 };
 
 // The one application object of the process.
-TApplication& Application();
+ApplicationObject& Application();
 
 } // namespace stilvane

@@ -45,8 +45,8 @@ std::string SortKey(const std::string& text) {
 
 } // namespace
 
-TWinControl::TWinControl(TComponent* owner, HWND parent, int id, const char* windowClass,
-                         DWORD style, DWORD exStyle, TBounds bounds, const std::string& text)
+Control::Control(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
+                 DWORD exStyle, Bounds bounds, const std::string& text)
     : TComponent(owner), id_(id) {
     window_.Reset(::CreateWindowExA(
         exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
@@ -56,54 +56,54 @@ TWinControl::TWinControl(TComponent* owner, HWND parent, int id, const char* win
     ::SetPropA(window_.Get(), kControlProperty, this);
 }
 
-TWinControl::~TWinControl() {
+Control::~Control() {
     ::RemovePropA(window_.Get(), kControlProperty);
 }
 
-TWinControl* TWinControl::FromHandle(HWND window) {
-    return static_cast<TWinControl*>(::GetPropA(window, kControlProperty));
+Control* Control::FromHandle(HWND window) {
+    return static_cast<Control*>(::GetPropA(window, kControlProperty));
 }
 
-std::string TWinControl::Text() const {
+std::string Control::Text() const {
     const int length = ::GetWindowTextLengthA(window_.Get());
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
     const int copied = ::GetWindowTextA(window_.Get(), buffer.data(), length + 1);
     return std::string(buffer.data(), static_cast<std::size_t>(copied));
 }
 
-void TWinControl::SetText(const std::string& text) const {
+void Control::SetText(const std::string& text) const {
     ::SetWindowTextA(window_.Get(), text.c_str());
 }
 
-TButton::TButton(TComponent* owner, HWND parent, int id, TBounds bounds, const std::string& caption)
-    : TWinControl(owner, parent, id, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption) {}
+Button::Button(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& caption)
+    : Control(owner, parent, id, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption) {}
 
-void TButton::Command(WORD notification) {
+void Button::Command(WORD notification) {
     if (notification == BN_CLICKED)
         Click();
 }
 
-TEdit::TEdit(TComponent* owner, HWND parent, int id, TBounds bounds)
-    : TWinControl(owner, parent, id, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
-                  "") {}
+Edit::Edit(TComponent* owner, HWND parent, int id, Bounds bounds)
+    : Control(owner, parent, id, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
+              "") {}
 
-TListBox::TListBox(TComponent* owner, HWND parent, int id, TBounds bounds, int itemHeight)
-    : TWinControl(owner, parent, id, "LISTBOX",
-                  WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY |
-                      LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
-                  WS_EX_CLIENTEDGE, bounds, "") {
+ListBox::ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight)
+    : Control(owner, parent, id, "LISTBOX",
+              WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY |
+                  LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
+              WS_EX_CLIENTEDGE, bounds, "") {
     ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight);
 }
 
-void TListBox::Clear() const {
+void ListBox::Clear() const {
     ::SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
 }
 
-void TListBox::Add(const std::string& item) const {
+void ListBox::Add(const std::string& item) const {
     ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void TListBox::Assign(std::vector<std::string> items) const {
+void ListBox::Assign(std::vector<std::string> items) const {
     // Adding to a sorted list box searches for each item's place, which for
     // many items takes seconds; put them in its order here instead and append.
     std::vector<std::pair<std::string, std::size_t>> keys;
@@ -119,7 +119,7 @@ void TListBox::Assign(std::vector<std::string> items) const {
     ReplaceInOrder(sorted);
 }
 
-void TListBox::ReplaceInOrder(const std::vector<std::string>& items) const {
+void ListBox::ReplaceInOrder(const std::vector<std::string>& items) const {
     const RedrawSuspended quiet(Handle());
     Clear();
     std::size_t bytes = 0;
@@ -131,7 +131,7 @@ void TListBox::ReplaceInOrder(const std::vector<std::string>& items) const {
                        reinterpret_cast<LPARAM>(item.c_str()));
 }
 
-void TListBox::DeleteSelected() const {
+void ListBox::DeleteSelected() const {
     const int selectedCount = static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
     if (selectedCount <= 0)
         return;
@@ -162,11 +162,11 @@ void TListBox::DeleteSelected() const {
     ::SendMessageA(Handle(), LB_SETTOPINDEX, std::min(top, std::max(Count() - 1, 0)), 0);
 }
 
-int TListBox::Count() const {
+int ListBox::Count() const {
     return static_cast<int>(::SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
 }
 
-std::string TListBox::Item(int index) const {
+std::string ListBox::Item(int index) const {
     const LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, index, 0);
     if (length == LB_ERR)
         return {};
@@ -176,7 +176,7 @@ std::string TListBox::Item(int index) const {
     return std::string(buffer.data(), copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
 }
 
-std::vector<std::string> TListBox::Items() const {
+std::vector<std::string> ListBox::Items() const {
     std::vector<std::string> items;
     const int count = Count();
     for (int i = 0; i < count; ++i)
@@ -184,25 +184,25 @@ std::vector<std::string> TListBox::Items() const {
     return items;
 }
 
-int TListBox::FindExact(const std::string& text) const {
+int ListBox::FindExact(const std::string& text) const {
     const LRESULT index = ::SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(text.c_str()));
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
-bool TListBox::Selected(int index) const {
+bool ListBox::Selected(int index) const {
     return ::SendMessageA(Handle(), LB_GETSEL, index, 0) > 0;
 }
 
-void TListBox::Select(int index, bool selected) const {
+void ListBox::Select(int index, bool selected) const {
     ::SendMessageA(Handle(), LB_SETSEL, selected, index);
 }
 
-void TListBox::Delete(int index) const {
+void ListBox::Delete(int index) const {
     ::SendMessageA(Handle(), LB_DELETESTRING, index, 0);
 }
 
-TBevel::TBevel(TComponent* owner, HWND parent, TBounds bounds)
-    : TWinControl(owner, parent, 0, "STATIC", SS_ETCHEDHORZ, 0, bounds, "") {}
+Bevel::Bevel(TComponent* owner, HWND parent, Bounds bounds)
+    : Control(owner, parent, 0, "STATIC", SS_ETCHEDHORZ, 0, bounds, "") {}
 
 } // namespace stilvane

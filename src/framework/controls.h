@@ -10,11 +10,11 @@
 
 namespace stilvane {
 
-struct TBounds {
+struct Bounds {
     int left, top, width, height;
 };
 
-class TWinControl : public TComponent {
+class Control : public TComponent {
 public:
     HWND Handle() const { return window_.Get(); }
     int Id() const { return id_; }
@@ -24,23 +24,23 @@ public:
     // Called by the parent window for WM_COMMAND notifications of this control.
     virtual void Command(WORD /*notification*/) {}
     // The control object of a child window, or null.
-    static TWinControl* FromHandle(HWND window);
+    static Control* FromHandle(HWND window);
 
-    ~TWinControl() override;
+    ~Control() override;
 
 protected:
     // Creates the control as a child of `parent`, with the parent's font.
-    TWinControl(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
-                DWORD exStyle, TBounds bounds, const std::string& text);
+    Control(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
+            DWORD exStyle, Bounds bounds, const std::string& text);
 
 private:
     UniqueWindow window_;
     int id_;
 };
 
-class TButton : public TWinControl {
+class Button : public Control {
 public:
-    TButton(TComponent* owner, HWND parent, int id, TBounds bounds, const std::string& caption);
+    Button(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& caption);
     TNotifyEvent OnClick;
     void Click() {
         if (OnClick)
@@ -49,15 +49,15 @@ public:
     void Command(WORD notification) override;
 };
 
-class TEdit : public TWinControl {
+class Edit : public Control {
 public:
-    TEdit(TComponent* owner, HWND parent, int id, TBounds bounds);
+    Edit(TComponent* owner, HWND parent, int id, Bounds bounds);
 };
 
 // Keeps its items in its own sort order; several may be selected at once.
-class TListBox : public TWinControl {
+class ListBox : public Control {
 public:
-    TListBox(TComponent* owner, HWND parent, int id, TBounds bounds, int itemHeight);
+    ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight);
     void Clear() const;
     void Add(const std::string& item) const;
     // Replaces every item at once; fast for any number of items.
@@ -78,9 +78,9 @@ private:
     void ReplaceInOrder(const std::vector<std::string>& items) const;
 };
 
-class TBevel : public TWinControl {
+class Bevel : public Control {
 public:
-    TBevel(TComponent* owner, HWND parent, TBounds bounds);
+    Bevel(TComponent* owner, HWND parent, Bounds bounds);
 };
 
 } // namespace stilvane

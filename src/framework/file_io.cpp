@@ -35,9 +35,9 @@ private:
     bool kept_ = false;
 };
 
-enum class IfMissing { Raise, ReadEmpty };
+} // namespace
 
-std::string ReadFile(const std::string& path, IfMissing ifMissing) {
+std::string ReadWholeFile(const std::string& path, IfMissing ifMissing) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -56,16 +56,6 @@ std::string ReadFile(const std::string& path, IfMissing ifMissing) {
         content.append(buffer, read);
     }
     return content;
-}
-
-} // namespace
-
-std::string ReadWholeFile(const std::string& path) {
-    return ReadFile(path, IfMissing::Raise);
-}
-
-std::string ReadWholeFileOrEmpty(const std::string& path) {
-    return ReadFile(path, IfMissing::ReadEmpty);
 }
 
 void ReplaceFileContent(const std::string& path, const std::string& content) {

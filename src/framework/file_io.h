@@ -5,13 +5,13 @@
 
 namespace stilvane {
 
-// The file's bytes. Raises EFOpenError "Datei ... kann nicht geöffnet werden"
-// when it does not exist or cannot be read.
-std::string ReadWholeFile(const std::string& path);
+enum class IfMissing { Raise, ReadEmpty };
 
-// The same, except that a file that does not exist reads as empty text. A
-// directory of that name, a missing folder or an unreadable file still raise.
-std::string ReadWholeFileOrEmpty(const std::string& path);
+// The file's bytes. Raises EFOpenError "Datei ... kann nicht geöffnet werden"
+// when it cannot be read; with ReadEmpty a file that does not exist reads as
+// empty text, while a directory of that name, a missing folder or an
+// unreadable file still raise.
+std::string ReadWholeFile(const std::string& path, IfMissing ifMissing = IfMissing::Raise);
 
 // Replaces the file's content in one step: the bytes go to a temporary file
 // in the same directory, which then takes the file's place. On any failure

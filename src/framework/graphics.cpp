@@ -12,7 +12,7 @@ COLORREF ColorToRGB(TColor color, COLORREF fallback) {
     return static_cast<COLORREF>(color);
 }
 
-UniqueFont CreateFontFrom(const TFontSpec& spec) {
+UniqueFont CreateFontFrom(const FontSpec& spec) {
     LOGFONTA logFont{};
     logFont.lfHeight = spec.height;
     logFont.lfWeight = spec.style.bold ? FW_BOLD : FW_NORMAL;
@@ -24,8 +24,8 @@ UniqueFont CreateFontFrom(const TFontSpec& spec) {
     return UniqueFont(::CreateFontIndirectA(&logFont));
 }
 
-TFontSpec FontSpecOf(HFONT font) {
-    TFontSpec spec;
+FontSpec FontSpecOf(HFONT font) {
+    FontSpec spec;
     LOGFONTA logFont{};
     if (font && ::GetObjectA(font, sizeof logFont, &logFont) == sizeof logFont) {
         spec.name = logFont.lfFaceName;

@@ -14,25 +14,25 @@ namespace stilvane {
 // that name no colour (clNone, clDefault).
 COLORREF ColorToRGB(TColor color, COLORREF fallback);
 
-struct TFontStyles {
+struct FontStyles {
     bool bold = false;
     bool italic = false;
     bool underline = false;
-    bool operator==(const TFontStyles&) const = default;
+    bool operator==(const FontStyles&) const = default;
 };
 
-struct TFontSpec {
+struct FontSpec {
     std::string name = "MS Sans Serif";
     int height = -11; // pixels, negative: character height as in LOGFONT
-    TFontStyles style;
+    FontStyles style;
     TColor color = clWindowText;
     BYTE charset = DEFAULT_CHARSET;
-    bool operator==(const TFontSpec&) const = default;
+    bool operator==(const FontSpec&) const = default;
 };
 
-UniqueFont CreateFontFrom(const TFontSpec& spec);
+UniqueFont CreateFontFrom(const FontSpec& spec);
 // The description of a font the system made (e.g. a parent window's).
-TFontSpec FontSpecOf(HFONT font);
+FontSpec FontSpecOf(HFONT font);
 
 // A device context with a current font and brush, as the label draws on it.
 // The caller owns the device context; the canvas puts back the font it found.
@@ -45,7 +45,7 @@ public:
 
     HDC Handle() const { return dc_; }
 
-    TFontSpec font;
+    FontSpec font;
     TColor brushColor = clBtnFace;
     bool brushClear = false;
 
@@ -62,7 +62,7 @@ private:
     HDC dc_;
     HGDIOBJ originalFont_ = nullptr;
     UniqueFont selected_;
-    TFontSpec selectedSpec_;
+    FontSpec selectedSpec_;
 };
 
 } // namespace stilvane

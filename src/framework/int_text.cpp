@@ -66,8 +66,4 @@ std::int32_t StrToInt(const std::string& text) {
     throw EConvertError(messages::InvalidInteger(text));
 }
 
-std::string IntToStr(std::int32_t value) {
-    return std::to_string(value);
-}
-
 } // namespace stilvane

@@ -18,7 +18,4 @@ std::optional<std::int32_t> TryStrToInt(const std::string& text);
 // As TryStrToInt, raising EConvertError with the whole text in its message.
 std::int32_t StrToInt(const std::string& text);
 
-// Signed decimal text, no leading zeros or blanks.
-std::string IntToStr(std::int32_t value);
-
 } // namespace stilvane

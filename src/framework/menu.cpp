@@ -4,8 +4,8 @@
 
 namespace stilvane {
 
-TMenuItem& TPopupMenu::Add(std::string caption, TNotifyEvent onClick) {
-    auto item = std::make_unique<TMenuItem>(this);
+MenuItem& TPopupMenu::Add(std::string caption, TNotifyEvent onClick) {
+    auto item = std::make_unique<MenuItem>(this);
     item->Caption = std::move(caption);
     item->OnClick = std::move(onClick);
     items_.push_back(std::move(item));
@@ -15,7 +15,7 @@ TMenuItem& TPopupMenu::Add(std::string caption, TNotifyEvent onClick) {
 HMENU TPopupMenu::Build() const {
     HMENU menu = ::CreatePopupMenu();
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        const TMenuItem& item = *items_[i];
+        const MenuItem& item = *items_[i];
         const UINT id = static_cast<UINT>(i + 1);
         if (item.IsSeparator()) {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
@@ -33,14 +33,14 @@ HMENU TPopupMenu::Build() const {
     return menu;
 }
 
-TMenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
+MenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
     HMENU menu = Build();
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     ::DestroyMenu(menu);
     if (chosen == 0 || chosen > items_.size())
         return nullptr;
-    TMenuItem* item = items_[chosen - 1].get();
+    MenuItem* item = items_[chosen - 1].get();
     item->Click();
     return item;
 }

@@ -12,9 +12,9 @@
 
 namespace stilvane {
 
-class TMenuItem : public TComponent {
+class MenuItem : public TComponent {
 public:
-    explicit TMenuItem(TComponent* owner) : TComponent(owner) {}
+    explicit MenuItem(TComponent* owner) : TComponent(owner) {}
 
     std::string Caption; // "-" makes a separator
     bool Checked = false;
@@ -35,18 +35,18 @@ public:
     explicit TPopupMenu(TComponent* owner) : TComponent(owner) {}
 
     // Adds an item owned by the menu.
-    TMenuItem& Add(std::string caption, TNotifyEvent onClick = nullptr);
-    const std::vector<std::unique_ptr<TMenuItem>>& Items() const { return items_; }
+    MenuItem& Add(std::string caption, TNotifyEvent onClick = nullptr);
+    const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
 
     // Shows the menu at (x, y) for `owner` and clicks the chosen item after
     // the menu has closed. Returns the chosen item, or null.
-    TMenuItem* Popup(HWND owner, int x, int y);
+    MenuItem* Popup(HWND owner, int x, int y);
 
     // The menu as the system would show it now (tests look at it).
     HMENU Build() const;
 
 private:
-    std::vector<std::unique_ptr<TMenuItem>> items_;
+    std::vector<std::unique_ptr<MenuItem>> items_;
 };
 
 } // namespace stilvane

@@ -16,18 +16,18 @@ namespace {
 
 } // namespace
 
-TWindow::~TWindow() {
+Window::~Window() {
     if (window_) {
         ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
         window_.Reset();
     }
 }
 
-void TWindow::CreateHandle(const TWindowClass& windowClass, const TWindowPlacement& placement) {
+void Window::CreateHandle(const WindowClass& windowClass, const WindowPlacement& placement) {
     const HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA registered{};
     if (!::GetClassInfoA(instance, windowClass.name, &registered)) {
-        registered.lpfnWndProc = &TWindow::Procedure;
+        registered.lpfnWndProc = &Window::Procedure;
         registered.hInstance = instance;
         registered.hCursor = windowClass.cursor;
         registered.hbrBackground = windowClass.background;
@@ -43,23 +43,22 @@ void TWindow::CreateHandle(const TWindowClass& windowClass, const TWindowPlaceme
         RaiseLastError();
 }
 
-LRESULT TWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && lParam)
-        if (TWinControl* control = TWinControl::FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
             control->Command(HIWORD(wParam));
             return 0;
         }
     return ::DefWindowProcA(window_.Get(), message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->window_.Reset(window);
         ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
-    auto* self = reinterpret_cast<TWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!self)
         return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {

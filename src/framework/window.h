@@ -8,13 +8,13 @@
 
 namespace stilvane {
 
-struct TWindowClass {
+struct WindowClass {
     const char* name;
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
 };
 
-struct TWindowPlacement {
+struct WindowPlacement {
     DWORD exStyle = 0;
     DWORD style = 0;
     int left = 0, top = 0, width = 0, height = 0;
@@ -22,21 +22,21 @@ struct TWindowPlacement {
     const char* caption = "";
 };
 
-class TWindow {
+class Window {
 public:
-    TWindow(const TWindow&) = delete;
-    TWindow& operator=(const TWindow&) = delete;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return window_.Get(); }
 
 protected:
-    TWindow() = default;
+    Window() = default;
     // Destroys the window unless its parent has done so already.
-    virtual ~TWindow();
+    virtual ~Window();
 
     // Registers the class (once per process) and creates the window bound to
     // this object. Raises EOSError with the system's message on failure.
-    void CreateHandle(const TWindowClass& windowClass, const TWindowPlacement& placement);
+    void CreateHandle(const WindowClass& windowClass, const WindowPlacement& placement);
 
     // Every message of the window. By default: a command or notification
     // from a child control goes back to that control; the rest to the

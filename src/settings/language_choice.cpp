@@ -8,7 +8,7 @@
 namespace stilvane {
 
 LanguageId LanguageFromSections(LanguageId systemId, const std::vector<std::string>& sections) {
-    const std::string systemSection = IntToStr(systemId);
+    const std::string systemSection = std::to_string(systemId);
     const bool listed = std::any_of(sections.begin(), sections.end(), [&](const std::string& s) {
         return SameTextAscii(s, systemSection);
     });

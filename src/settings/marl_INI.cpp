@@ -3,7 +3,6 @@
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/ini_file.h"
-#include "framework/int_text.h"
 #include "framework/path.h"
 
 #include <windows.h>
@@ -30,8 +29,8 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
     LanguageId chosen = LanguageFromSections(systemId, ReadIniSections(languageFile));
     const std::string dialectsFile = FileInDirectory(directory, kDialectsFileName);
     if (FileExists(dialectsFile))
-        chosen =
-            ApplyDialect(chosen, ReadIniString(dialectsFile, kDialectsSection, IntToStr(chosen)));
+        chosen = ApplyDialect(
+            chosen, ReadIniString(dialectsFile, kDialectsSection, std::to_string(chosen)));
     return chosen;
 }
 
@@ -44,7 +43,7 @@ std::optional<LanguageId> SelectLanguage(const std::string& directory) {
 
 LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
-    const std::string section = IntToStr(id);
+    const std::string section = std::to_string(id);
     LanguageTexts texts = BuiltInTexts();
     for (const auto& [key, field] : LanguageKeys()) {
         std::string text = ReadIniString(languageFile, section, key);

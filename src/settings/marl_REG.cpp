@@ -62,7 +62,7 @@ std::string ReadRegString(HKEY root, const std::string& path, const std::string&
             return {};
         return std::string(value->data.begin(), value->data.end());
     case REG_DWORD:
-        return IntToStr(DwordData(*value, name));
+        return std::to_string(DwordData(*value, name));
     case REG_SZ:
     case REG_EXPAND_SZ:
         return StringData(*value);

@@ -30,7 +30,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
                                TickSource ticks, TrayShell trayShell)
     : TComponent(nullptr), settings_(std::move(settings)),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)) {
-    TFontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
+    FontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
     font_ = CreateFontFrom(fontSpec);
 
     RECT frame{0, 0, kClientWidth, kClientHeight};
@@ -78,21 +78,20 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Label1->SetAutoSize(false);
     Label1->SetBounds(8, 8, 385, 54);
     Label1->SetCaption(BuiltInTexts().label1);
-    ListBox1 = std::make_unique<TListBox>(this, parent, idListBox, TBounds{8, 68, 289, 209}, 13);
-    Button_Delete = std::make_unique<TButton>(
-        this, parent, idButtonDelete, TBounds{304, 68, 88, 29}, BuiltInTexts().buttonDelete);
-    Edit1 = std::make_unique<TEdit>(this, parent, idEdit, TBounds{8, 284, 289, 21});
-    Button_Add = std::make_unique<TButton>(this, parent, idButtonAdd, TBounds{304, 280, 88, 29},
-                                           BuiltInTexts().buttonAdd);
-    Bevel1 = std::make_unique<TBevel>(this, parent, TBounds{4, 316, 392, 2});
-    Button_Ok =
-        std::make_unique<TButton>(this, parent, idButtonOk, TBounds{304, 324, 88, 29}, "&Ok");
+    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, Bounds{8, 68, 289, 209}, 13);
+    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, Bounds{304, 68, 88, 29},
+                                             BuiltInTexts().buttonDelete);
+    Edit1 = std::make_unique<Edit>(this, parent, idEdit, Bounds{8, 284, 289, 21});
+    Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, Bounds{304, 280, 88, 29},
+                                          BuiltInTexts().buttonAdd);
+    Bevel1 = std::make_unique<Bevel>(this, parent, Bounds{4, 316, 392, 2});
+    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, Bounds{304, 324, 88, 29}, "&Ok");
     // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add.
     HWND previous = HWND_TOP;
-    for (const TWinControl* control :
-         {static_cast<TWinControl*>(Button_Ok.get()),
-          static_cast<TWinControl*>(Button_Delete.get()), static_cast<TWinControl*>(ListBox1.get()),
-          static_cast<TWinControl*>(Edit1.get()), static_cast<TWinControl*>(Button_Add.get())}) {
+    for (const Control* control :
+         {static_cast<Control*>(Button_Ok.get()), static_cast<Control*>(Button_Delete.get()),
+          static_cast<Control*>(ListBox1.get()), static_cast<Control*>(Edit1.get()),
+          static_cast<Control*>(Button_Add.get())}) {
         ::SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = control->Handle();
@@ -196,7 +195,7 @@ void TForm_Stilvane::ExceptionsClick(TComponent*) {
     // window stay as they were. A missing file is an empty list, which Ok
     // then creates.
     std::vector<std::string> entries =
-        ParseExceptions(FileTextToAnsi(ReadWholeFileOrEmpty(ExceptionsFile())));
+        ParseExceptions(FileTextToAnsi(ReadWholeFile(ExceptionsFile(), IfMissing::ReadEmpty)));
     ListBox1->Assign(std::move(entries));
     Show();
 }
@@ -276,7 +275,7 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     }
-    return TWindow::WindowProc(message, wParam, lParam);
+    return Window::WindowProc(message, wParam, lParam);
 }
 
 } // namespace stilvane

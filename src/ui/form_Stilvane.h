@@ -23,7 +23,7 @@
 
 namespace stilvane {
 
-class TForm_Stilvane : public TComponent, public TWindow {
+class TForm_Stilvane : public TComponent, public Window {
 public:
     static constexpr int kClientWidth = 400;
     static constexpr int kClientHeight = 360;
@@ -47,22 +47,22 @@ public:
 
     // Components, in the order the window's stored settings create them.
     std::unique_ptr<TMarkupLabel> Label1;
-    std::unique_ptr<TListBox> ListBox1;
-    std::unique_ptr<TButton> Button_Delete;
-    std::unique_ptr<TEdit> Edit1;
-    std::unique_ptr<TButton> Button_Add;
-    std::unique_ptr<TBevel> Bevel1;
-    std::unique_ptr<TButton> Button_Ok;
+    std::unique_ptr<ListBox> ListBox1;
+    std::unique_ptr<Button> Button_Delete;
+    std::unique_ptr<Edit> Edit1;
+    std::unique_ptr<Button> Button_Add;
+    std::unique_ptr<Bevel> Bevel1;
+    std::unique_ptr<Button> Button_Ok;
     TIcon Image_ON;
     TIcon Image_OFF;
     TIcon Image_BLOCKED;
     std::unique_ptr<TPopupMenu> PopupMenu1;
-    TMenuItem* Block = nullptr;
-    TMenuItem* Exceptions = nullptr;
-    TMenuItem* N2 = nullptr;
-    TMenuItem* Sound = nullptr;
-    TMenuItem* N1 = nullptr;
-    TMenuItem* Beenden1 = nullptr;
+    MenuItem* Block = nullptr;
+    MenuItem* Exceptions = nullptr;
+    MenuItem* N2 = nullptr;
+    MenuItem* Sound = nullptr;
+    MenuItem* N1 = nullptr;
+    MenuItem* Beenden1 = nullptr;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<TThreadTimer> ThreadTimer1;
 

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (raised == value.has_value())
         std::abort();
     if (value) {
-        const std::string written = stilvane::IntToStr(*value);
+        const std::string written = std::to_string(*value);
         if (stilvane::TryStrToInt(written) != value)
             std::abort();
     }

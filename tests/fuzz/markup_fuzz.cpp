@@ -3,6 +3,7 @@
 // and nothing past the row is read (each row lies in a buffer of its own
 // size, so AddressSanitizer sees any read beyond it).
 #include "components/markup.h"
+#include "framework/text.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -14,7 +15,7 @@ using namespace stilvane::markup;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view caption(reinterpret_cast<const char*>(data), size);
-    for (const std::string& row : SplitRows(caption)) {
+    for (const std::string& row : SplitLines(caption)) {
         if (row.find_first_of("\r\n") != std::string::npos)
             std::abort();
         const auto exact = std::make_unique<char[]>(row.size());

@@ -1,4 +1,5 @@
 #include "components/markup.h"
+#include "framework/text.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ TEST(MarkupRows, SplitAtEveryKindOfLineBreak) {
         {"<b>a\r\nb</b>", {"<b>a", "b</b>"}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SplitRows(c.caption), c.rows) << testing::PrintToString(c.caption);
+        EXPECT_EQ(SplitLines(c.caption), c.rows) << testing::PrintToString(c.caption);
 }
 
 // What a row draws: the runs' text, with the style and colour in force.

@@ -95,14 +95,14 @@ private:
     void* bits_ = nullptr;
 };
 
-TFontSpec WindowFont() {
-    TFontSpec font; // "MS Sans Serif", height -11, as the main window has it
+FontSpec WindowFont() {
+    FontSpec font; // "MS Sans Serif", height -11, as the main window has it
     font.color = 0x000000;
     return font;
 }
 
 // Draws one row on a white bitmap with a clear brush.
-std::unique_ptr<Bitmap> DrawRow(std::string_view row, int left = 0, TFontSpec font = WindowFont()) {
+std::unique_ptr<Bitmap> DrawRow(std::string_view row, int left = 0, FontSpec font = WindowFont()) {
     auto bitmap = std::make_unique<Bitmap>(300, 30);
     TCanvas canvas(bitmap->Dc());
     canvas.font = font;
@@ -111,7 +111,7 @@ std::unique_ptr<Bitmap> DrawRow(std::string_view row, int left = 0, TFontSpec fo
     return bitmap;
 }
 
-int Measure(std::string_view row, TFontSpec font = WindowFont()) {
+int Measure(std::string_view row, FontSpec font = WindowFont()) {
     Bitmap bitmap(1, 1);
     TCanvas canvas(bitmap.Dc());
     canvas.font = font;

@@ -6,6 +6,7 @@
 #include "framework/file_io.h"
 #include "framework/int_text.h"
 #include "framework/path.h"
+#include "framework/text.h"
 #include "settings/marl_INI.h"
 
 #include <gtest/gtest.h>
@@ -83,7 +84,7 @@ TEST(ShippedLanguages, EveryRegionalVariantLeadsToAFullSection) {
         EXPECT_NE(target, "") << "[" << stub << "] is not mapped in DIALECTS.INI";
         const auto chosen = ChooseLanguage(kPackage, static_cast<LanguageId>(StrToInt(stub)));
         ASSERT_TRUE(chosen.has_value());
-        EXPECT_NE(std::find(sections.full.begin(), sections.full.end(), IntToStr(*chosen)),
+        EXPECT_NE(std::find(sections.full.begin(), sections.full.end(), std::to_string(*chosen)),
                   sections.full.end())
             << "[" << stub << "] leads to " << *chosen << ", which has no texts";
     }
@@ -112,11 +113,10 @@ TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguage) {
     HDC memory = ::CreateCompatibleDC(screen);
     {
         TCanvas canvas(memory);
-        canvas.font = TFontSpec(); // the main window's font
+        canvas.font = FontSpec(); // the main window's font
         const int rowHeight = label.RowHeight(canvas);
         for (const std::string& section : ShippedSections().full) {
-            const auto rows =
-                markup::SplitRows(ReadLanguageTexts(kPackage, StrToInt(section)).label1);
+            const auto rows = SplitLines(ReadLanguageTexts(kPackage, StrToInt(section)).label1);
             EXPECT_LE(static_cast<int>(rows.size()) * rowHeight, 54)
                 << "[" << section << "] " << rows.size() << " rows";
             int widest = 0;

@@ -211,9 +211,9 @@ protected:
     void Notify(UINT event) {
         ::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, 1, event);
     }
-    TMenuItem& Item(const char* caption) {
+    MenuItem& Item(const char* caption) {
         return menu.Add(caption, [this](TComponent* sender) {
-            log.push_back(std::string("menu:") + static_cast<TMenuItem*>(sender)->Caption);
+            log.push_back(std::string("menu:") + static_cast<MenuItem*>(sender)->Caption);
         });
     }
 
@@ -279,7 +279,7 @@ TEST_F(TrayCallbacks, MinimiseCommandToTheApplicationHidesItWhileActive) {
     ::SendMessageA(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     testing::PumpFor(100);
     EXPECT_FALSE(::IsWindowVisible(Application().Handle()));
-    Application().Restore();
+    ::ShowWindow(Application().Handle(), SW_RESTORE);
     Application().HideApplicationWindow();
 }
 

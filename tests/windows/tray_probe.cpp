@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     TPopupMenu menu(nullptr);
     TTrayIcon tray(nullptr);
     auto logItem = [](TComponent* sender) {
-        Log("menu:" + static_cast<TMenuItem*>(sender)->Caption);
+        Log("menu:" + static_cast<MenuItem*>(sender)->Caption);
     };
     menu.Add("&Erster", logItem);
     menu.Add("&Zweiter", logItem).Default = true;
