@@ -89,21 +89,6 @@ constexpr std::array<NamedColor, 52> kColorNames{{
     {"clDefault", clDefault},
 }};
 
-std::optional<TColor> ParseHexColor(std::string_view digits) {
-    if (digits.empty())
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : digits) {
-        const int d = HexDigitValue(c);
-        if (d < 0)
-            return std::nullopt;
-        value = (value << 4) | static_cast<std::uint64_t>(d);
-        if (value > 0xFFFFFFFFull)
-            return std::nullopt;
-    }
-    return static_cast<TColor>(value);
-}
-
 } // namespace
 
 std::vector<Piece> ScanRow(std::string_view row) {
@@ -151,7 +136,7 @@ std::optional<TColor> ParseColor(std::string_view text) {
     if (text.empty())
         return std::nullopt;
     if (text.front() == '$')
-        return ParseHexColor(text.substr(1));
+        return ParseHex32(text.substr(1));
     for (const auto& named : kColorNames)
         if (named.name.size() == text.size() + 2 && SameTextAscii(named.name.substr(2), text))
             return named.value;

@@ -11,18 +11,14 @@ bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::optional<std::int32_t> ParseHex(const std::string& text, std::size_t pos) {
-    const std::size_t digits = text.size() - pos;
-    if (digits == 0 || digits > 8)
+// One to eight digits; the 32 bits are taken as they are.
+std::optional<std::int32_t> ParseHex(std::string_view digits) {
+    if (digits.size() > 8)
         return std::nullopt;
-    std::uint32_t value = 0;
-    for (; pos < text.size(); ++pos) {
-        const int d = HexDigitValue(text[pos]);
-        if (d < 0)
-            return std::nullopt;
-        value = (value << 4) | static_cast<std::uint32_t>(d);
-    }
-    return static_cast<std::int32_t>(value);
+    const auto value = ParseHex32(digits);
+    if (!value)
+        return std::nullopt;
+    return static_cast<std::int32_t>(*value);
 }
 
 std::optional<std::int32_t> ParseDecimal(const std::string& text, std::size_t pos) {
@@ -54,9 +50,9 @@ std::optional<std::int32_t> TryStrToInt(const std::string& text) {
         return std::nullopt;
     const char first = text[pos];
     if (first == '$' || first == 'x' || first == 'X')
-        return ParseHex(text, pos + 1);
+        return ParseHex(std::string_view(text).substr(pos + 1));
     if (first == '0' && pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X'))
-        return ParseHex(text, pos + 2);
+        return ParseHex(std::string_view(text).substr(pos + 2));
     return ParseDecimal(text, pos);
 }
 

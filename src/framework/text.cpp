@@ -45,14 +45,25 @@ std::vector<std::string> SplitLines(std::string_view text, std::string_view brea
     return lines;
 }
 
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
+std::optional<std::uint32_t> ParseHex32(std::string_view digits) {
+    if (digits.empty())
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (const char c : digits) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return std::nullopt;
+        value = (value << 4) | static_cast<std::uint64_t>(digit);
+        if (value > 0xFFFFFFFFull)
+            return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(value);
 }
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {

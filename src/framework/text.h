@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,8 +22,10 @@ std::vector<std::string> SplitLines(std::string_view text, std::string_view brea
 // Compares letters A-Z and a-z without regard to case; other bytes as they are.
 bool SameTextAscii(std::string_view a, std::string_view b);
 
-// Value of a hexadecimal digit of either case, or -1.
-int HexDigitValue(char c);
+// The value of hexadecimal digits of either case; nullopt when there are
+// none, one is no digit, or the value needs more than 32 bits (leading zeros
+// do not count).
+std::optional<std::uint32_t> ParseHex32(std::string_view digits);
 
 // Replaces every occurrence of `from` in `text`.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
