@@ -51,25 +51,11 @@ TTrayIcon::TTrayIcon(TComponent* owner, TrayShell shell, TrayHost& host)
     // Defaults are stored directly: constructing touches neither the shell
     // nor the application's windows.
     visibility_ = tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide;
-    inTaskList_ = true;
-    kernel_ = ::LoadLibraryA("KERNEL32.DLL");
-    if (kernel_)
-        registerServiceProcess_ = reinterpret_cast<RegisterServiceProcessFn>(
-            reinterpret_cast<void*>(::GetProcAddress(kernel_, "RegisterServiceProcess")));
 }
 
 TTrayIcon::~TTrayIcon() {
-    RemoveHook();
-    // At exit (loop ended or application going) the task-list entry is left alone.
-    if (!host_.Ending() && inTaskList_) {
-        inTaskList_ = false;
-        if (registerServiceProcess_)
-            registerServiceProcess_(::GetCurrentProcessId(), 1);
-    }
     Remove();
     icon_.OnChange = nullptr;
-    if (kernel_)
-        ::FreeLibrary(kernel_);
 }
 
 bool TTrayIcon::ShellVersion5() const {
@@ -171,13 +157,9 @@ void TTrayIcon::RefreshTip() {
 }
 
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {
+    // tvVisibleTaskList has no effect: taking a process out of the task list
+    // needs RegisterServiceProcess, which only Windows 9x had.
     visibility_ = value;
-    const bool taskList = (value & tvVisibleTaskList) != 0;
-    if (taskList != inTaskList_) {
-        inTaskList_ = taskList;
-        if (registerServiceProcess_)
-            registerServiceProcess_(::GetCurrentProcessId(), taskList ? 0 : 1);
-    }
     const bool visible = (value & tvVisibleTaskBar) != 0;
     applicationVisible_ = visible;
     if (Loading()) {

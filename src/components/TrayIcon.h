@@ -90,10 +90,6 @@ private:
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     bool applicationVisible_ = true;
-    bool inTaskList_ = true;
-    using RegisterServiceProcessFn = DWORD(WINAPI*)(DWORD processId, DWORD type);
-    RegisterServiceProcessFn registerServiceProcess_ = nullptr;
-    HMODULE kernel_ = nullptr;
     HWND taskbar_ = nullptr;
     TTrayVisibilities visibility_ = 0;
     std::string lastHintSent_;

@@ -17,7 +17,6 @@ ApplicationObject& Application() {
 }
 
 ApplicationObject::~ApplicationObject() {
-    destroying_ = true;
     SetWakeMainThread(nullptr);
 }
 

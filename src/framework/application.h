@@ -51,8 +51,6 @@ public:
     // The taskbar button: shown while the main window is, hidden with it.
     void ShowApplicationWindow();
     void HideApplicationWindow();
-    // True once the application object is being torn down at exit.
-    bool Destroying() const { return destroying_; }
 
     // Called when Windows ends the session (sign-out, shutdown): the program
     // is about to be ended and must let go of what others see (tray icon,
@@ -66,7 +64,6 @@ public:
 
     // For the tray icon.
     HICON TrayHostIcon() const override { return Icon(); }
-    bool Ending() const override { return destroying_ || terminated_; }
     void ShowFromTray() override;
     void HideToTray() override;
 
@@ -98,7 +95,6 @@ private:
     HWND dialogWindow_ = nullptr;
     HWND mainWindow_ = nullptr;
     bool showMainForm_ = true;
-    bool destroying_ = false;
     mutable UniqueIcon icon_;
     bool terminated_ = false;
     std::vector<std::pair<int, WindowHook>> hooks_;

@@ -1,5 +1,5 @@
-// What a notification-area icon needs of the application: its icon, whether
-// it is ending, and hiding it to the tray and bringing it back. The
+// What a notification-area icon needs of the application: its icon, and
+// hiding it to the tray and bringing it back. The
 // application object provides it; the icon asks nothing else of it.
 #pragma once
 
@@ -15,8 +15,6 @@ public:
 
     // The program's icon, shown while no other is set.
     virtual HICON TrayHostIcon() const = 0;
-    // True once the program is on its way out.
-    virtual bool Ending() const = 0;
     // Whether the main window shows when the message loop starts.
     virtual void SetShowMainForm(bool value) = 0;
     // The taskbar button and the main window, shown or hidden to the tray.
