@@ -164,8 +164,8 @@ void ApplicationObject::Run() {
         RunHandler([] { CheckSynchronize(); });
         if (terminated_)
             break;
-        // GetMessage sleeps in the same request that looks for a message:
-        // a tick costs the server fewer requests than peeking and waiting.
+        // GetMessage looks for a message and sleeps in one call, where
+        // peeking and then waiting took two on every tick.
         MSG message;
         if (::GetMessageA(&message, nullptr, 0, 0) == -1)
             continue;
