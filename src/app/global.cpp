@@ -1,5 +1,6 @@
 #include "app/global.h"
 
+#include "framework/ansi_text.h"
 #include "framework/path.h"
 
 #include <windows.h>
@@ -20,23 +21,6 @@ std::wstring ModulePathWide() {
     });
 }
 
-// The path in the ANSI code page, or empty when the code page cannot hold
-// every character (no best-fit look-alikes: they would name another file).
-std::string ExactlyInAnsi(const std::wstring& path) {
-    if (path.empty())
-        return {};
-    const int length = static_cast<int>(path.size());
-    BOOL lossy = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length,
-                                           nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy)
-        return {};
-    std::string ansi(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.data(), length, ansi.data(), size,
-                          nullptr, &lossy);
-    return lossy ? std::string() : ansi;
-}
-
 std::wstring ShortForm(const std::wstring& path) {
     const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
     if (size == 0)
@@ -52,10 +36,10 @@ std::wstring ShortForm(const std::wstring& path) {
 } // namespace
 
 std::string PathForAnsiCalls(const std::wstring& path) {
-    std::string ansi = ExactlyInAnsi(path);
+    std::string ansi = WideToAnsi(path, Unmappable::Refuse);
     if (!ansi.empty() && ansi.size() < MAX_PATH)
         return ansi;
-    std::string shortPath = ExactlyInAnsi(ShortForm(path));
+    std::string shortPath = WideToAnsi(ShortForm(path), Unmappable::Refuse);
     return shortPath.empty() ? ansi : shortPath;
 }
 

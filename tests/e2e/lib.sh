@@ -234,7 +234,12 @@ editor_click() { # x y [extra xdotool args before click]
   xdotool mousemove "$((x + $1))" "$((y + $2))" "${@:3}" click 1
 }
 
-hexdump_file() { od -An -c "$1" | tr -s ' ' | tr -d '\n'; }
+# The bytes of file $1 (or of standard input), one line, as od shows them.
+hexdump_file() { od -An -c "$@" | tr -s ' ' | tr -d '\n'; }
+
+expect_bytes() { # file text-with-backslash-escapes what
+  expect_eq "$(hexdump_file "$1")" "$(printf '%b' "$2" | hexdump_file)" "$3"
+}
 
 # Answers the open message box with a key. Without a window manager the
 # keyboard goes to the window under the pointer, so the pointer goes there.

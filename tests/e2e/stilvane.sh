@@ -9,8 +9,7 @@ source "$(dirname "$0")/lib.sh"
 dist=$1
 dialog_probe=$2
 close_probe=$3
-work_file=$(mktemp)
-trap 'rm -f "$work_file" "$e2e_shot"' EXIT
+trap 'rm -f "$e2e_shot"' EXIT
 signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
 # Access keys of the English (1033) texts in the shipped popup.ini.
 key_block=b key_exceptions=e key_sound=s key_quit=q
@@ -191,8 +190,7 @@ xdotool keyup shift
 xdotool key alt+r
 xdotool key alt+o
 wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
-expect_eq "$(hexdump_file "$program/popup-exp.ini")" \
-  "$(printf ' lead\r\nd.example\r\n' >"$work_file"; hexdump_file "$work_file")" "saved file"
+expect_bytes "$program/popup-exp.ini" ' lead\r\nd.example\r\n' "saved file"
 scenario_end
 
 scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditor
@@ -204,8 +202,7 @@ editor_click 100 294
 xdotool type --delay 30 'neu.example'
 xdotool key alt+a alt+o
 wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
-expect_eq "$(hexdump_file "$program/popup-exp.ini")" \
-  "$(printf 'neu.example\r\n' >"$work_file"; hexdump_file "$work_file")" "created file"
+expect_bytes "$program/popup-exp.ini" 'neu.example\r\n' "created file"
 scenario_end
 
 # "Close window" on the taskbar button while the editor shows: a close
@@ -301,7 +298,7 @@ wait_dialog "kann nicht erstellt werden." 10 || fail "no create error; open: $(d
 answer_dialog Return
 sleep 0.5
 [[ -n $(editor_area) ]] || fail "the editor closed although nothing was saved"
-expect_eq "$(hexdump_file "$program/popup-exp.ini")" "$(printf 'alt\r\n' >"$work_file"; hexdump_file "$work_file")" "old file"
+expect_bytes "$program/popup-exp.ini" 'alt\r\n' "old file"
 expect_eq "$(find "$program" -iname 'exp*.tmp' | wc -l)" 0 "temporary files left"
 scenario_end
 

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "framework/unique_handle.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -123,8 +125,8 @@ void ScratchDirectory::Write(const std::string& name, const std::string& bytes) 
 }
 
 struct MessageBoxAnswerer::State {
-    HANDLE stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    HANDLE thread = nullptr;
+    UniqueKernelHandle stop{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    UniqueKernelHandle thread;
     mutable std::mutex lock;
     std::vector<std::string> texts;
 
@@ -152,21 +154,19 @@ struct MessageBoxAnswerer::State {
 
     static DWORD WINAPI Run(void* parameter) {
         auto& state = *static_cast<State*>(parameter);
-        while (::WaitForSingleObject(state.stop, 100) == WAIT_TIMEOUT)
+        while (::WaitForSingleObject(state.stop.Get(), 100) == WAIT_TIMEOUT)
             ::EnumWindows(&Visit, reinterpret_cast<LPARAM>(&state));
         return 0;
     }
 };
 
 MessageBoxAnswerer::MessageBoxAnswerer() : state_(std::make_unique<State>()) {
-    state_->thread = ::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr);
+    state_->thread.Reset(::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr));
 }
 
 MessageBoxAnswerer::~MessageBoxAnswerer() {
-    ::SetEvent(state_->stop);
-    ::WaitForSingleObject(state_->thread, INFINITE);
-    ::CloseHandle(state_->thread);
-    ::CloseHandle(state_->stop);
+    ::SetEvent(state_->stop.Get());
+    ::WaitForSingleObject(state_->thread.Get(), INFINITE);
 }
 
 std::vector<std::string> MessageBoxAnswerer::Texts() const {
