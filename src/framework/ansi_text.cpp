@@ -1,9 +1,11 @@
 #include "framework/ansi_text.h"
 
+#include "framework/text.h"
 #include "framework/text_encoding.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <climits>
 
 namespace stilvane {
@@ -42,21 +44,53 @@ std::string WideToAnsi(std::wstring_view text, Unmappable unmappable) {
     return lossy ? std::string() : ansi;
 }
 
-std::string FileTextToAnsi(std::string_view fileBytes) {
+namespace {
+
+AnsiLine LineToAnsi(std::wstring_view line) {
+    if (line.empty() || line.size() > INT_MAX / 4)
+        return {{}, false};
+    const int count = static_cast<int>(line.size());
+    BOOL lossy = FALSE;
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, line.data(), count,
+                                           nullptr, 0, nullptr, &lossy);
+    std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, line.data(), count, ansi.data(), size,
+                          nullptr, &lossy);
+    return {std::move(ansi), lossy != FALSE};
+}
+
+// SplitLines on wide text, converting each line on its own so that a lost
+// character is charged to its line.
+std::vector<AnsiLine> WideLinesToAnsi(std::wstring_view text, std::string_view breaks) {
+    const std::wstring wideBreaks(breaks.begin(), breaks.end());
+    std::vector<AnsiLine> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of(wideBreaks, start);
+        if (end == std::wstring_view::npos)
+            end = text.size();
+        lines.push_back(LineToAnsi(text.substr(start, end - start)));
+        const bool crLf = end + 1 < text.size() && text[end] == L'\r' && text[end + 1] == L'\n';
+        start = end + (crLf ? 2 : 1);
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks) {
     const MarkedText text = SplitByteOrderMark(fileBytes);
-    switch (text.encoding) {
-    case TextEncoding::Ansi:
-        return std::string(text.body);
-    case TextEncoding::Utf8:
-        return WideToAnsi(Utf8ToWide(text.body));
-    case TextEncoding::Utf16LittleEndian:
-    case TextEncoding::Utf16BigEndian: {
-        const std::u16string units = Utf16CodeUnits(text.body, text.encoding);
-        return WideToAnsi(
-            std::wstring_view(reinterpret_cast<const wchar_t*>(units.data()), units.size()));
+    if (text.encoding == TextEncoding::Ansi) {
+        std::vector<AnsiLine> lines;
+        for (std::string& line : SplitLines(text.body, breaks))
+            lines.push_back({std::move(line), false});
+        return lines;
     }
-    }
-    return std::string(text.body);
+    if (text.encoding == TextEncoding::Utf8)
+        return WideLinesToAnsi(Utf8ToWide(text.body), breaks);
+    const std::u16string units = Utf16CodeUnits(text.body, text.encoding);
+    return WideLinesToAnsi(
+        std::wstring_view(reinterpret_cast<const wchar_t*>(units.data()), units.size()), breaks);
 }
 
 } // namespace stilvane

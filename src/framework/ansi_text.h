@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace stilvane {
 
@@ -16,9 +17,16 @@ enum class Unmappable {
 // character would name another file.
 std::string WideToAnsi(std::wstring_view text, Unmappable unmappable = Unmappable::Replace);
 
-// The file's text in the ANSI code page, without a byte-order mark. Bytes
-// without a mark are returned as they are; characters the code page cannot
-// hold become its default character ("?").
-std::string FileTextToAnsi(std::string_view fileBytes);
+struct AnsiLine {
+    std::string text;
+    bool lossy; // characters the code page cannot hold became "?"
+};
+
+// The lines of a file's text in the ANSI code page, without a byte-order
+// mark, split as SplitLines splits them (at CR LF and at every byte of
+// `breaks`). Bytes without a mark are taken as they are; in Unicode text
+// every character the code page cannot hold becomes its default character
+// ("?"), never a look-alike, and its line is marked as lossy.
+std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks);
 
 } // namespace stilvane

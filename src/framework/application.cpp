@@ -68,6 +68,7 @@ void ApplicationObject::Initialize() {
                           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                           ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2,
                           0, 0, nullptr, nullptr, instance, nullptr));
+    closeForUpdateMessage_ = ::RegisterWindowMessageA(kCloseForUpdateMessage);
     const HWND window = window_.Get();
     SetWakeMainThread([window] { ::PostMessageA(window, WM_NULL, 0, 0); });
 }
@@ -89,6 +90,10 @@ LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM
         application.RunHandler([] { CheckSynchronize(); });
         return 0;
     }
+    if (message == application.closeForUpdateMessage_ && message != 0) {
+        application.EndNow(application.onCloseForUpdate_);
+        return 0;
+    }
     switch (message) {
     case WM_CLOSE:
         // "Close window" on the taskbar button, Task Manager, an installer:
@@ -102,15 +107,8 @@ LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
-            try {
-                if (application.onEndSession_)
-                    application.onEndSession_();
-            } catch (const std::exception&) {
-                // Nothing may be shown while the session ends.
-            }
-            application.Terminate();
-        }
+        if (wParam)
+            application.EndNow(application.onEndSession_);
         return 0;
     }
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
@@ -120,6 +118,16 @@ LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM
         return 0;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+void ApplicationObject::EndNow(const std::function<void()>& lastWords) {
+    try {
+        if (lastWords)
+            lastWords();
+    } catch (const std::exception&) {
+        // Nothing may be shown: nobody is there to answer.
+    }
+    Terminate();
 }
 
 int ApplicationObject::AddWindowHook(WindowHook hook) {

@@ -13,6 +13,10 @@
 
 namespace stilvane {
 
+// Sent by the installers to the application window: the program ends at
+// once, asking nothing, so that an unattended upgrade never waits on a box.
+constexpr char kCloseForUpdateMessage[] = "Quillane.PopUpBlocker.CloseForUpdate";
+
 class ApplicationObject final : public TrayHost {
 public:
     ApplicationObject(const ApplicationObject&) = delete;
@@ -56,6 +60,11 @@ public:
     // is about to be ended and must let go of what others see (tray icon,
     // timer) at once, showing nothing.
     void SetOnEndSession(std::function<void()> handler) { onEndSession_ = std::move(handler); }
+    // Called when an installer asks the program to end for an update; the
+    // program then ends without a question. Errors are not shown.
+    void SetOnCloseForUpdate(std::function<void()> handler) {
+        onCloseForUpdate_ = std::move(handler);
+    }
 
     // Sees every message sent to the application window before it is
     // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
@@ -78,6 +87,10 @@ public:
     // A message without an icon and one OK button (Enter and Esc close it).
     void ShowPlainMessage(const std::string& text) const;
 
+    // A question with the buttons and icon of `flags` (MB_YESNOCANCEL, ...),
+    // captioned with the title; returns the button chosen (IDYES, ...).
+    int Ask(const std::string& text, UINT flags) const { return ModalMessage(text, flags); }
+
 private:
     friend ApplicationObject& Application();
     ApplicationObject() = default;
@@ -86,6 +99,8 @@ private:
     // One message from the queue; false when there was none.
     bool ProcessMessage();
     void Dispatch(MSG& message);
+    // Runs `lastWords` without showing any error, then ends the loop.
+    void EndNow(const std::function<void()>& lastWords);
     // A message box that hands activation and the keyboard focus back to
     // where they were when it closes, as a dialog does.
     int ModalMessage(const std::string& text, UINT flags) const;
@@ -99,6 +114,8 @@ private:
     bool terminated_ = false;
     std::vector<std::pair<int, WindowHook>> hooks_;
     std::function<void()> onEndSession_;
+    std::function<void()> onCloseForUpdate_;
+    UINT closeForUpdateMessage_ = 0;
     int nextHookId_ = 1;
 };
 

@@ -185,9 +185,20 @@ std::vector<std::string> ListBox::Items() const {
 }
 
 int ListBox::FindExact(const std::string& text) const {
-    const LRESULT index = ::SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                         reinterpret_cast<LPARAM>(text.c_str()));
-    return index == LB_ERR ? -1 : static_cast<int>(index);
+    // The list box's own search ignores case; it still finds every candidate
+    // fast, and each is then compared byte for byte. The search wraps round
+    // to the start when it passes the end.
+    int first = -1;
+    for (LRESULT index = LB_ERR;;) {
+        index = ::SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(text.c_str()));
+        if (index == LB_ERR || index == first)
+            return -1;
+        if (first < 0)
+            first = static_cast<int>(index);
+        if (Item(static_cast<int>(index)) == text)
+            return static_cast<int>(index);
+    }
 }
 
 bool ListBox::Selected(int index) const {

@@ -67,7 +67,8 @@ public:
     int Count() const;
     std::string Item(int index) const;
     std::vector<std::string> Items() const;
-    // Index of an item equal to `text` without regard to letter case, or -1.
+    // Index of an item byte for byte equal to `text`, or -1. Letter case
+    // counts: the blocker may compare paths case-sensitively.
     int FindExact(const std::string& text) const;
     bool Selected(int index) const;
     void Select(int index, bool selected) const;

@@ -34,6 +34,8 @@ HMENU TPopupMenu::Build() const {
 }
 
 MenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
+    if (OnPopup)
+        OnPopup(this);
     HMENU menu = Build();
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));

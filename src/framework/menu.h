@@ -38,6 +38,9 @@ public:
     MenuItem& Add(std::string caption, TNotifyEvent onClick = nullptr);
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
 
+    // Called just before the menu is shown, to bring its items up to date.
+    TNotifyEvent OnPopup;
+
     // Shows the menu at (x, y) for `owner` and clicks the chosen item after
     // the menu has closed. Returns the chosen item, or null.
     MenuItem* Popup(HWND owner, int x, int y);

@@ -17,12 +17,16 @@ const LanguageTexts& BuiltInTexts() {
         "Sie k\xF6nnen aber auch PopUps von bestimmten URLs zulassen.\r\n"
         "Dies ist manchmal notwendig, um z.b. AGBs zu akzeptieren vor einem Download.\r\n"
         "Hier k\xF6nnen sie diese Ausnahmen festlegen.",
+        "Save the changes to the exception list?",
+        "Merged with changes made outside the editor",
+        "%d entries contain characters that cannot be stored for the blocker; they would be "
+        "saved as '?'. Save anyway?",
     };
     return texts;
 }
 
-const std::array<LanguageKey, 7>& LanguageKeys() {
-    static const std::array<LanguageKey, 7> keys{{
+const std::array<LanguageKey, 10>& LanguageKeys() {
+    static const std::array<LanguageKey, 10> keys{{
         {"Active", &LanguageTexts::active},
         {"Exceptions", &LanguageTexts::exceptions},
         {"Sound", &LanguageTexts::sound},
@@ -30,6 +34,9 @@ const std::array<LanguageKey, 7>& LanguageKeys() {
         {"Button_Delete", &LanguageTexts::buttonDelete},
         {"Button_Add", &LanguageTexts::buttonAdd},
         {"Label1", &LanguageTexts::label1},
+        {"Ask_SaveChanges", &LanguageTexts::askSaveChanges},
+        {"Note_Merged", &LanguageTexts::noteMerged},
+        {"Ask_Unstorable", &LanguageTexts::askUnstorable},
     }};
     return keys;
 }

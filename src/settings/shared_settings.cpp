@@ -25,10 +25,18 @@ void SharedSettings::WriteBlocking(bool on) const {
     Write(kValueBlocking, on);
 }
 
+bool SharedSettings::ReadSound() const {
+    return Read(kValueSound) != "0";
+}
+
 bool SharedSettings::NormaliseSound() const {
-    const bool on = Read(kValueSound) != "0";
+    const bool on = ReadSound();
     Write(kValueSound, on);
     return on;
+}
+
+bool SharedSettings::ProgramDirectoryPublished() const {
+    return !Read(kValueDirectory).empty();
 }
 
 void SharedSettings::WriteSound(bool on) const {

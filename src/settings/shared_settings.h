@@ -27,10 +27,15 @@ public:
     bool ReadBlocking() const;
     void WriteBlocking(bool on) const;
 
-    // Sound is off exactly when the value is "0"; the value is written back
-    // as "1" or "0". Returns whether sound is on.
+    // Sound is off exactly when the value is "0".
+    bool ReadSound() const;
+    // ReadSound, and the value written back as "1" or "0".
     bool NormaliseSound() const;
     void WriteSound(bool on) const;
+
+    // Whether the folder value is there: someone may have deleted the whole
+    // key while the program runs.
+    bool ProgramDirectoryPublished() const;
 
     // Whether the blocker signalled a block since the last look; a signal is
     // deleted when found. A value that cannot be read as a number counts as

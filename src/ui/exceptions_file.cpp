@@ -5,7 +5,7 @@
 namespace stilvane {
 
 std::vector<std::string> ParseExceptions(std::string_view content) {
-    return SplitLines(content, std::string_view("\r\n\0", 3));
+    return SplitLines(content, kExceptionLineBreaks);
 }
 
 std::string FormatExceptions(const std::vector<std::string>& entries) {

@@ -8,6 +8,8 @@
 namespace stilvane {
 
 constexpr char kExceptionsFileName[] = "popup-exp.ini";
+// Besides CR LF: a NUL byte ends an entry as a line break would.
+constexpr std::string_view kExceptionLineBreaks("\r\n\0", 3);
 
 // Every line, exactly as written: lines may end in CR LF, CR or LF, a last
 // line without an ending counts, empty lines are entries too. A NUL byte ends

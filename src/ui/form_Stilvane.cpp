@@ -4,9 +4,16 @@
 #include "framework/application.h"
 #include "framework/file_io.h"
 #include "framework/path.h"
+#include "framework/text.h"
 #include "settings/marl_INI.h"
 #include "ui/block_display.h"
 #include "ui/exceptions_file.h"
+#include "ui/exceptions_merge.h"
+#include "ui/exceptions_store.h"
+
+#include <algorithm>
+#include <exception>
+#include <set>
 
 namespace stilvane {
 
@@ -18,6 +25,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
 
 enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
+constexpr UINT_PTR kTitleNoteTimer = 1;
+constexpr UINT kTitleNoteMilliseconds = 4000;
 
 HICON LoadTrayPicture(const char* name) {
     return TIcon::LoadResource(name, ::GetSystemMetrics(SM_CXSMICON),
@@ -29,7 +38,8 @@ HICON LoadTrayPicture(const char* name) {
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                                TickSource ticks, TrayShell trayShell)
     : TComponent(nullptr), settings_(std::move(settings)),
-      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)) {
+      programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
+      texts_(BuiltInTexts()) {
     FontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
     font_ = CreateFontFrom(fontSpec);
 
@@ -50,6 +60,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         ThreadTimer1->SetActive(false);
         TrayIcon1->SetActive(false);
     });
+    Application().SetOnCloseForUpdate([this] { Hide(); });
     Application().RunHandler([this] { FormCreate(); });
 }
 
@@ -57,6 +68,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     // The timer and the tray icon go first: no tick or click may reach a
     // half-destroyed window.
     Application().SetOnEndSession(nullptr);
+    Application().SetOnCloseForUpdate(nullptr);
     ThreadTimer1.reset();
     TrayIcon1.reset();
     Application().SetDialogWindow(nullptr);
@@ -105,6 +117,7 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Image_BLOCKED.Adopt(LoadTrayPicture("IMAGE_BLOCKED"));
 
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
+    PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
     const LanguageTexts& texts = BuiltInTexts();
     Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
     Block->Default = true;
@@ -135,21 +148,37 @@ std::string TForm_Stilvane::ExceptionsFile() const {
 
 void TForm_Stilvane::FormCreate() {
     BlockShownAt = 0;
-    const auto language = SelectLanguage(programDirectory_);
-    if (!language)
-        return;
-    ApplyLanguageTexts(*language);
-    settings_.PublishProgramDirectory(programDirectory_);
+    // Whatever becomes of the texts, the blocker must find the folder, the
+    // icon must tell the stored state and polling must run: a controller
+    // that looks alive but never polls is worse than one in German.
+    Application().RunHandler([this] {
+        if (const auto language = SelectLanguage(programDirectory_))
+            ApplyLanguageTexts(*language);
+    });
+    std::exception_ptr firstError;
+    const auto step = [&firstError](const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const std::exception&) {
+            if (!firstError)
+                firstError = std::current_exception();
+        }
+    };
+    step([this] { settings_.PublishProgramDirectory(programDirectory_); });
     Block->Checked = false;
-    Block->Checked = settings_.ReadBlocking();
+    step([this] { Block->Checked = settings_.ReadBlocking(); });
     UpdateTrayIcon();
     Sound->Checked = true;
-    Sound->Checked = settings_.NormaliseSound();
+    step([this] { Sound->Checked = settings_.ReadSound(); });
+    step([this] { settings_.WriteSound(Sound->Checked); });
     ThreadTimer1->SetActive(true);
+    if (firstError)
+        std::rethrow_exception(firstError);
 }
 
 void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
     const LanguageTexts texts = ReadLanguageTexts(programDirectory_, id);
+    texts_ = texts;
     Block->Caption = texts.active;
     Exceptions->Caption = texts.exceptions;
     Sound->Caption = texts.sound;
@@ -177,26 +206,57 @@ void TForm_Stilvane::ShowPicture(TrayPicture picture) {
     }
 }
 
+void TForm_Stilvane::RefreshBlocking() {
+    const bool stored = settings_.ReadBlocking();
+    if (stored == Block->Checked)
+        return;
+    Block->Checked = stored;
+    // The blocked picture keeps its two seconds; the state's picture follows.
+    if (BlockShownAt == 0)
+        UpdateTrayIcon();
+}
+
+void TForm_Stilvane::WriteShared(const std::function<void()>& write, bool soundOn) {
+    const bool republish = !settings_.ProgramDirectoryPublished();
+    write();
+    if (republish) {
+        settings_.PublishProgramDirectory(programDirectory_);
+        settings_.WriteSound(soundOn);
+    }
+}
+
 // The check marks change only once the blocker can see the new value: a
-// failed write leaves the menu and the icon telling what is stored.
+// failed write leaves the menu and the icon telling what is stored. The
+// toggle starts from the stored value, which another program may have
+// changed since the menu was drawn.
 void TForm_Stilvane::BlockClick(TComponent*) {
-    settings_.WriteBlocking(!Block->Checked);
-    Block->Checked = !Block->Checked;
+    RefreshBlocking();
+    const bool on = !Block->Checked;
+    WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
+    Block->Checked = on;
     UpdateTrayIcon();
 }
 
 void TForm_Stilvane::SoundClick(TComponent*) {
-    settings_.WriteSound(!Sound->Checked);
-    Sound->Checked = !Sound->Checked;
+    const bool on = !Sound->Checked;
+    WriteShared([&] { settings_.WriteSound(on); }, on);
+    Sound->Checked = on;
 }
 
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
+    // An editor already open keeps its unsaved edits: it only comes forward.
+    if (::IsWindowVisible(Handle())) {
+        Show();
+        return;
+    }
     // Read whole before anything changes: on an error the list and the
     // window stay as they were. A missing file is an empty list, which Ok
     // then creates.
-    std::vector<std::string> entries =
-        ParseExceptions(FileTextToAnsi(ReadWholeFile(ExceptionsFile(), IfMissing::ReadEmpty)));
-    ListBox1->Assign(std::move(entries));
+    StoredExceptions stored = LoadExceptions(ExceptionsFile());
+    loaded_ = stored.entries;
+    loadedBytes_ = std::move(stored.bytes);
+    unstorable_ = std::move(stored.unstorable);
+    ListBox1->Assign(std::move(stored.entries));
     Show();
 }
 
@@ -216,12 +276,76 @@ void TForm_Stilvane::Button_DeleteClick(TComponent*) {
 }
 
 void TForm_Stilvane::Button_OkClick(TComponent*) {
-    ReplaceFileContent(ExceptionsFile(), FormatExceptions(ListBox1->Items()));
-    Hide();
+    switch (SaveList()) {
+    case SaveResult::Saved:
+        Hide();
+        break;
+    case SaveResult::Merged:
+        // Stays open: the user sees what the list has become.
+        ShowTitleNote(texts_.noteMerged);
+        break;
+    case SaveResult::Declined:
+        break;
+    }
+}
+
+TForm_Stilvane::SaveResult TForm_Stilvane::SaveList() {
+    // Someone may have changed the file since it was loaded: a text editor,
+    // a sync tool. Their changes and the editor's both count.
+    const StoredExceptions now = LoadExceptions(ExceptionsFile());
+    std::vector<std::string> list = ListBox1->Items();
+    const bool merged = now.exists && !SameEntries(now.entries, loaded_);
+    if (merged)
+        list = MergeExceptions(loaded_, list, now.entries);
+
+    std::set<std::string> lossy(unstorable_.begin(), unstorable_.end());
+    lossy.insert(now.unstorable.begin(), now.unstorable.end());
+    const auto unstorable = std::count_if(
+        list.begin(), list.end(), [&lossy](const auto& entry) { return lossy.count(entry) > 0; });
+    if (unstorable > 0) {
+        const std::string question =
+            ReplaceAll(texts_.askUnstorable, "%d", std::to_string(unstorable));
+        if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
+            return SaveResult::Declined;
+        // The characters the blocker's file cannot hold survive beside it.
+        ReplaceFileContent(ExceptionsFile() + ".bak", now.exists ? now.bytes : loadedBytes_);
+    }
+    if (merged) {
+        ListBox1->Assign(list);
+        list = ListBox1->Items();
+    }
+    SaveExceptions(ExceptionsFile(), list);
+    loaded_ = std::move(list);
+    unstorable_.clear();
+    return merged ? SaveResult::Merged : SaveResult::Saved;
+}
+
+bool TForm_Stilvane::HasUnsavedEdits() const {
+    return ::IsWindowVisible(Handle()) && !SameEntries(ListBox1->Items(), loaded_);
 }
 
 bool TForm_Stilvane::FormCloseQuery() {
-    return true;
+    if (!HasUnsavedEdits())
+        return true;
+    Show();
+    switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+    case IDYES:
+        try {
+            return SaveList() != SaveResult::Declined;
+        } catch (const std::exception& error) {
+            Application().ShowException(error);
+            return false;
+        }
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm_Stilvane::ShowTitleNote(const std::string& note) {
+    ::SetWindowTextA(Handle(), note.c_str());
+    ::SetTimer(Handle(), kTitleNoteTimer, kTitleNoteMilliseconds, nullptr);
 }
 
 void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int, int) {}
@@ -274,6 +398,13 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         Close();
         return 0;
+    case WM_TIMER:
+        if (wParam == kTitleNoteTimer) {
+            ::KillTimer(Handle(), kTitleNoteTimer);
+            ::SetWindowTextA(Handle(), kCaption);
+            return 0;
+        }
+        break;
     }
     return Window::WindowProc(message, wParam, lParam);
 }

@@ -13,6 +13,7 @@
 #include "framework/menu.h"
 #include "framework/window.h"
 #include "settings/language_choice.h"
+#include "settings/language_texts.h"
 #include "settings/shared_settings.h"
 #include "ui/block_display.h"
 
@@ -20,6 +21,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace stilvane {
 
@@ -44,6 +46,8 @@ public:
     void Hide();
     // Asks FormCloseQuery, then hides the window and ends the program.
     void Close();
+    // Whether the editor's list differs from what was last loaded or saved.
+    bool HasUnsavedEdits() const;
 
     // Components, in the order the window's stored settings create them.
     std::unique_ptr<TMarkupLabel> Label1;
@@ -86,8 +90,19 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    enum class SaveResult { Saved, Merged, Declined };
+
     void CreateComponents(TrayShell trayShell);
     void ApplyLanguageTexts(LanguageId id);
+    // Blocking as stored now: another program may have changed it.
+    void RefreshBlocking();
+    // A write of a shared value; puts back the folder and the sound value
+    // `soundOn` when the key was deleted behind the program's back.
+    void WriteShared(const std::function<void()>& write, bool soundOn);
+    // Saves the list, merged with what changed in the file meanwhile.
+    SaveResult SaveList();
+    // Shows `note` in the title bar for a few seconds.
+    void ShowTitleNote(const std::string& note);
     void UpdateTrayIcon();
     void ShowPicture(TrayPicture picture);
     std::string ExceptionsFile() const;
@@ -97,6 +112,12 @@ private:
     TickSource ticks_;
     UniqueFont font_;
     bool shownBefore_ = false;
+    LanguageTexts texts_;
+    // The list as last loaded or saved, the file's bytes when loaded, and the
+    // entries that lost characters when the file was read.
+    std::vector<std::string> loaded_;
+    std::string loadedBytes_;
+    std::vector<std::string> unstorable_;
 };
 
 } // namespace stilvane

@@ -132,16 +132,18 @@ wait_dialog "Quillane PopUp Blocker|Error : popup.ini missing!|0" 20 ||
 expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir while the box is open"
 answer_dialog Return
 wait_for '[[ -z $(dialogs) ]]' 5 || fail "Enter did not close the box"
-wait_icon application || fail "tray shows '$(tray_icon_kind)', not the program's icon"
-expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir"
-expect_eq "$(reg_value PopupBlocker_Sound)" MISSING "PopupBlocker_Sound"
-# The menu still works, with the built-in German texts.
+# Start-up goes on with the built-in texts: the blocker finds the folder, the
+# icon tells the stored state and block signals are seen.
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 10 || fail "the folder was not published"
+expect_eq "$(reg_value PopupBlocker_Sound)" 1 "PopupBlocker_Sound"
+wait_icon off || fail "tray shows '$(tray_icon_kind)', not the off icon"
+# The menu has the built-in German texts.
 tray_menu p
 wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "the German Block item did not work"
 wait_icon on || fail "no on icon after Block"
 "$signal_block" "$WINEPREFIX"
-sleep 1.5
-expect_eq "$(reg_value PopupBlocker_BlockTime)" 0x1 "signal without a running timer"
+wait_icon blocked 3 || fail "no blocked icon: polling does not run"
+wait_for '[[ $(reg_value PopupBlocker_BlockTime) == MISSING ]]' 3 || fail "the signal was not consumed"
 quit_stilvane b
 scenario_end
 
@@ -155,8 +157,8 @@ expect_eq "${line##*|}" 1 "stop icon in the error box"
 answer_dialog Return
 wait_for '[[ -z $(dialogs) ]]' 5 || fail "Enter did not close the box"
 kill -0 "$stilvane_pid" 2>/dev/null || fail "the program ended"
-wait_icon application || fail "tray shows '$(tray_icon_kind)'"
-expect_eq "$(reg_value PopupBlocker_Dir)" MISSING "PopupBlocker_Dir"
+wait_icon off || fail "tray shows '$(tray_icon_kind)', not the off icon"
+expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$program" 2>/dev/null)" "PopupBlocker_Dir"
 scenario_end
 
 scenario_start Stilvane.EditExceptions
@@ -180,17 +182,19 @@ editor_click 348 294 # Add
 xdotool key shift+Tab End shift+Home BackSpace
 xdotool type --delay 30 'A.EXAMPLE'
 sleep 0.3
-xdotool key alt+a # a case variant of an entry: not added
+xdotool key alt+a # a case variant of an entry is an entry of its own
+xdotool key alt+a # the same bytes again: not added
 xdotool key End shift+Home BackSpace
 xdotool key alt+a # empty: nothing added
-# Rows: " lead", "A.example", "b.example", "c.example", "d.example".
+# Rows: " lead", the two "A.example" variants, "b.example", "c.example",
+# "d.example".
 editor_click 60 $((68 + 2 + 13 * 1 + 6))
 editor_click 60 $((68 + 2 + 13 * 3 + 6)) keydown shift
 xdotool keyup shift
 xdotool key alt+r
 xdotool key alt+o
 wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
-expect_bytes "$program/popup-exp.ini" ' lead\r\nd.example\r\n' "saved file"
+expect_bytes "$program/popup-exp.ini" ' lead\r\nc.example\r\nd.example\r\n' "saved file"
 scenario_end
 
 scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditor
@@ -219,6 +223,35 @@ else
   fail "the program runs on after the close request"
 fi
 expect_eq "$(tray_icon_kind)" none "tray after the close request"
+scenario_end
+
+# Closing with an unsaved edit asks first; an installer's update request
+# ends the program without a question and without saving.
+scenario_start Stilvane.UnsavedEditsAskFirstButNotForAnUpdate
+printf 'kept.example\r\n' >"$program/popup-exp.ini"
+started
+tray_menu "$key_exceptions"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
+editor_click 100 294
+xdotool type --delay 30 'neu.example'
+xdotool key alt+a
+wine "$close_probe" StilvaneApplication >/dev/null 2>&1 || fail "no application window"
+wait_dialog "Quillane PopUp Blocker|Save the changes to the exception list?" 10 ||
+  fail "no question; open: $(dialogs)"
+answer_dialog Escape
+wait_for '[[ -z $(dialogs) ]]' 5 || fail "Escape did not close the question"
+sleep 1
+kill -0 "$stilvane_pid" 2>/dev/null || fail "Cancel ended the program"
+[[ -n $(editor_area) ]] || fail "Cancel closed the editor"
+wine "$close_probe" StilvaneApplication Quillane.PopUpBlocker.CloseForUpdate >/dev/null 2>&1
+if wait_for "! kill -0 $stilvane_pid" 10; then
+  wait "$stilvane_pid"
+  expect_eq "$?" 0 "exit code"
+else
+  fail "the program runs on after the update request; open: $(dialogs)"
+fi
+expect_bytes "$program/popup-exp.ini" 'kept.example\r\n' "file after the update request"
+expect_eq "$(tray_icon_kind)" none "tray after the update request"
 scenario_end
 
 scenario_start Stilvane.SignOutEndsTheProgramQuietly

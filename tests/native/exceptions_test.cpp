@@ -1,7 +1,10 @@
 #include "ui/block_display.h"
 #include "ui/exceptions_file.h"
+#include "ui/exceptions_merge.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace stilvane {
 namespace {
@@ -41,6 +44,33 @@ TEST(ExceptionsFile, WritesCrLfAfterEveryEntry) {
     // What was read is written back line for line.
     const Entries entries{"a", "", "b c", "d"};
     EXPECT_EQ(ParseExceptions(FormatExceptions(entries)), entries);
+}
+
+TEST(ExceptionsMerge, BothSidesChangesApply) {
+    struct Case {
+        const char* what;
+        Entries loaded, edited, outside, merged;
+    } cases[] = {
+        {"added outside", {"a"}, {"a"}, {"a", "b"}, {"a", "b"}},
+        {"removed outside", {"a", "b"}, {"a", "b"}, {"a"}, {"a"}},
+        {"removed outside, added again", {"a", "b"}, {"a"}, {"a"}, {"a"}},
+        {"removed outside, re-added here", {"a"}, {"a", "b"}, {}, {"b"}},
+        {"added here", {"a"}, {"a", "c"}, {"a", "b"}, {"a", "b", "c"}},
+        {"removed here", {"a", "b"}, {"b"}, {"a", "b", "x"}, {"b", "x"}},
+        {"added on both sides, once", {}, {"a"}, {"a"}, {"a"}},
+        {"removed on both sides", {"a", "b"}, {"b"}, {"b"}, {"b"}},
+        {"one of two repeats removed here", {"d", "d"}, {"d"}, {"d", "d", "e"}, {"d", "e"}},
+        {"case tells entries apart", {"A"}, {"A", "a"}, {"A", "B"}, {"A", "B", "a"}},
+        {"everything removed outside", {"a", "b"}, {"a", "b", "c"}, {}, {"c"}},
+    };
+    for (const auto& c : cases) {
+        Entries merged = MergeExceptions(c.loaded, c.edited, c.outside);
+        std::sort(merged.begin(), merged.end());
+        EXPECT_EQ(merged, c.merged) << c.what;
+    }
+    EXPECT_TRUE(SameEntries({"b", "a", "a"}, {"a", "b", "a"}));
+    EXPECT_FALSE(SameEntries({"a", "a"}, {"a"}));
+    EXPECT_FALSE(SameEntries({"a"}, {"A"}));
 }
 
 TEST(BlockDisplay, TwoSecondsModulo2To32) {

@@ -72,8 +72,9 @@ TEST(LanguageTexts, BuiltInTextsAreTheGermanOnes) {
 
 TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     const auto& keys = LanguageKeys();
-    const char* expected[] = {"Active",        "Exceptions", "Sound", "Quit",
-                              "Button_Delete", "Button_Add", "Label1"};
+    const char* expected[] = {"Active",        "Exceptions",    "Sound",  "Quit",
+                              "Button_Delete", "Button_Add",    "Label1", "Ask_SaveChanges",
+                              "Note_Merged",   "Ask_Unstorable"};
     LanguageTexts probe;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_STREQ(keys[i].key, expected[i]);
@@ -82,6 +83,7 @@ TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     EXPECT_EQ(probe.active, "Active");
     EXPECT_EQ(probe.buttonDelete, "Button_Delete");
     EXPECT_EQ(probe.label1, "Label1");
+    EXPECT_EQ(probe.askUnstorable, "Ask_Unstorable");
 }
 
 TEST(Text, NulListAndCaseAndReplace) {

@@ -5,7 +5,9 @@
 #include "framework/errors.h"
 #include "framework/file_io.h"
 #include "message_pump.h"
+#include "settings/marl_REG.h"
 #include "test_support.h"
+#include "ui/exceptions_merge.h"
 #include "ui/form_Stilvane.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +72,7 @@ protected:
             SharedSettings(HKEY_CURRENT_USER, settingsPath), folder.Path(), [this] { return now; },
             shell);
         // Ticks come only when the test calls the handler.
+        timerStarted = form->ThreadTimer1->Active();
         form->ThreadTimer1->SetActive(false);
         shownIcons.clear();
         return *form;
@@ -84,6 +87,7 @@ protected:
     std::uint32_t now = 1000;
     std::vector<std::string> shownIcons;
     std::string addedTip;
+    bool timerStarted = false;
     std::unique_ptr<TForm_Stilvane> form;
     TrayShell shell;
 };
@@ -155,7 +159,7 @@ TEST_F(FormTest, AMissingExceptionsFileOpensAnEmptyEditorAndOkCreatesIt) {
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "neu.example\r\n");
 }
 
-TEST_F(FormTest, AFileThatCannotBeReadLeavesTheOpenEditorAsItWas) {
+TEST_F(FormTest, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
     folder.Write("popup-exp.ini", "b.example\r\na.example\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
@@ -163,6 +167,7 @@ TEST_F(FormTest, AFileThatCannotBeReadLeavesTheOpenEditorAsItWas) {
     f.Button_AddClick(nullptr);
     const std::vector<std::string> edited{"a.example", "b.example", "c.example"};
     ASSERT_EQ(f.ListBox1->Items(), edited);
+    f.Button_OkClick(nullptr); // an open editor is never reloaded: close it first
 
     // Held open by another program with no sharing; then a directory.
     HANDLE held = ::CreateFileA(folder.File("popup-exp.ini").c_str(), GENERIC_READ, 0, nullptr,
@@ -171,7 +176,6 @@ TEST_F(FormTest, AFileThatCannotBeReadLeavesTheOpenEditorAsItWas) {
     EXPECT_THROW(f.ExceptionsClick(nullptr), EFOpenError);
     ::CloseHandle(held);
     EXPECT_EQ(f.ListBox1->Items(), edited);
-    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
 
     ASSERT_TRUE(::DeleteFileA(folder.File("popup-exp.ini").c_str()));
     ASSERT_TRUE(::CreateDirectoryA(folder.File("popup-exp.ini").c_str(), nullptr));
@@ -239,6 +243,152 @@ TEST_F(FormTest, RemovingManySelectedEntriesKeepsExactlyTheOthers) {
             f.ListBox1->Select(i, true);
         f.Button_DeleteClick(nullptr);
         EXPECT_EQ(f.ListBox1->Items(), kept);
+    }
+}
+
+TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
+    struct Case {
+        const char* what;
+        const char* dialects; // null: popup.ini missing
+        const char* message;
+    } cases[] = {
+        {"popup.ini missing", nullptr, "Error : popup.ini missing!"},
+        {"a word in DIALECTS.INI", "[dialects]\r\n1033=english\r\n",
+         "'english' ist kein g\xFCltiger Integerwert."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.dialects)
+            folder.Write("DIALECTS.INI", c.dialects);
+        else
+            ASSERT_TRUE(::DeleteFileA(folder.File("popup.ini").c_str()));
+        ScratchKey fresh;
+        fresh.SetString("PopupBlocker", "1");
+        fresh.SetString("PopupBlocker_Sound", "nein");
+        testing::MessageBoxAnswerer answerer;
+        TForm_Stilvane& f = Build(fresh.Path());
+        EXPECT_EQ(answerer.Texts(), std::vector<std::string>{c.message});
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Dir"),
+                  folder.Path());
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Sound"), "1");
+        EXPECT_TRUE(f.Block->Checked);
+        EXPECT_TRUE(timerStarted);
+        EXPECT_EQ(f.Block->Caption, BuiltInTexts().active);
+        fresh.SetString("PopupBlocker_BlockTime", "1");
+        f.ThreadTimer1Timer(nullptr);
+        EXPECT_EQ(LastIcon(), "blocked");
+        folder.Write("popup.ini", ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
+        ::DeleteFileA(folder.File("DIALECTS.INI").c_str());
+    }
+}
+
+TEST_F(FormTest, TheOpenEditorKeepsItsEditsWhenChosenAgain) {
+    folder.Write("popup-exp.ini", "Example.COM/Path\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    // Only byte-identical entries are duplicates.
+    for (const char* text : {"example.com/path", "Example.COM/Path", "example.com/path"}) {
+        f.Edit1->SetText(text);
+        f.Button_AddClick(nullptr);
+    }
+    const std::vector<std::string> edited{"example.com/path", "Example.COM/Path"};
+    ASSERT_TRUE(SameEntries(f.ListBox1->Items(), edited));
+    f.ExceptionsClick(nullptr);
+    EXPECT_TRUE(SameEntries(f.ListBox1->Items(), edited));
+    EXPECT_TRUE(f.HasUnsavedEdits());
+}
+
+TEST_F(FormTest, ClosingWithUnsavedEditsAsksFirst) {
+    struct Case {
+        int answer;
+        bool closes;
+        const char* saved;
+    } cases[] = {
+        {IDYES, true, "a.example\r\nb.example\r\n"},
+        {IDNO, true, "a.example\r\n"},
+        {IDCANCEL, false, "a.example\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        folder.Write("popup-exp.ini", "a.example\r\n");
+        TForm_Stilvane& f = Build();
+        f.ExceptionsClick(nullptr);
+        EXPECT_TRUE(f.FormCloseQuery()); // nothing changed: nothing asked
+        f.Edit1->SetText("b.example");
+        f.Button_AddClick(nullptr);
+        testing::MessageBoxAnswerer answerer(c.answer);
+        EXPECT_EQ(f.FormCloseQuery(), c.closes);
+        EXPECT_EQ(answerer.Texts(),
+                  std::vector<std::string>{"Save the changes to the exception list?"});
+        EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), c.saved);
+    }
+}
+
+TEST_F(FormTest, OkMergesWhatChangedInTheFileMeanwhile) {
+    folder.Write("popup-exp.ini", "a.example\r\nb.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Edit1->SetText("mine.example");
+    f.Button_AddClick(nullptr);
+    f.ListBox1->Select(0, true); // a.example
+    f.Button_DeleteClick(nullptr);
+    folder.Write("popup-exp.ini", "a.example\r\ntheirs.example\r\n");
+    f.Button_OkClick(nullptr);
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "mine.example\r\ntheirs.example\r\n");
+    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"mine.example", "theirs.example"}));
+    EXPECT_FALSE(f.HasUnsavedEdits());
+    char title[128] = {};
+    ::GetWindowTextA(f.Handle(), title, sizeof title);
+    EXPECT_STREQ(title, "Merged with changes made outside the editor");
+    ::SendMessageA(f.Handle(), WM_TIMER, 1, 0);
+    ::GetWindowTextA(f.Handle(), title, sizeof title);
+    EXPECT_STREQ(title, "PopUp Blocker");
+}
+
+TEST_F(FormTest, EntriesThatWouldLoseCharactersAreSavedOnlyWhenTheUserAgrees) {
+    // "пример.рф" in UTF-8, and an entry that fits.
+    const std::string original = "\xEF\xBB\xBF\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80."
+                                 "\xD1\x80\xD1\x84\r\nok.example\r\n";
+    folder.Write("popup-exp.ini", original);
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    {
+        testing::MessageBoxAnswerer answerer(IDNO);
+        f.Button_OkClick(nullptr);
+        ASSERT_EQ(answerer.Texts().size(), 1u);
+        EXPECT_EQ(answerer.Texts()[0].substr(0, 10), "1 entries ");
+    }
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), original);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    {
+        testing::MessageBoxAnswerer answerer(IDYES);
+        f.Button_OkClick(nullptr);
+    }
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini.bak")), original);
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "??????.??\r\nok.example\r\n");
+}
+
+TEST_F(FormTest, WhatAnotherProgramStoredIsWhatTheMenuAndTheToggleStartFrom) {
+    TForm_Stilvane& f = Build();
+    ASSERT_FALSE(f.Block->Checked);
+    key.SetString("PopupBlocker", "1");
+    f.PopupMenu1->OnPopup(nullptr);
+    EXPECT_TRUE(f.Block->Checked);
+    EXPECT_EQ(LastIcon(), "on");
+    key.SetString("PopupBlocker", "0");
+    f.BlockClick(nullptr); // toggles what is stored now, not the stale mark
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker"), "1");
+    EXPECT_TRUE(f.Block->Checked);
+}
+
+TEST_F(FormTest, AWriteAfterTheKeyWasDeletedPutsFolderAndSoundBack) {
+    for (const auto click : {&TForm_Stilvane::BlockClick, &TForm_Stilvane::SoundClick}) {
+        TForm_Stilvane& f = Build();
+        testing::DeleteTree(HKEY_CURRENT_USER, key.Path());
+        (f.*click)(nullptr);
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Dir"), folder.Path());
+        EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"),
+                  f.Sound->Checked ? "1" : "0");
     }
 }
 

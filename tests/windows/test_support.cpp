@@ -129,6 +129,7 @@ struct MessageBoxAnswerer::State {
     UniqueKernelHandle thread;
     mutable std::mutex lock;
     std::vector<std::string> texts;
+    int answer = IDOK;
 
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
         auto& state = *reinterpret_cast<State*>(parameter);
@@ -148,7 +149,7 @@ struct MessageBoxAnswerer::State {
         // A person reads it first; a box answered the moment it opens can
         // be left half closed under Wine.
         ::Sleep(200);
-        ::PostMessageA(window, WM_COMMAND, IDOK, 0);
+        ::PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(state.answer), 0);
         return TRUE;
     }
 
@@ -160,7 +161,8 @@ struct MessageBoxAnswerer::State {
     }
 };
 
-MessageBoxAnswerer::MessageBoxAnswerer() : state_(std::make_unique<State>()) {
+MessageBoxAnswerer::MessageBoxAnswerer(int answer) : state_(std::make_unique<State>()) {
+    state_->answer = answer;
     state_->thread.Reset(::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr));
 }
 

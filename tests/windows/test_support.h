@@ -48,11 +48,11 @@ private:
     std::string path_;
 };
 
-// While it lives, answers every message box of this process with OK, as a
-// user would, and keeps their texts.
+// While it lives, answers every message box of this process with `answer`
+// (IDOK, IDYES, IDNO, IDCANCEL), as a user would, and keeps their texts.
 class MessageBoxAnswerer {
 public:
-    MessageBoxAnswerer();
+    explicit MessageBoxAnswerer(int answer = IDOK);
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;

@@ -1,0 +1,25 @@
+// Reading and writing popup-exp.ini on disk, for the editor and for whatever
+// else loads or saves a list of exceptions.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace stilvane {
+
+struct StoredExceptions {
+    bool exists = false;
+    std::string bytes;                   // the file as it is on disk
+    std::vector<std::string> entries;    // its lines in the ANSI code page
+    std::vector<std::string> unstorable; // entries that lost characters in that conversion
+};
+
+// Reads the whole file before anything else changes. A file that does not
+// exist reads as an empty list; one that cannot be read raises EFOpenError.
+StoredExceptions LoadExceptions(const std::string& path);
+
+// Replaces the file with one line per entry, in one step: on any failure
+// the old file stays as it was.
+void SaveExceptions(const std::string& path, const std::vector<std::string>& entries);
+
+} // namespace stilvane
