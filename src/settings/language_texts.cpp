@@ -19,7 +19,7 @@ const LanguageTexts& BuiltInTexts() {
         "Hier k\xF6nnen sie diese Ausnahmen festlegen.",
         "Save the changes to the exception list?",
         "Merged with changes made outside the editor",
-        "%d entries contain characters that cannot be stored for the blocker; they would be "
+        "%1 entries contain characters that cannot be stored for the blocker; they would be "
         "saved as '?'. Save anyway?",
     };
     return texts;

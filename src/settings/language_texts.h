@@ -17,7 +17,7 @@ struct LanguageTexts {
     std::string label1;         // explanatory label, rows joined by CR LF
     std::string askSaveChanges; // closing with unsaved edits
     std::string noteMerged;     // title note after saving over outside changes
-    std::string askUnstorable;  // "%d" stands for the number of entries
+    std::string askUnstorable;  // "%1" stands for the number of entries
 };
 
 // The texts the program carries: German for those it always had, English

@@ -304,7 +304,7 @@ TForm_Stilvane::SaveResult TForm_Stilvane::SaveList() {
         list.begin(), list.end(), [&lossy](const auto& entry) { return lossy.count(entry) > 0; });
     if (unstorable > 0) {
         const std::string question =
-            ReplaceAll(texts_.askUnstorable, "%d", std::to_string(unstorable));
+            ReplaceAll(texts_.askUnstorable, "%1", std::to_string(unstorable));
         if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
             return SaveResult::Declined;
         // The characters the blocker's file cannot hold survive beside it.
