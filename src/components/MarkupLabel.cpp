@@ -84,6 +84,8 @@ void TMarkupLabel::SetBounds(int left, int top, int width, int height) {
 
 void TMarkupLabel::SetCaption(std::string caption) {
     caption_ = std::move(caption);
+    // Screen readers read the window's text: the words, not the tags.
+    ::SetWindowTextA(Handle(), markup::PlainText(caption_).c_str());
     AdjustSize();
     Invalidate();
 }

@@ -132,6 +132,20 @@ std::vector<Piece> ScanRow(std::string_view row) {
     return pieces;
 }
 
+std::string PlainText(std::string_view caption) {
+    std::string plain;
+    bool first = true;
+    for (const std::string& row : SplitLines(caption)) {
+        if (!first)
+            plain += "\r\n";
+        first = false;
+        for (const Piece& piece : ScanRow(row))
+            if (!piece.isTag)
+                plain.append(row, piece.begin, piece.end - piece.begin);
+    }
+    return plain;
+}
+
 std::optional<TColor> ParseColor(std::string_view text) {
     if (text.empty())
         return std::nullopt;

@@ -38,6 +38,10 @@ struct Piece {
 
 std::vector<Piece> ScanRow(std::string_view row);
 
+// What a reader hears: the caption's rows without their tags, joined by
+// CR LF.
+std::string PlainText(std::string_view caption);
+
 // "<c:" text to colour: a name from the table without its "cl" prefix (ASCII
 // letter case ignored), or "$" and hex digits whose value fits 32 bits.
 // nullopt for anything else, which leaves the colour unchanged.

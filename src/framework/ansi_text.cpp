@@ -59,9 +59,11 @@ AnsiLine LineToAnsi(std::wstring_view line) {
     return {std::move(ansi), lossy != FALSE};
 }
 
+} // namespace
+
 // SplitLines on wide text, converting each line on its own so that a lost
 // character is charged to its line.
-std::vector<AnsiLine> WideLinesToAnsi(std::wstring_view text, std::string_view breaks) {
+std::vector<AnsiLine> TextLinesToAnsi(std::wstring_view text, std::string_view breaks) {
     const std::wstring wideBreaks(breaks.begin(), breaks.end());
     std::vector<AnsiLine> lines;
     std::size_t start = 0;
@@ -76,8 +78,6 @@ std::vector<AnsiLine> WideLinesToAnsi(std::wstring_view text, std::string_view b
     return lines;
 }
 
-} // namespace
-
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks) {
     const MarkedText text = SplitByteOrderMark(fileBytes);
     if (text.encoding == TextEncoding::Ansi) {
@@ -87,9 +87,9 @@ std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_vi
         return lines;
     }
     if (text.encoding == TextEncoding::Utf8)
-        return WideLinesToAnsi(Utf8ToWide(text.body), breaks);
+        return TextLinesToAnsi(Utf8ToWide(text.body), breaks);
     const std::u16string units = Utf16CodeUnits(text.body, text.encoding);
-    return WideLinesToAnsi(
+    return TextLinesToAnsi(
         std::wstring_view(reinterpret_cast<const wchar_t*>(units.data()), units.size()), breaks);
 }
 

@@ -29,4 +29,7 @@ struct AnsiLine {
 // ("?"), never a look-alike, and its line is marked as lossy.
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks);
 
+// The same for wide text, such as the clipboard's.
+std::vector<AnsiLine> TextLinesToAnsi(std::wstring_view text, std::string_view breaks);
+
 } // namespace stilvane

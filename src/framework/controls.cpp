@@ -1,15 +1,13 @@
 #include "framework/controls.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
 namespace stilvane {
 
 namespace {
-
-// Binds a control's window to its object; the system classes leave their
-// other slots to themselves.
-constexpr char kControlProperty[] = "Stilvane.Control";
 
 // Stops a control from repainting while many items change; one repaint at
 // the end.
@@ -48,31 +46,26 @@ std::string SortKey(const std::string& text) {
 Control::Control(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
                  DWORD exStyle, Bounds bounds, const std::string& text)
     : TComponent(owner), id_(id) {
-    window_.Reset(::CreateWindowExA(
-        exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-        bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        ::GetModuleHandleA(nullptr), nullptr));
-    ::SendMessageA(window_.Get(), WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
-    ::SetPropA(window_.Get(), kControlProperty, this);
-}
-
-Control::~Control() {
-    ::RemovePropA(window_.Get(), kControlProperty);
+    Subclass(::CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
+                               bounds.left, bounds.top, bounds.width, bounds.height, parent,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               ::GetModuleHandleA(nullptr), nullptr));
+    ::SendMessageA(Handle(), WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
 }
 
 Control* Control::FromHandle(HWND window) {
-    return static_cast<Control*>(::GetPropA(window, kControlProperty));
+    return dynamic_cast<Control*>(Window::FromHandle(window));
 }
 
 std::string Control::Text() const {
-    const int length = ::GetWindowTextLengthA(window_.Get());
+    const int length = ::GetWindowTextLengthA(Handle());
     std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(window_.Get(), buffer.data(), length + 1);
+    const int copied = ::GetWindowTextA(Handle(), buffer.data(), length + 1);
     return std::string(buffer.data(), static_cast<std::size_t>(copied));
 }
 
 void Control::SetText(const std::string& text) const {
-    ::SetWindowTextA(window_.Get(), text.c_str());
+    ::SetWindowTextA(Handle(), text.c_str());
 }
 
 Button::Button(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& caption)
@@ -86,6 +79,38 @@ void Button::Command(WORD notification) {
 Edit::Edit(TComponent* owner, HWND parent, int id, Bounds bounds)
     : Control(owner, parent, id, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
               "") {}
+
+void Edit::SetCueBanner(const std::string& text) const {
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(size, 1)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
+    ::SendMessageW(Handle(), EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+LRESULT Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETDLGCODE:
+        // Enter stays in the field instead of going to the dialog.
+        if (OnEnter && wParam == VK_RETURN)
+            return DefaultProc(message, wParam, lParam) | DLGC_WANTMESSAGE;
+        break;
+    case WM_KEYDOWN:
+        if (OnEnter && wParam == VK_RETURN) {
+            OnEnter(this);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (OnEnter && wParam == '\r')
+            return 0; // no beep
+        break;
+    case WM_PASTE:
+        if (OnPaste && OnPaste(this))
+            return 0;
+        break;
+    }
+    return Control::WindowProc(message, wParam, lParam);
+}
 
 ListBox::ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight)
     : Control(owner, parent, id, "LISTBOX",
@@ -209,11 +234,95 @@ void ListBox::Select(int index, bool selected) const {
     ::SendMessageA(Handle(), LB_SETSEL, selected, index);
 }
 
+void ListBox::SelectAll() const {
+    if (Count() > 0)
+        ::SendMessageA(Handle(), LB_SELITEMRANGEEX, 0, Count() - 1);
+}
+
+std::vector<std::string> ListBox::SelectedItems() const {
+    const int selectedCount = static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
+    std::vector<int> selected(static_cast<std::size_t>(std::max(selectedCount, 0)));
+    if (selectedCount > 0)
+        ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,
+                       reinterpret_cast<LPARAM>(selected.data()));
+    std::vector<std::string> items;
+    items.reserve(selected.size());
+    for (const int index : selected)
+        items.push_back(Item(index));
+    return items;
+}
+
+void ListBox::AddMany(const std::vector<std::string>& items) const {
+    constexpr std::size_t kAddOneByOne = 64;
+    if (items.size() <= kAddOneByOne) {
+        for (const auto& item : items)
+            Add(item);
+        return;
+    }
+    std::vector<std::string> all = Items();
+    all.insert(all.end(), items.begin(), items.end());
+    Assign(std::move(all));
+}
+
+LRESULT ListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
+    auto raise = [this](const TNotifyEvent& handler) {
+        if (handler)
+            handler(this);
+        return 0;
+    };
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_DELETE && !ctrl && !shift)
+            return raise(OnDeleteKey);
+        if (ctrl && wParam == 'A') {
+            SelectAll();
+            return 0;
+        }
+        if ((ctrl && wParam == 'C') || (ctrl && wParam == VK_INSERT))
+            return raise(OnCopy);
+        if ((ctrl && wParam == 'V') || (shift && wParam == VK_INSERT))
+            return raise(OnPaste);
+        break;
+    case WM_CHAR:
+        // The characters of Ctrl+A, Ctrl+C and Ctrl+V are no search letters.
+        if (wParam < ' ')
+            return 0;
+        break;
+    case WM_PASTE:
+        return raise(OnPaste);
+    case WM_COPY:
+        return raise(OnCopy);
+    case WM_CONTEXTMENU:
+        if (PopupMenu) {
+            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            if (lParam == -1) {
+                // From the keyboard: at the focused item, or the list's corner.
+                RECT item{};
+                const int caret =
+                    static_cast<int>(::SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
+                if (caret < 0 || ::SendMessageA(Handle(), LB_GETITEMRECT, caret,
+                                                reinterpret_cast<LPARAM>(&item)) == LB_ERR)
+                    item = {};
+                at = {item.left + 8, item.bottom};
+                ::ClientToScreen(Handle(), &at);
+            }
+            PopupMenu->Popup(Handle(), at.x, at.y);
+            return 0;
+        }
+        break;
+    }
+    return Control::WindowProc(message, wParam, lParam);
+}
+
 void ListBox::Delete(int index) const {
     ::SendMessageA(Handle(), LB_DELETESTRING, index, 0);
 }
 
 Bevel::Bevel(TComponent* owner, HWND parent, Bounds bounds)
     : Control(owner, parent, 0, "STATIC", SS_ETCHEDHORZ, 0, bounds, "") {}
+
+Label::Label(TComponent* owner, HWND parent, Bounds bounds, const std::string& text)
+    : Control(owner, parent, 0, "STATIC", SS_LEFT, 0, bounds, text) {}
 
 } // namespace stilvane

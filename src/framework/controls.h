@@ -3,8 +3,11 @@
 #pragma once
 
 #include "framework/component.h"
+#include "framework/menu.h"
 #include "framework/unique_handle.h"
+#include "framework/window.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,19 +17,16 @@ struct Bounds {
     int left, top, width, height;
 };
 
-class Control : public TComponent {
+class Control : public TComponent, public Window {
 public:
-    HWND Handle() const { return window_.Get(); }
     int Id() const { return id_; }
     std::string Text() const;
     void SetText(const std::string& text) const;
-    void SetFocus() const { ::SetFocus(window_.Get()); }
+    void SetFocus() const { ::SetFocus(Handle()); }
     // Called by the parent window for WM_COMMAND notifications of this control.
     virtual void Command(WORD /*notification*/) {}
     // The control object of a child window, or null.
     static Control* FromHandle(HWND window);
-
-    ~Control() override;
 
 protected:
     // Creates the control as a child of `parent`, with the parent's font.
@@ -34,7 +34,6 @@ protected:
             DWORD exStyle, Bounds bounds, const std::string& text);
 
 private:
-    UniqueWindow window_;
     int id_;
 };
 
@@ -52,6 +51,16 @@ public:
 class Edit : public Control {
 public:
     Edit(TComponent* owner, HWND parent, int id, Bounds bounds);
+    // Grey hint shown while the field is empty.
+    void SetCueBanner(const std::string& text) const;
+    // Enter in the field; unset, Enter goes to the dialog as usual.
+    TNotifyEvent OnEnter;
+    // A paste (Ctrl+V, Shift+Insert, the field's menu): true when the handler
+    // took it, false to let the field paste as usual.
+    std::function<bool(TComponent* sender)> OnPaste;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // Keeps its items in its own sort order; several may be selected at once.
@@ -72,7 +81,22 @@ public:
     int FindExact(const std::string& text) const;
     bool Selected(int index) const;
     void Select(int index, bool selected) const;
+    void SelectAll() const;
+    std::vector<std::string> SelectedItems() const;
     void Delete(int index) const;
+    // Adds many items at once: one by one for a few, by the fast path for many.
+    void AddMany(const std::vector<std::string>& items) const;
+
+    // The Delete key, a paste (Ctrl+V, Shift+Insert) and a copy (Ctrl+C,
+    // Ctrl+Insert) in the list. Ctrl+A selects every item by itself.
+    TNotifyEvent OnDeleteKey;
+    TNotifyEvent OnPaste;
+    TNotifyEvent OnCopy;
+    // Shown on a right click, the menu key or Shift+F10.
+    TPopupMenu* PopupMenu = nullptr;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Replaces every item with `items`, which are in the list's order already.
@@ -82,6 +106,13 @@ private:
 class Bevel : public Control {
 public:
     Bevel(TComponent* owner, HWND parent, Bounds bounds);
+};
+
+// A text label; in front of a control in the tab order it gives that
+// control its name for screen readers, even where it has no room to show.
+class Label : public Control {
+public:
+    Label(TComponent* owner, HWND parent, Bounds bounds, const std::string& text);
 };
 
 } // namespace stilvane

@@ -1,7 +1,9 @@
 // A window owned by an object: its class is registered once, the object is
 // bound to it when it is created, and every message goes to one member
-// function. An error that leaves that function is shown by the default
-// error display; it never unwinds into the system.
+// function. Windows of the system's classes (buttons, edit fields, list
+// boxes) are bound the same way once created. An error that leaves that
+// function is shown by the default error display; it never unwinds into the
+// system.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -28,6 +30,8 @@ public:
     Window& operator=(const Window&) = delete;
 
     HWND Handle() const { return window_.Get(); }
+    // The object bound to a window of this process, or null.
+    static Window* FromHandle(HWND window);
 
 protected:
     Window() = default;
@@ -38,15 +42,24 @@ protected:
     // this object. Raises EOSError with the system's message on failure.
     void CreateHandle(const WindowClass& windowClass, const WindowPlacement& placement);
 
+    // Takes over a window of a system class that this object created: its
+    // messages come to WindowProc, and what that passes to DefaultProc
+    // reaches the class's own handling.
+    void Subclass(HWND window);
+
     // Every message of the window. By default: a command or notification
-    // from a child control goes back to that control; the rest to the
-    // system's default handling.
+    // from a child control goes back to that control; the rest to
+    // DefaultProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The handling of the window's class: the system's default for the
+    // program's own classes.
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     UniqueWindow window_;
+    WNDPROC classProcedure_ = nullptr;
 };
 
 } // namespace stilvane

@@ -1,4 +1,5 @@
 #include "ui/block_display.h"
+#include "ui/exception_entries.h"
 #include "ui/exceptions_file.h"
 #include "ui/exceptions_merge.h"
 
@@ -71,6 +72,23 @@ TEST(ExceptionsMerge, BothSidesChangesApply) {
     EXPECT_TRUE(SameEntries({"b", "a", "a"}, {"a", "b", "a"}));
     EXPECT_FALSE(SameEntries({"a", "a"}, {"a"}));
     EXPECT_FALSE(SameEntries({"a"}, {"A"}));
+}
+
+TEST(NewExceptions, TrimmedOnceEachAndCountedWhenListed) {
+    struct Case {
+        Entries listed, lines, added;
+        std::size_t alreadyListed;
+    } cases[] = {
+        {{}, {" \ta.example\t ", "b c"}, {"a.example", "b c"}, 0},
+        {{}, {"", "  ", "\t"}, {}, 0},
+        {{"a"}, {"a", " a", "A", "b", "b"}, {"A", "b"}, 3},
+        {{" lead"}, {" lead"}, {"lead"}, 0}, // an old untrimmed entry is not this one
+    };
+    for (const auto& c : cases) {
+        const NewEntries planned = PlanNewEntries(c.listed, c.lines);
+        EXPECT_EQ(planned.added, c.added) << ::testing::PrintToString(c.lines);
+        EXPECT_EQ(planned.alreadyListed, c.alreadyListed) << ::testing::PrintToString(c.lines);
+    }
 }
 
 TEST(BlockDisplay, TwoSecondsModulo2To32) {

@@ -88,6 +88,12 @@ TEST(MarkupScan, RunsAndStyles) {
         EXPECT_EQ(Draw(c.row), c.drawn) << c.row;
 }
 
+TEST(MarkupScan, PlainTextForScreenReaders) {
+    EXPECT_EQ(PlainText("a<b>b</B>c\r\n<c:Red>rot<c:$FF>\r\n\r\nx<br>"), "abc\r\nrot\r\n\r\nx<br>");
+    EXPECT_EQ(PlainText("<c:Red"), "");
+    EXPECT_EQ(PlainText(""), "");
+}
+
 TEST(MarkupScan, ClosingTagRemovesAStyleOfTheLabelFont) {
     EXPECT_EQ(Draw("a</b>b", kBold), (std::vector<Drawn>{{"a", kBold, 1}, {"b", kPlain, 1}}));
     EXPECT_EQ(Draw("<b>a", kBold), (std::vector<Drawn>{{"a", kBold, 1}}));

@@ -1,0 +1,20 @@
+// The clipboard's text: read as Unicode, written as ANSI text (the system
+// offers it in the other forms too).
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace stilvane {
+
+// The clipboard's Unicode text up to its first NUL; nullopt when it holds no
+// text or cannot be opened (another program holds it).
+std::optional<std::wstring> ReadClipboardText(HWND owner);
+
+// Replaces the clipboard's content with `text`; false when the clipboard
+// could not be opened or the memory not had.
+bool WriteClipboardText(HWND owner, const std::string& text);
+
+} // namespace stilvane
