@@ -239,8 +239,12 @@ void ListBox::SelectAll() const {
         ::SendMessageA(Handle(), LB_SELITEMRANGEEX, 0, Count() - 1);
 }
 
+int ListBox::SelectedCount() const {
+    return std::max(static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0)), 0);
+}
+
 std::vector<std::string> ListBox::SelectedItems() const {
-    const int selectedCount = static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
+    const int selectedCount = SelectedCount();
     std::vector<int> selected(static_cast<std::size_t>(std::max(selectedCount, 0)));
     if (selectedCount > 0)
         ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,

@@ -82,6 +82,7 @@ public:
     bool Selected(int index) const;
     void Select(int index, bool selected) const;
     void SelectAll() const;
+    int SelectedCount() const;
     std::vector<std::string> SelectedItems() const;
     void Delete(int index) const;
     // Adds many items at once: one by one for a few, by the fast path for many.

@@ -21,12 +21,24 @@ const LanguageTexts& BuiltInTexts() {
         "Merged with changes made outside the editor",
         "%1 entries contain characters that cannot be stored for the blocker; they would be "
         "saved as '?'. Save anyway?",
+        "Exceptions",
+        "New exception",
+        "Web address or part of one",
+        "&Remove",
+        "Select &all",
+        "&Copy",
+        "&Paste",
+        "&Import from file\x85",
+        "E&xport to file\x85",
+        "%1 added, %2 already listed",
+        "Text files (*.txt;*.ini)",
+        "All files (*.*)",
     };
     return texts;
 }
 
-const std::array<LanguageKey, 10>& LanguageKeys() {
-    static const std::array<LanguageKey, 10> keys{{
+const std::array<LanguageKey, 22>& LanguageKeys() {
+    static const std::array<LanguageKey, 22> keys{{
         {"Active", &LanguageTexts::active},
         {"Exceptions", &LanguageTexts::exceptions},
         {"Sound", &LanguageTexts::sound},
@@ -37,6 +49,18 @@ const std::array<LanguageKey, 10>& LanguageKeys() {
         {"Ask_SaveChanges", &LanguageTexts::askSaveChanges},
         {"Note_Merged", &LanguageTexts::noteMerged},
         {"Ask_Unstorable", &LanguageTexts::askUnstorable},
+        {"Label_Exceptions", &LanguageTexts::labelExceptions},
+        {"Label_NewException", &LanguageTexts::labelNewException},
+        {"Cue_NewException", &LanguageTexts::cueNewException},
+        {"List_Remove", &LanguageTexts::listRemove},
+        {"List_SelectAll", &LanguageTexts::listSelectAll},
+        {"List_Copy", &LanguageTexts::listCopy},
+        {"List_Paste", &LanguageTexts::listPaste},
+        {"List_Import", &LanguageTexts::listImport},
+        {"List_Export", &LanguageTexts::listExport},
+        {"Note_Added", &LanguageTexts::noteAdded},
+        {"Filter_Text", &LanguageTexts::filterText},
+        {"Filter_All", &LanguageTexts::filterAll},
     }};
     return keys;
 }

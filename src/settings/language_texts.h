@@ -8,16 +8,28 @@
 namespace stilvane {
 
 struct LanguageTexts {
-    std::string active;         // tray menu item Block
-    std::string exceptions;     // tray menu item Exceptions
-    std::string sound;          // tray menu item Sound
-    std::string quit;           // tray menu item Beenden1
-    std::string buttonDelete;   // button Button_Delete
-    std::string buttonAdd;      // button Button_Add
-    std::string label1;         // explanatory label, rows joined by CR LF
-    std::string askSaveChanges; // closing with unsaved edits
-    std::string noteMerged;     // title note after saving over outside changes
-    std::string askUnstorable;  // "%1" stands for the number of entries
+    std::string active;            // tray menu item Block
+    std::string exceptions;        // tray menu item Exceptions
+    std::string sound;             // tray menu item Sound
+    std::string quit;              // tray menu item Beenden1
+    std::string buttonDelete;      // button Button_Delete
+    std::string buttonAdd;         // button Button_Add
+    std::string label1;            // explanatory label, rows joined by CR LF
+    std::string askSaveChanges;    // closing with unsaved edits
+    std::string noteMerged;        // title note after saving over outside changes
+    std::string askUnstorable;     // "%1" stands for the number of entries
+    std::string labelExceptions;   // names of the list and the field for
+    std::string labelNewException; // screen readers
+    std::string cueNewException;   // hint in the empty field
+    std::string listRemove;        // the list's context menu
+    std::string listSelectAll;
+    std::string listCopy;
+    std::string listPaste;
+    std::string listImport;
+    std::string listExport;
+    std::string noteAdded;  // after a paste or import: "%1" added, "%2" skipped
+    std::string filterText; // file types of the open and save dialogs
+    std::string filterAll;
 };
 
 // The texts the program carries: German for those it always had, English
@@ -30,7 +42,7 @@ struct LanguageKey {
     const char* key;
     std::string LanguageTexts::*field;
 };
-const std::array<LanguageKey, 10>& LanguageKeys();
+const std::array<LanguageKey, 22>& LanguageKeys();
 
 // In the label text of popup.ini every degree sign (byte 0xB0) stands for a
 // line break.

@@ -1,15 +1,14 @@
 #include "ui/exceptions_store.h"
 
 #include "framework/ansi_text.h"
-#include "framework/file_io.h"
 #include "framework/files.h"
 #include "ui/exceptions_file.h"
 
 namespace stilvane {
 
-StoredExceptions LoadExceptions(const std::string& path) {
+StoredExceptions LoadExceptions(const std::string& path, IfMissing ifMissing) {
     StoredExceptions stored;
-    stored.bytes = ReadWholeFile(path, IfMissing::ReadEmpty);
+    stored.bytes = ReadWholeFile(path, ifMissing);
     stored.exists = !stored.bytes.empty() || FileExists(path);
     for (AnsiLine& line : FileLinesToAnsi(stored.bytes, kExceptionLineBreaks)) {
         if (line.lossy)

@@ -2,6 +2,8 @@
 // else loads or saves a list of exceptions.
 #pragma once
 
+#include "framework/file_io.h"
+
 #include <string>
 #include <vector>
 
@@ -15,8 +17,10 @@ struct StoredExceptions {
 };
 
 // Reads the whole file before anything else changes. A file that does not
-// exist reads as an empty list; one that cannot be read raises EFOpenError.
-StoredExceptions LoadExceptions(const std::string& path);
+// exist reads as an empty list unless `ifMissing` says Raise; one that cannot
+// be read raises EFOpenError.
+StoredExceptions LoadExceptions(const std::string& path,
+                                IfMissing ifMissing = IfMissing::ReadEmpty);
 
 // Replaces the file with one line per entry, in one step: on any failure
 // the old file stays as it was.

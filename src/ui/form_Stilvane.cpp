@@ -2,11 +2,13 @@
 
 #include "framework/ansi_text.h"
 #include "framework/application.h"
+#include "framework/clipboard.h"
 #include "framework/file_io.h"
 #include "framework/path.h"
 #include "framework/text.h"
 #include "settings/marl_INI.h"
 #include "ui/block_display.h"
+#include "ui/exception_entries.h"
 #include "ui/exceptions_file.h"
 #include "ui/exceptions_merge.h"
 #include "ui/exceptions_store.h"
@@ -90,19 +92,28 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Label1->SetAutoSize(false);
     Label1->SetBounds(8, 8, 385, 54);
     Label1->SetCaption(BuiltInTexts().label1);
+    const LanguageTexts& texts = BuiltInTexts();
+    // Names for screen readers; the layout has no room to show them.
+    Label_Exceptions =
+        std::make_unique<Label>(this, parent, Bounds{8, 68, 0, 0}, texts.labelExceptions);
     ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, Bounds{8, 68, 289, 209}, 13);
     Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, Bounds{304, 68, 88, 29},
                                              BuiltInTexts().buttonDelete);
+    Label_NewException =
+        std::make_unique<Label>(this, parent, Bounds{8, 284, 0, 0}, texts.labelNewException);
     Edit1 = std::make_unique<Edit>(this, parent, idEdit, Bounds{8, 284, 289, 21});
+    Edit1->SetCueBanner(texts.cueNewException);
     Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, Bounds{304, 280, 88, 29},
                                           BuiltInTexts().buttonAdd);
     Bevel1 = std::make_unique<Bevel>(this, parent, Bounds{4, 316, 392, 2});
     Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, Bounds{304, 324, 88, 29}, "&Ok");
-    // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add.
+    // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add; each
+    // name label just before its control.
     HWND previous = HWND_TOP;
     for (const Control* control :
          {static_cast<Control*>(Button_Ok.get()), static_cast<Control*>(Button_Delete.get()),
-          static_cast<Control*>(ListBox1.get()), static_cast<Control*>(Edit1.get()),
+          static_cast<Control*>(Label_Exceptions.get()), static_cast<Control*>(ListBox1.get()),
+          static_cast<Control*>(Label_NewException.get()), static_cast<Control*>(Edit1.get()),
           static_cast<Control*>(Button_Add.get())}) {
         ::SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -111,6 +122,31 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Button_Delete->OnClick = [this](TComponent* s) { Button_DeleteClick(s); };
     Button_Add->OnClick = [this](TComponent* s) { Button_AddClick(s); };
     Button_Ok->OnClick = [this](TComponent* s) { Button_OkClick(s); };
+    Edit1->OnEnter = [this](TComponent* s) { Button_AddClick(s); };
+    Edit1->OnPaste = [this](TComponent*) { return PasteLinesIntoField(); };
+    ListBox1->OnDeleteKey = [this](TComponent* s) { Button_DeleteClick(s); };
+    ListBox1->OnCopy = [this](TComponent* s) { List_CopyClick(s); };
+    ListBox1->OnPaste = [this](TComponent* s) { List_PasteClick(s); };
+
+    PopupMenu_List = std::make_unique<TPopupMenu>(this);
+    List_Remove =
+        &PopupMenu_List->Add(texts.listRemove, [this](TComponent* s) { Button_DeleteClick(s); });
+    List_SelectAll =
+        &PopupMenu_List->Add(texts.listSelectAll, [this](TComponent*) { ListBox1->SelectAll(); });
+    List_Copy = &PopupMenu_List->Add(texts.listCopy, [this](TComponent* s) { List_CopyClick(s); });
+    List_Paste =
+        &PopupMenu_List->Add(texts.listPaste, [this](TComponent* s) { List_PasteClick(s); });
+    PopupMenu_List->Add("-");
+    List_Import =
+        &PopupMenu_List->Add(texts.listImport, [this](TComponent* s) { List_ImportClick(s); });
+    List_Export =
+        &PopupMenu_List->Add(texts.listExport, [this](TComponent* s) { List_ExportClick(s); });
+    PopupMenu_List->OnPopup = [this](TComponent*) {
+        const bool selection = ListBox1->SelectedCount() > 0;
+        List_Remove->Enabled = selection;
+        List_Copy->Enabled = selection;
+    };
+    ListBox1->PopupMenu = PopupMenu_List.get();
 
     Image_ON.Adopt(LoadTrayPicture("IMAGE_ON"));
     Image_OFF.Adopt(LoadTrayPicture("IMAGE_OFF"));
@@ -118,7 +154,6 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
 
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
-    const LanguageTexts& texts = BuiltInTexts();
     Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
     Block->Default = true;
     Exceptions = &PopupMenu1->Add(texts.exceptions, [this](TComponent* s) { ExceptionsClick(s); });
@@ -186,6 +221,15 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
     Button_Delete->SetText(texts.buttonDelete);
     Button_Add->SetText(texts.buttonAdd);
     Label1->SetCaption(texts.label1);
+    Label_Exceptions->SetText(texts.labelExceptions);
+    Label_NewException->SetText(texts.labelNewException);
+    Edit1->SetCueBanner(texts.cueNewException);
+    for (const auto& [item, caption] :
+         {std::pair{List_Remove, &texts.listRemove},
+          std::pair{List_SelectAll, &texts.listSelectAll}, std::pair{List_Copy, &texts.listCopy},
+          std::pair{List_Paste, &texts.listPaste}, std::pair{List_Import, &texts.listImport},
+          std::pair{List_Export, &texts.listExport}})
+        item->Caption = *caption;
 }
 
 void TForm_Stilvane::UpdateTrayIcon() {
@@ -265,10 +309,85 @@ void TForm_Stilvane::Beenden1Click(TComponent*) {
 }
 
 void TForm_Stilvane::Button_AddClick(TComponent*) {
-    const std::string text = Edit1->Text();
+    const std::string text = TrimEntry(Edit1->Text());
     if (text.empty() || ListBox1->FindExact(text) >= 0)
         return;
     ListBox1->Add(text);
+}
+
+void TForm_Stilvane::AddLines(const std::vector<AnsiLine>& lines) {
+    std::vector<std::string> texts;
+    texts.reserve(lines.size());
+    for (const AnsiLine& line : lines) {
+        texts.push_back(line.text);
+        if (line.lossy)
+            unstorable_.push_back(TrimEntry(line.text));
+    }
+    const NewEntries planned = PlanNewEntries(ListBox1->Items(), texts);
+    ListBox1->AddMany(planned.added);
+    ShowTitleNote(
+        ReplaceAll(ReplaceAll(texts_.noteAdded, "%1", std::to_string(planned.added.size())), "%2",
+                   std::to_string(planned.alreadyListed)));
+}
+
+namespace {
+
+std::vector<AnsiLine> ClipboardLines(HWND owner) {
+    const auto text = ReadClipboardText(owner);
+    return text ? TextLinesToAnsi(*text, "\r\n") : std::vector<AnsiLine>{};
+}
+
+} // namespace
+
+bool TForm_Stilvane::PasteLinesIntoField() {
+    const std::vector<AnsiLine> lines = ClipboardLines(Handle());
+    const auto filled = std::count_if(lines.begin(), lines.end(), [](const AnsiLine& line) {
+        return !TrimEntry(line.text).empty();
+    });
+    if (filled < 2)
+        return false;
+    AddLines(lines);
+    return true;
+}
+
+void TForm_Stilvane::List_PasteClick(TComponent*) {
+    AddLines(ClipboardLines(Handle()));
+}
+
+void TForm_Stilvane::List_CopyClick(TComponent*) {
+    std::string lines;
+    for (const std::string& item : ListBox1->SelectedItems())
+        lines += (lines.empty() ? "" : "\r\n") + item;
+    if (!lines.empty())
+        WriteClipboardText(Handle(), lines);
+}
+
+std::vector<FileFilter> TForm_Stilvane::ListFileFilters() const {
+    return {{texts_.filterText, "*.txt;*.ini"}, {texts_.filterAll, "*.*"}};
+}
+
+void TForm_Stilvane::List_ImportClick(TComponent*) {
+    if (const auto path = ChooseFileToOpen(Handle(), ListFileFilters()))
+        ImportFrom(*path);
+}
+
+void TForm_Stilvane::List_ExportClick(TComponent*) {
+    if (const auto path = ChooseFileToSave(Handle(), ListFileFilters(), kExceptionsFileName))
+        ExportTo(*path);
+}
+
+void TForm_Stilvane::ImportFrom(const std::string& path) {
+    const StoredExceptions stored = LoadExceptions(path, IfMissing::Raise);
+    std::vector<AnsiLine> lines;
+    lines.reserve(stored.entries.size());
+    const std::set<std::string> lossy(stored.unstorable.begin(), stored.unstorable.end());
+    for (const std::string& entry : stored.entries)
+        lines.push_back({entry, lossy.count(entry) > 0});
+    AddLines(lines);
+}
+
+void TForm_Stilvane::ExportTo(const std::string& path) {
+    SaveExceptions(path, ListBox1->Items());
 }
 
 void TForm_Stilvane::Button_DeleteClick(TComponent*) {

@@ -7,7 +7,9 @@
 #include "components/MarkupLabel.h"
 #include "components/ThreadTimer.h"
 #include "components/TrayIcon.h"
+#include "framework/ansi_text.h"
 #include "framework/controls.h"
+#include "framework/file_dialogs.h"
 #include "framework/graphics.h"
 #include "framework/icon.h"
 #include "framework/menu.h"
@@ -48,11 +50,17 @@ public:
     void Close();
     // Whether the editor's list differs from what was last loaded or saved.
     bool HasUnsavedEdits() const;
+    // The lines of a file, as the exceptions file is read, added to the list;
+    // and the list written to a file as the exceptions file is.
+    void ImportFrom(const std::string& path);
+    void ExportTo(const std::string& path);
 
     // Components, in the order the window's stored settings create them.
     std::unique_ptr<TMarkupLabel> Label1;
+    std::unique_ptr<Label> Label_Exceptions;
     std::unique_ptr<ListBox> ListBox1;
     std::unique_ptr<Button> Button_Delete;
+    std::unique_ptr<Label> Label_NewException;
     std::unique_ptr<Edit> Edit1;
     std::unique_ptr<Button> Button_Add;
     std::unique_ptr<Bevel> Bevel1;
@@ -67,6 +75,14 @@ public:
     MenuItem* Sound = nullptr;
     MenuItem* N1 = nullptr;
     MenuItem* Beenden1 = nullptr;
+    // The exceptions list's context menu.
+    std::unique_ptr<TPopupMenu> PopupMenu_List;
+    MenuItem* List_Remove = nullptr;
+    MenuItem* List_SelectAll = nullptr;
+    MenuItem* List_Copy = nullptr;
+    MenuItem* List_Paste = nullptr;
+    MenuItem* List_Import = nullptr;
+    MenuItem* List_Export = nullptr;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<TThreadTimer> ThreadTimer1;
 
@@ -79,6 +95,10 @@ public:
     void Button_AddClick(TComponent* sender);
     void Button_DeleteClick(TComponent* sender);
     void Button_OkClick(TComponent* sender);
+    void List_CopyClick(TComponent* sender);
+    void List_PasteClick(TComponent* sender);
+    void List_ImportClick(TComponent* sender);
+    void List_ExportClick(TComponent* sender);
     bool FormCloseQuery();
     void TrayIcon1Click(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
     void ThreadTimer1Timer(TComponent* sender);
@@ -103,6 +123,12 @@ private:
     SaveResult SaveList();
     // Shows `note` in the title bar for a few seconds.
     void ShowTitleNote(const std::string& note);
+    // Adds what is new among `lines` and says how many were.
+    void AddLines(const std::vector<AnsiLine>& lines);
+    // Multi-line clipboard text, added entry by entry; false for anything
+    // else, which the field pastes as it always does.
+    bool PasteLinesIntoField();
+    std::vector<FileFilter> ListFileFilters() const;
     void UpdateTrayIcon();
     void ShowPicture(TrayPicture picture);
     std::string ExceptionsFile() const;

@@ -72,9 +72,28 @@ TEST(LanguageTexts, BuiltInTextsAreTheGermanOnes) {
 
 TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     const auto& keys = LanguageKeys();
-    const char* expected[] = {"Active",        "Exceptions",    "Sound",  "Quit",
-                              "Button_Delete", "Button_Add",    "Label1", "Ask_SaveChanges",
-                              "Note_Merged",   "Ask_Unstorable"};
+    const char* expected[] = {"Active",
+                              "Exceptions",
+                              "Sound",
+                              "Quit",
+                              "Button_Delete",
+                              "Button_Add",
+                              "Label1",
+                              "Ask_SaveChanges",
+                              "Note_Merged",
+                              "Ask_Unstorable",
+                              "Label_Exceptions",
+                              "Label_NewException",
+                              "Cue_NewException",
+                              "List_Remove",
+                              "List_SelectAll",
+                              "List_Copy",
+                              "List_Paste",
+                              "List_Import",
+                              "List_Export",
+                              "Note_Added",
+                              "Filter_Text",
+                              "Filter_All"};
     LanguageTexts probe;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_STREQ(keys[i].key, expected[i]);

@@ -11,8 +11,10 @@
 #include "ui/form_Stilvane.h"
 
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -390,6 +392,120 @@ TEST_F(FormTest, AWriteAfterTheKeyWasDeletedPutsFolderAndSoundBack) {
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"),
                   f.Sound->Checked ? "1" : "0");
     }
+}
+
+// Keys pressed while a message is handled, as GetKeyState reports them.
+void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (const int key : keys)
+        state[key] = 0x80;
+    ::SetKeyboardState(state);
+}
+
+void PutOnClipboard(const std::wstring& text) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(::GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);
+    ::CloseClipboard();
+}
+
+std::string Title(HWND window) {
+    char title[128] = {};
+    ::GetWindowTextA(window, title, sizeof title);
+    return title;
+}
+
+TEST_F(FormTest, TheEditorByKeyboard) {
+    folder.Write("popup-exp.ini", "a.example\r\nb.example\r\nc.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Edit1->SetText(" \tneu.example ");
+    ::SendMessageA(f.Edit1->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(f.ListBox1->FindExact("neu.example"), 3);
+    EXPECT_TRUE(::IsWindowVisible(f.Handle())); // Enter adds; it neither saves nor closes
+    HoldKeys({VK_CONTROL});
+    ::SendMessageA(f.ListBox1->Handle(), WM_KEYDOWN, 'A', 0);
+    HoldKeys({});
+    EXPECT_EQ(f.ListBox1->SelectedCount(), 4);
+    f.ListBox1->Select(1, false);
+    ::SendMessageA(f.ListBox1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(f.ListBox1->Items(), std::vector<std::string>{"b.example"});
+}
+
+TEST_F(FormTest, PastingLinesAddsWhatIsNew) {
+    folder.Write("popup-exp.ini", "listed.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    // One line into the field is ordinary typing.
+    PutOnClipboard(L"  one.example");
+    ::SendMessageW(f.Edit1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(f.Edit1->Text(), "  one.example");
+    EXPECT_EQ(f.ListBox1->Count(), 1);
+    // Lines into the field or the list are entries; "\x444" cannot be stored.
+    PutOnClipboard(L"a.example\r\n  b.example\t\r\n\r\n \na.example\rlisted.example\n\x444.ru");
+    ::SendMessageW(f.Edit1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_TRUE(
+        SameEntries(f.ListBox1->Items(), {"listed.example", "a.example", "b.example", "?.ru"}));
+    EXPECT_EQ(Title(f.Handle()), "3 added, 2 already listed");
+    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(Title(f.Handle()), "0 added, 5 already listed");
+    // Copy gives the selected entries as lines.
+    f.ListBox1->Select(0, true);
+    f.ListBox1->Select(1, true);
+    ::SendMessageW(f.ListBox1->Handle(), WM_COPY, 0, 0);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    const HANDLE copied = ::GetClipboardData(CF_TEXT);
+    EXPECT_STREQ(static_cast<const char*>(::GlobalLock(copied)),
+                 (f.ListBox1->Item(0) + "\r\n" + f.ListBox1->Item(1)).c_str());
+    ::GlobalUnlock(copied);
+    ::CloseClipboard();
+    testing::MessageBoxAnswerer answerer(IDNO);
+    f.Button_OkClick(nullptr); // the lost character is asked about
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+}
+
+TEST_F(FormTest, ImportAddsTheLinesOfAnyReadableFileAndExportWritesTheList) {
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    const char utf16[] = "\xFF\xFEx\0.\0e\0x\0\r\0\n\0y\0\0\0z\0";
+    folder.Write("import.txt", std::string(utf16, sizeof utf16 - 1));
+    f.ImportFrom(folder.File("import.txt"));
+    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"x.ex", "y", "z"}));
+    for (const std::string& bad : {folder.Path(), folder.File("missing.txt")})
+        EXPECT_THROW(f.ImportFrom(bad), EFOpenError) << bad;
+    EXPECT_EQ(f.ListBox1->Count(), 3);
+    f.ExportTo(folder.File("export.txt"));
+    EXPECT_EQ(ReadWholeFile(folder.File("export.txt")), "x.ex\r\ny\r\nz\r\n");
+    EXPECT_THROW(f.ExportTo(folder.Path()), EFCreateError);
+}
+
+TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {
+    TForm_Stilvane& f = Build();
+    const auto name = [](HWND window) {
+        IAccessible* accessible = nullptr;
+        if (FAILED(::AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+                                                reinterpret_cast<void**>(&accessible))))
+            return std::string("(none)");
+        VARIANT self;
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR text = nullptr;
+        std::string result = "(no name)";
+        if (accessible->get_accName(self, &text) == S_OK && text) {
+            result = std::string(text, text + ::SysStringLen(text));
+            ::SysFreeString(text);
+        }
+        accessible->Release();
+        return result;
+    };
+    EXPECT_EQ(name(f.Edit1->Handle()), "New exception");
+    EXPECT_EQ(name(f.Button_Add->Handle()), "Add");
+    char text[512] = {};
+    ::GetWindowTextA(f.Label1->Handle(), text, sizeof text);
+    EXPECT_EQ(std::string(text).substr(0, 47), "Normally the Popup Blocker blocks every popup.\r");
 }
 
 } // namespace

@@ -74,6 +74,11 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
         const LanguageTexts texts = ReadLanguageTexts(kPackage, StrToInt(section));
         ExpectUniqueAccessKeys(section, {texts.active, texts.exceptions, texts.sound, texts.quit});
         ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
+        ExpectUniqueAccessKeys(section, {texts.listRemove, texts.listSelectAll, texts.listCopy,
+                                         texts.listPaste, texts.listImport, texts.listExport});
+        for (const std::string* placeholders : {&texts.noteAdded, &texts.askUnstorable})
+            EXPECT_NE(placeholders->find("%1"), std::string::npos) << "[" << section << "]";
+        EXPECT_NE(texts.noteAdded.find("%2"), std::string::npos) << "[" << section << "]";
     }
 }
 
