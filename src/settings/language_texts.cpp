@@ -33,12 +33,20 @@ const LanguageTexts& BuiltInTexts() {
         "%1 added, %2 already listed",
         "Text files (*.txt;*.ini)",
         "All files (*.*)",
+        "&Pause blocking",
+        "For &5 minutes",
+        "For &15 minutes",
+        "For 1 &hour",
+        "Until next &sign-in",
+        "Paused until %1",
+        "Paused until next sign-in",
+        "%1 popups blocked today, %2 in all",
     };
     return texts;
 }
 
-const std::array<LanguageKey, 22>& LanguageKeys() {
-    static const std::array<LanguageKey, 22> keys{{
+const std::array<LanguageKey, 30>& LanguageKeys() {
+    static const std::array<LanguageKey, 30> keys{{
         {"Active", &LanguageTexts::active},
         {"Exceptions", &LanguageTexts::exceptions},
         {"Sound", &LanguageTexts::sound},
@@ -61,6 +69,14 @@ const std::array<LanguageKey, 22>& LanguageKeys() {
         {"Note_Added", &LanguageTexts::noteAdded},
         {"Filter_Text", &LanguageTexts::filterText},
         {"Filter_All", &LanguageTexts::filterAll},
+        {"Pause", &LanguageTexts::pause},
+        {"Pause5", &LanguageTexts::pause5},
+        {"Pause15", &LanguageTexts::pause15},
+        {"Pause60", &LanguageTexts::pause60},
+        {"PauseSignIn", &LanguageTexts::pauseSignIn},
+        {"PausedUntil", &LanguageTexts::pausedUntil},
+        {"PausedSignIn", &LanguageTexts::pausedSignIn},
+        {"BlockedCount", &LanguageTexts::blockedCount},
     }};
     return keys;
 }

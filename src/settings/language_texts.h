@@ -1,5 +1,5 @@
 // The replaceable texts of the tray menu and the exceptions window, their
-// built-in German versions and their keys in popup.ini.
+// built-in versions and their keys in popup.ini.
 #pragma once
 
 #include <array>
@@ -30,6 +30,14 @@ struct LanguageTexts {
     std::string noteAdded;  // after a paste or import: "%1" added, "%2" skipped
     std::string filterText; // file types of the open and save dialogs
     std::string filterAll;
+    std::string pause;  // tray submenu Pause
+    std::string pause5; // its items
+    std::string pause15;
+    std::string pause60;
+    std::string pauseSignIn;
+    std::string pausedUntil;  // tooltip row while paused, "%1" the local end time
+    std::string pausedSignIn; // tooltip row while paused until the next sign-in
+    std::string blockedCount; // tooltip row and greyed menu item, "%1" today, "%2" all
 };
 
 // The texts the program carries: German for those it always had, English
@@ -42,7 +50,7 @@ struct LanguageKey {
     const char* key;
     std::string LanguageTexts::*field;
 };
-const std::array<LanguageKey, 22>& LanguageKeys();
+const std::array<LanguageKey, 30>& LanguageKeys();
 
 // In the label text of popup.ini every degree sign (byte 0xB0) stands for a
 // line break.

@@ -93,7 +93,16 @@ TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
                               "List_Export",
                               "Note_Added",
                               "Filter_Text",
-                              "Filter_All"};
+                              "Filter_All",
+                              "Pause",
+                              "Pause5",
+                              "Pause15",
+                              "Pause60",
+                              "PauseSignIn",
+                              "PausedUntil",
+                              "PausedSignIn",
+                              "BlockedCount"};
+    ASSERT_EQ(keys.size(), std::size(expected));
     LanguageTexts probe;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         EXPECT_STREQ(keys[i].key, expected[i]);
@@ -103,6 +112,7 @@ TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     EXPECT_EQ(probe.buttonDelete, "Button_Delete");
     EXPECT_EQ(probe.label1, "Label1");
     EXPECT_EQ(probe.askUnstorable, "Ask_Unstorable");
+    EXPECT_EQ(probe.blockedCount, "BlockedCount");
 }
 
 TEST(Text, NulListAndCaseAndReplace) {

@@ -1,0 +1,29 @@
+// The count of blocked popups: today's (for one local calendar day) and all
+// of them. Counts stop at the largest 32-bit value and never wrap.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace stilvane {
+
+struct BlockCount {
+    std::uint32_t today = 0;
+    std::uint32_t total = 0;
+    std::string day; // the local date "YYYY-MM-DD" that `today` counts; empty: none
+
+    bool operator==(const BlockCount&) const = default;
+};
+
+// The count after one more block on local date `date`: a new day starts
+// today's count again at 1.
+BlockCount CountBlock(BlockCount count, const std::string& date);
+
+// Today's count as shown on `date`: 0 once the counted day is past.
+std::uint32_t BlockedOn(const BlockCount& count, const std::string& date);
+
+// "YYYY-MM-DD".
+std::string DayText(int year, int month, int day);
+bool IsDayText(const std::string& text);
+
+} // namespace stilvane

@@ -1,0 +1,25 @@
+// The tray icon's two-row tip: what the state is (the title, or until when
+// blocking is paused) over the count of blocked popups.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace stilvane {
+
+// The shell shows at most this many characters of a tip (its buffer holds
+// one more, the terminating NUL).
+constexpr std::size_t kTipChars = 127;
+
+// A language text with "%1" and "%2" filled in.
+std::string FillIn(const std::string& pattern, const std::string& first,
+                   const std::string& second = {});
+
+std::string CountRow(const std::string& pattern, std::uint32_t today, std::uint32_t total);
+
+// The rows joined by a line break, cut so that the whole fits the shell's
+// buffer; the first row gives way to the second only beyond half the room.
+std::string TrayTip(const std::string& first, const std::string& second);
+
+} // namespace stilvane
