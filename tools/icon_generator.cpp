@@ -1,5 +1,5 @@
 // Draws the program's icons and writes them as .ico files: the tray's on,
-// off and blocked shields and the application icon, each at 32, (24,) and
+// off, blocked and paused shields and the application icon, each at 32, (24,) and
 // 16 pixels in 256 colours and in 32-bit colour with alpha.
 //
 // Usage: icon_generator OUTPUT_DIR
@@ -43,7 +43,7 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
     return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
 }
 
-enum class Design { On, Off, Blocked, Application };
+enum class Design { On, Off, Blocked, Paused, Application };
 
 struct Palette {
     Rgba light, dark, rim, glyph;
@@ -60,6 +60,8 @@ Palette ColoursOf(Design design) {
                 {0.92, 0.92, 0.92, 1}};
     case Design::Blocked: // strong red
         return {{1.00, 0.25, 0.20, 1}, {0.75, 0.02, 0.02, 1}, {0.40, 0.00, 0.00, 1}, {1, 1, 1, 1}};
+    case Design::Paused: // amber: off for a while
+        return {{1.00, 0.82, 0.30, 1}, {0.85, 0.60, 0.05, 1}, {0.45, 0.28, 0.00, 1}, {1, 1, 1, 1}};
     case Design::Application:
         return {{0.35, 0.60, 1.00, 1}, {0.08, 0.25, 0.70, 1}, {0.03, 0.10, 0.35, 1}, {1, 1, 1, 1}};
     }
@@ -91,6 +93,10 @@ Rgba Shade(Design design, double x, double y, double pixel) {
     case Design::Blocked: // a cross
         d = std::min(SegmentDistance(x, y, 0.32, 0.30, 0.68, 0.68),
                      SegmentDistance(x, y, 0.68, 0.30, 0.32, 0.68));
+        break;
+    case Design::Paused: // the pause mark: two upright bars
+        d = std::min(SegmentDistance(x, y, 0.36, 0.30, 0.36, 0.66),
+                     SegmentDistance(x, y, 0.64, 0.30, 0.64, 0.66));
         break;
     case Design::Application: // a small window: a popup
         if (x > 0.28 && x < 0.72 && y > 0.30 && y < 0.64) {
@@ -264,6 +270,7 @@ int main(int argc, char** argv) {
     const bool ok = WriteIcon(dir + "/on.ico", Design::On, {32, 16}) &&
                     WriteIcon(dir + "/off.ico", Design::Off, {32, 16}) &&
                     WriteIcon(dir + "/blocked.ico", Design::Blocked, {32, 24, 16}) &&
+                    WriteIcon(dir + "/paused.ico", Design::Paused, {32, 16}) &&
                     WriteIcon(dir + "/application.ico", Design::Application, {32, 16});
     if (!ok) {
         std::fprintf(stderr, "icon_generator: cannot write to %s\n", dir.c_str());

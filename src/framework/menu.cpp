@@ -4,19 +4,13 @@
 
 namespace stilvane {
 
-MenuItem& TPopupMenu::Add(std::string caption, TNotifyEvent onClick) {
-    auto item = std::make_unique<MenuItem>(this);
-    item->Caption = std::move(caption);
-    item->OnClick = std::move(onClick);
-    items_.push_back(std::move(item));
-    return *items_.back();
-}
+namespace {
 
-HMENU TPopupMenu::Build() const {
-    HMENU menu = ::CreatePopupMenu();
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        const MenuItem& item = *items_[i];
-        const UINT id = static_cast<UINT>(i + 1);
+using Items = std::vector<std::unique_ptr<MenuItem>>;
+
+void AppendItems(HMENU menu, const Items& items) {
+    for (const auto& entry : items) {
+        const MenuItem& item = *entry;
         if (item.IsSeparator()) {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;
@@ -26,10 +20,56 @@ HMENU TPopupMenu::Build() const {
             flags |= MF_CHECKED;
         if (!item.Enabled)
             flags |= MF_GRAYED;
+        UINT_PTR id = item.Command();
+        if (!item.Items().empty()) {
+            // The submenu belongs to the menu from here on and goes with it.
+            HMENU submenu = ::CreatePopupMenu();
+            AppendItems(submenu, item.Items());
+            flags |= MF_POPUP;
+            id = reinterpret_cast<UINT_PTR>(submenu);
+        }
         ::AppendMenuA(menu, flags, id, item.Caption.c_str());
         if (item.Default)
-            ::SetMenuDefaultItem(menu, id, FALSE);
+            ::SetMenuDefaultItem(menu, item.Command(), FALSE);
     }
+}
+
+MenuItem* Find(const Items& items, UINT command) {
+    for (const auto& item : items) {
+        if (item->Command() == command)
+            return item.get();
+        if (MenuItem* found = Find(item->Items(), command))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MenuItem& MenuItem::Add(std::string caption, TNotifyEvent onClick) {
+    return menu_.AddTo(items_, this, std::move(caption), std::move(onClick));
+}
+
+MenuItem& TPopupMenu::AddTo(Items& items, TComponent* owner, std::string caption,
+                            TNotifyEvent onClick) {
+    auto item = std::make_unique<MenuItem>(owner, *this, nextCommand_++);
+    item->Caption = std::move(caption);
+    item->OnClick = std::move(onClick);
+    items.push_back(std::move(item));
+    return *items.back();
+}
+
+MenuItem& TPopupMenu::Add(std::string caption, TNotifyEvent onClick) {
+    return AddTo(items_, this, std::move(caption), std::move(onClick));
+}
+
+MenuItem* TPopupMenu::FindCommand(UINT command) const {
+    return command == 0 ? nullptr : Find(items_, command);
+}
+
+HMENU TPopupMenu::Build() const {
+    HMENU menu = ::CreatePopupMenu();
+    AppendItems(menu, items_);
     return menu;
 }
 
@@ -40,10 +80,9 @@ MenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
         menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     ::DestroyMenu(menu);
-    if (chosen == 0 || chosen > items_.size())
-        return nullptr;
-    MenuItem* item = items_[chosen - 1].get();
-    item->Click();
+    MenuItem* item = FindCommand(chosen);
+    if (item)
+        item->Click();
     return item;
 }
 
