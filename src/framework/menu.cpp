@@ -6,9 +6,9 @@ namespace stilvane {
 
 namespace {
 
-using Items = std::vector<std::unique_ptr<MenuItem>>;
+using ItemList = std::vector<std::unique_ptr<MenuItem>>;
 
-void AppendItems(HMENU menu, const Items& items) {
+void AppendItems(HMENU menu, const ItemList& items) {
     for (const auto& entry : items) {
         const MenuItem& item = *entry;
         if (item.IsSeparator()) {
@@ -34,7 +34,7 @@ void AppendItems(HMENU menu, const Items& items) {
     }
 }
 
-MenuItem* Find(const Items& items, UINT command) {
+MenuItem* Find(const ItemList& items, UINT command) {
     for (const auto& item : items) {
         if (item->Command() == command)
             return item.get();
@@ -50,7 +50,7 @@ MenuItem& MenuItem::Add(std::string caption, TNotifyEvent onClick) {
     return menu_.AddTo(items_, this, std::move(caption), std::move(onClick));
 }
 
-MenuItem& TPopupMenu::AddTo(Items& items, TComponent* owner, std::string caption,
+MenuItem& TPopupMenu::AddTo(ItemList& items, TComponent* owner, std::string caption,
                             TNotifyEvent onClick) {
     auto item = std::make_unique<MenuItem>(owner, *this, nextCommand_++);
     item->Caption = std::move(caption);

@@ -20,6 +20,9 @@ public:
     explicit SharedSettings(HKEY root = HKEY_CURRENT_USER, std::string path = kSettingsKey)
         : root_(root), path_(std::move(path)) {}
 
+    HKEY Root() const { return root_; }
+    const std::string& Path() const { return path_; }
+
     // Tells the blocker where popup-exp.ini lies.
     void PublishProgramDirectory(const std::string& directory) const;
 

@@ -21,7 +21,7 @@ inline std::uint32_t BlockShownAtFor(std::uint32_t now) {
     return now == 0 ? 1 : now;
 }
 
-enum class TrayPicture { On, Off, Blocked };
+enum class TrayPicture { On, Off, Blocked, Paused };
 
 // The picture of the blocking state, as a toggle or a click shows it.
 constexpr TrayPicture StatePicture(bool blocking) {

@@ -12,6 +12,7 @@
 #include "ui/exceptions_file.h"
 #include "ui/exceptions_merge.h"
 #include "ui/exceptions_store.h"
+#include "ui/tray_tip.h"
 
 #include <algorithm>
 #include <exception>
@@ -38,10 +39,11 @@ HICON LoadTrayPicture(const char* name) {
 } // namespace
 
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
-                               TickSource ticks, TrayShell trayShell)
+                               TickSource ticks, TrayShell trayShell, WallClock clock)
     : TComponent(nullptr), settings_(std::move(settings)),
+      state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
-      texts_(BuiltInTexts()) {
+      clock_(std::move(clock)), texts_(BuiltInTexts()) {
     FontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
     font_ = CreateFontFrom(fontSpec);
 
@@ -62,7 +64,13 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         ThreadTimer1->SetActive(false);
         TrayIcon1->SetActive(false);
     });
-    Application().SetOnCloseForUpdate([this] { Hide(); });
+    // An update ends the program without a question, but never leaves a
+    // pause behind.
+    Application().SetOnCloseForUpdate([this] {
+        Hide();
+        if (pause_)
+            EndPause();
+    });
     Application().RunHandler([this] { FormCreate(); });
 }
 
@@ -151,11 +159,22 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Image_ON.Adopt(LoadTrayPicture("IMAGE_ON"));
     Image_OFF.Adopt(LoadTrayPicture("IMAGE_OFF"));
     Image_BLOCKED.Adopt(LoadTrayPicture("IMAGE_BLOCKED"));
+    Image_PAUSED.Adopt(LoadTrayPicture("IMAGE_PAUSED"));
 
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
+    Count = &PopupMenu1->Add(CountRow(texts.blockedCount, 0, 0));
+    Count->Enabled = false;
+    N3 = &PopupMenu1->Add("-");
     Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
     Block->Default = true;
+    Pause = &PopupMenu1->Add(texts.pause);
+    Pause5 = &Pause->Add(texts.pause5, [this](TComponent*) { PauseClick(PauseLength::Minutes5); });
+    Pause15 =
+        &Pause->Add(texts.pause15, [this](TComponent*) { PauseClick(PauseLength::Minutes15); });
+    Pause60 = &Pause->Add(texts.pause60, [this](TComponent*) { PauseClick(PauseLength::Hour1); });
+    PauseSignIn = &Pause->Add(texts.pauseSignIn,
+                              [this](TComponent*) { PauseClick(PauseLength::UntilSignIn); });
     Exceptions = &PopupMenu1->Add(texts.exceptions, [this](TComponent* s) { ExceptionsClick(s); });
     N2 = &PopupMenu1->Add("-");
     Sound = &PopupMenu1->Add(texts.sound, [this](TComponent* s) { SoundClick(s); });
@@ -206,14 +225,32 @@ void TForm_Stilvane::FormCreate() {
     Sound->Checked = true;
     step([this] { Sound->Checked = settings_.ReadSound(); });
     step([this] { settings_.WriteSound(Sound->Checked); });
+    step([this] { count_ = state_.ReadCount(); });
+    step([this] { TakePauseRecordAtStart(); });
+    UpdateTrayIcon();
     ThreadTimer1->SetActive(true);
     if (firstError)
         std::rethrow_exception(firstError);
 }
 
+// A pause still running when the program starts again goes on; anything
+// else recorded ends now, so that no pause outlives its end, a sign-in or a
+// record nobody can read.
+void TForm_Stilvane::TakePauseRecordAtStart() {
+    const auto record = state_.ReadPauseRecord();
+    if (!record)
+        return;
+    if (const auto kept = PauseKeptAtStart(*record, clock_()); kept && !Block->Checked) {
+        pause_ = kept;
+        return;
+    }
+    pause_ = PauseEnd{}; // over long ago: the tick tries again if this fails
+    TickWrite(pauseFailureShown_, [this] { EndPause(); });
+}
+
 void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
-    const LanguageTexts texts = ReadLanguageTexts(programDirectory_, id);
-    texts_ = texts;
+    texts_ = ReadLanguageTexts(programDirectory_, id);
+    const LanguageTexts& texts = texts_;
     Block->Caption = texts.active;
     Exceptions->Caption = texts.exceptions;
     Sound->Caption = texts.sound;
@@ -230,10 +267,35 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
           std::pair{List_Paste, &texts.listPaste}, std::pair{List_Import, &texts.listImport},
           std::pair{List_Export, &texts.listExport}})
         item->Caption = *caption;
+    Pause->Caption = texts.pause;
+    Pause5->Caption = texts.pause5;
+    Pause15->Caption = texts.pause15;
+    Pause60->Caption = texts.pause60;
+    PauseSignIn->Caption = texts.pauseSignIn;
 }
 
 void TForm_Stilvane::UpdateTrayIcon() {
-    ShowPicture(StatePicture(Block->Checked));
+    ShowPicture(pause_ ? TrayPicture::Paused : StatePicture(Block->Checked));
+    UpdateStateTexts();
+}
+
+void TForm_Stilvane::UpdateStateTexts() {
+    const UtcSeconds now = clock_();
+    if (now / 60 != todayLookedUp_) {
+        todayLookedUp_ = now / 60;
+        today_ = LocalDay(now);
+    }
+    const std::string counted =
+        CountRow(texts_.blockedCount, BlockedOn(count_, today_), count_.total);
+    std::string state = Application().Title();
+    if (pause_)
+        state = pause_->atSignIn ? texts_.pausedSignIn
+                                 : FillIn(texts_.pausedUntil, LocalTimeText(pause_->at));
+    // Only a new tip goes to the tray icon, which looks for the taskbar then.
+    if (std::string tip = TrayTip(state, counted); tip != TrayIcon1->Hint())
+        TrayIcon1->SetHint(std::move(tip));
+    Count->Caption = counted;
+    Pause->Enabled = Block->Checked || pause_.has_value();
 }
 
 void TForm_Stilvane::ShowPicture(TrayPicture picture) {
@@ -247,11 +309,19 @@ void TForm_Stilvane::ShowPicture(TrayPicture picture) {
     case TrayPicture::Blocked:
         TrayIcon1->SetIcon(Image_BLOCKED);
         break;
+    case TrayPicture::Paused:
+        TrayIcon1->SetIcon(Image_PAUSED);
+        break;
     }
 }
 
 void TForm_Stilvane::RefreshBlocking() {
     const bool stored = settings_.ReadBlocking();
+    // Switched on by someone else: the pause is over.
+    if (stored && pause_) {
+        pause_.reset();
+        state_.RemovePauseRecord();
+    }
     if (stored == Block->Checked)
         return;
     Block->Checked = stored;
@@ -274,11 +344,59 @@ void TForm_Stilvane::WriteShared(const std::function<void()>& write, bool soundO
 // toggle starts from the stored value, which another program may have
 // changed since the menu was drawn.
 void TForm_Stilvane::BlockClick(TComponent*) {
+    if (pause_) {
+        EndPause();
+        return;
+    }
     RefreshBlocking();
     const bool on = !Block->Checked;
     WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
     Block->Checked = on;
     UpdateTrayIcon();
+}
+
+// The end is recorded before blocking goes off: whatever happens to the
+// program then, the next start finds when the pause ends.
+void TForm_Stilvane::PauseClick(PauseLength length) {
+    const PauseEnd end = PauseEndFor(length, clock_());
+    state_.WritePauseRecord(FormatPauseRecord(end));
+    try {
+        WriteShared([this] { settings_.WriteBlocking(false); }, Sound->Checked);
+    } catch (...) {
+        if (!pause_)
+            state_.RemovePauseRecord();
+        throw;
+    }
+    pause_ = end;
+    Block->Checked = false;
+    UpdateTrayIcon();
+}
+
+void TForm_Stilvane::EndPause() {
+    WriteShared([this] { settings_.WriteBlocking(true); }, Sound->Checked);
+    state_.RemovePauseRecord();
+    pause_.reset();
+    Block->Checked = true;
+    UpdateTrayIcon();
+}
+
+void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& write) {
+    try {
+        write();
+        failureShown = false;
+    } catch (const std::exception& error) {
+        if (failureShown)
+            return;
+        failureShown = true;
+        Application().ShowException(error);
+    }
+}
+
+// The count goes up only once it is stored: a failed write skips this block.
+void TForm_Stilvane::CountBlock() {
+    const BlockCount counted = stilvane::CountBlock(count_, LocalDay(clock_()));
+    state_.WriteCount(counted);
+    count_ = counted;
 }
 
 void TForm_Stilvane::SoundClick(TComponent*) {
@@ -472,10 +590,16 @@ void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int,
 void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     // After the two seconds, back to the picture of the current state, as a
     // toggle would show it.
-    if (const auto picture = PictureAtTick(ticks_(), BlockShownAt, Block->Checked))
-        ShowPicture(*picture);
-    if (settings_.TakeBlockSignal())
+    if (PictureAtTick(ticks_(), BlockShownAt, Block->Checked))
+        UpdateTrayIcon();
+    // The system clock, not the tick count: time asleep counts.
+    if (pause_ && PauseOver(*pause_, clock_()))
+        TickWrite(pauseFailureShown_, [this] { EndPause(); });
+    if (settings_.TakeBlockSignal()) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
+        TickWrite(countFailureShown_, [this] { CountBlock(); });
+    }
+    UpdateStateTexts();
 }
 
 void TForm_Stilvane::Show() {
@@ -506,6 +630,15 @@ void TForm_Stilvane::Hide() {
 void TForm_Stilvane::Close() {
     if (!FormCloseQuery())
         return;
+    // Nothing else would end a pause: blocking goes back on before the end.
+    // Should that fail, the record still ends the pause at the next start.
+    if (pause_) {
+        try {
+            EndPause();
+        } catch (const std::exception& error) {
+            Application().ShowException(error);
+        }
+    }
     Hide();
     Application().Terminate();
 }

@@ -13,15 +13,20 @@
 #include "framework/graphics.h"
 #include "framework/icon.h"
 #include "framework/menu.h"
+#include "framework/wall_clock.h"
 #include "framework/window.h"
+#include "settings/controller_state.h"
 #include "settings/language_choice.h"
 #include "settings/language_texts.h"
 #include "settings/shared_settings.h"
+#include "ui/block_count.h"
 #include "ui/block_display.h"
+#include "ui/pause_clock.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,14 +39,17 @@ public:
 
     // Milliseconds since boot, wrapping every 2^32 ms.
     using TickSource = std::function<std::uint32_t()>;
+    // The system clock in UTC seconds, which goes on while the machine sleeps.
+    using WallClock = std::function<UtcSeconds()>;
 
     // Creates the window hidden with all its components, then runs FormCreate.
     // The program's files are looked up in `programDirectory`; tests pass
-    // their own settings key, folder, clock and notification area.
+    // their own settings key, folder, clocks and notification area. The
+    // controller's own state lives in the key's subkey "Stilvane".
     explicit TForm_Stilvane(SharedSettings settings = SharedSettings(),
                             std::string programDirectory = ProgramDirectory(),
                             TickSource ticks = &::GetTickCount,
-                            TrayShell trayShell = CurrentTrayShell());
+                            TrayShell trayShell = CurrentTrayShell(), WallClock clock = &UtcNow);
     ~TForm_Stilvane() override;
 
     void Show();
@@ -68,8 +76,16 @@ public:
     TIcon Image_ON;
     TIcon Image_OFF;
     TIcon Image_BLOCKED;
+    TIcon Image_PAUSED;
     std::unique_ptr<TPopupMenu> PopupMenu1;
+    MenuItem* Count = nullptr; // greyed: the count of blocked popups
+    MenuItem* N3 = nullptr;
     MenuItem* Block = nullptr;
+    MenuItem* Pause = nullptr; // submenu, enabled while blocking is on or paused
+    MenuItem* Pause5 = nullptr;
+    MenuItem* Pause15 = nullptr;
+    MenuItem* Pause60 = nullptr;
+    MenuItem* PauseSignIn = nullptr;
     MenuItem* Exceptions = nullptr;
     MenuItem* N2 = nullptr;
     MenuItem* Sound = nullptr;
@@ -89,6 +105,7 @@ public:
     // Event handlers.
     void FormCreate();
     void BlockClick(TComponent* sender);
+    void PauseClick(PauseLength length);
     void SoundClick(TComponent* sender);
     void ExceptionsClick(TComponent* sender);
     void Beenden1Click(TComponent* sender);
@@ -105,6 +122,10 @@ public:
 
     // Tick count at which the blocked icon was last shown; 0: not showing.
     std::uint32_t BlockShownAt = 0;
+
+    // The end of the running pause; nullopt: not paused.
+    const std::optional<PauseEnd>& PauseEnds() const { return pause_; }
+    const BlockCount& Counted() const { return count_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -131,14 +152,30 @@ private:
     std::vector<FileFilter> ListFileFilters() const;
     void UpdateTrayIcon();
     void ShowPicture(TrayPicture picture);
+    // The tip's rows, the count item and the pause submenu, for the state.
+    void UpdateStateTexts();
+    void TakePauseRecordAtStart();
+    void EndPause();
+    // Runs a write of the tick; a failure is shown once (until a write
+    // succeeds again) and never ends the polling.
+    void TickWrite(bool& failureShown, const std::function<void()>& write);
+    void CountBlock();
     std::string ExceptionsFile() const;
 
     SharedSettings settings_;
+    ControllerState state_;
     std::string programDirectory_;
     TickSource ticks_;
+    WallClock clock_;
+    LanguageTexts texts_;
+    std::optional<PauseEnd> pause_;
+    BlockCount count_;
+    std::string today_;             // local date, looked up once a minute
+    UtcSeconds todayLookedUp_ = -1; // the minute of that look-up
+    bool pauseFailureShown_ = false;
+    bool countFailureShown_ = false;
     UniqueFont font_;
     bool shownBefore_ = false;
-    LanguageTexts texts_;
     // The list as last loaded or saved, the file's bytes when loaded, and the
     // entries that lost characters when the file was read.
     std::vector<std::string> loaded_;

@@ -4,6 +4,8 @@
 #include "framework/application.h"
 #include "framework/errors.h"
 #include "framework/file_io.h"
+#include "framework/registry.h"
+#include "framework/wall_clock.h"
 #include "message_pump.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"
@@ -12,6 +14,7 @@
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
+#include <sddl.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -38,17 +41,20 @@ std::string IconKind(HICON icon) {
     ::ReleaseDC(nullptr, screen);
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
-    int green = 0, red = 0, grey = 0;
+    int green = 0, red = 0, grey = 0, amber = 0;
     for (const DWORD pixel : pixels) {
         const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
         green += g > r + 60 && g > b + 40;
         red += r > g + 80 && r > b + 80;
         grey += r > 60 && r < 235 && std::abs(r - g) < 14 && std::abs(r - b) < 14;
+        amber += r > 150 && r >= g && g > b + 60;
     }
     if (green > 15 && green > red && green > grey)
         return "on";
     if (red > 15 && red > grey)
         return "blocked";
+    if (amber > 15 && amber > grey)
+        return "paused";
     return grey > 15 ? "off" : "other";
 }
 
@@ -72,7 +78,7 @@ protected:
         form.reset();
         form = std::make_unique<TForm_Stilvane>(
             SharedSettings(HKEY_CURRENT_USER, settingsPath), folder.Path(), [this] { return now; },
-            shell);
+            shell, [this] { return wall; });
         // Ticks come only when the test calls the handler.
         timerStarted = form->ThreadTimer1->Active();
         form->ThreadTimer1->SetActive(false);
@@ -87,6 +93,7 @@ protected:
     ScratchKey key;
     ScratchDirectory folder;
     std::uint32_t now = 1000;
+    UtcSeconds wall = 1772323200; // 2026-03-01T00:00:00Z
     std::vector<std::string> shownIcons;
     std::string addedTip;
     bool timerStarted = false;
@@ -117,9 +124,10 @@ TEST_F(FormTest, ABlockShowsTheBlockedIconForTwoSecondsThenTheState) {
 }
 
 TEST_F(FormTest, TheIconTellsWhatItIsOnHover) {
-    Build();
+    TForm_Stilvane& f = Build();
     EXPECT_EQ(addedTip, Application().Title());
     EXPECT_FALSE(addedTip.empty());
+    EXPECT_EQ(f.TrayIcon1->Hint(), Application().Title() + "\r\n0 popups blocked today, 0 in all");
 }
 
 TEST_F(FormTest, TogglingWhileBlockedShowsTheNewStateAndTheEndKeepsIt) {
@@ -506,6 +514,164 @@ TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {
     char text[512] = {};
     ::GetWindowTextA(f.Label1->Handle(), text, sizeof text);
     EXPECT_EQ(std::string(text).substr(0, 47), "Normally the Popup Blocker blocks every popup.\r");
+}
+
+// --- pause and count -----------------------------------------------------------
+
+// Lets everyone read (and, with `write`, write to) a key.
+void SetAccess(const std::string& path, bool write) {
+    HKEY key = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ::RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, 0, 0, WRITE_DAC, 0, &key, 0);
+    ::ConvertStringSecurityDescriptorToSecurityDescriptorA(
+        write ? "D:(A;;KA;;;WD)" : "D:(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr);
+    EXPECT_EQ(::RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd), ERROR_SUCCESS);
+    ::LocalFree(sd);
+    ::RegCloseKey(key);
+}
+
+class PauseTest : public FormTest {
+protected:
+    std::string Own() const { return key.Path() + "\\Stilvane"; }
+    void SetOwn(const char* name, DWORD type, const void* data, std::size_t size) const {
+        RegistryKey::Create(HKEY_CURRENT_USER, Own(), KEY_SET_VALUE)
+            .SetBytes(name, type, data, size);
+    }
+    std::string On() const { return ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker"); }
+    std::string Own(const char* name) const {
+        return ReadRegString(HKEY_CURRENT_USER, Own(), name);
+    }
+    std::string Row(int row) const {
+        const std::string& tip = form->TrayIcon1->Hint();
+        return row == 0 ? tip.substr(0, tip.find('\r')) : tip.substr(tip.find('\n') + 1);
+    }
+    static void ExpectQuit() {
+        MSG q;
+        EXPECT_TRUE(::PeekMessageA(&q, 0, WM_QUIT, WM_QUIT, PM_REMOVE));
+    }
+};
+
+TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritten) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.Pause15->Click();
+    // Chosen again through the menu's own ids: the new end replaces the old.
+    HMENU menu = f.PopupMenu1->Build();
+    f.PopupMenu1->FindCommand(::GetMenuItemID(::GetSubMenu(menu, 3), 0))->Click();
+    ::DestroyMenu(menu);
+    EXPECT_EQ(Own("PauseEnds"), "2026-03-01T00:05:00Z");
+    EXPECT_EQ(On(), "0");
+    EXPECT_EQ(LastIcon(), "paused");
+    EXPECT_EQ(Row(0), "Paused until " + LocalTimeText(wall + 300));
+    wall += 299;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(On(), "0");
+    wall += 3600; // asleep past the end
+    Signal();     // taken at every tick, as it cannot be deleted, but not counted
+    SetAccess(key.Path(), false), SetAccess(Own(), false);
+    testing::MessageBoxAnswerer answerer;
+    for (int tick = 0; tick < 3; ++tick)
+        f.ThreadTimer1Timer(nullptr);
+    // One box for the pause, one for the count, however many ticks.
+    EXPECT_EQ(answerer.Texts().size(), 2u);
+    EXPECT_EQ(On(), "0");
+    EXPECT_EQ(Row(0), "Paused until " + LocalTimeText(wall - 3599));
+    EXPECT_EQ(f.Counted().total, 0u);
+    SetAccess(key.Path(), true), SetAccess(Own(), true);
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(On(), "1");
+    EXPECT_EQ(Own("PauseEnds"), "");
+    now += 2500;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(LastIcon(), "on");
+    EXPECT_EQ(Row(0), Application().Title());
+    // A record that cannot be written switches nothing off.
+    SetAccess(Own(), false);
+    Application().RunHandler([&f] { f.Pause60->Click(); });
+    EXPECT_EQ(answerer.Texts().size(), 3u);
+    EXPECT_EQ(On(), "1");
+    SetAccess(Own(), true);
+}
+
+TEST_F(PauseTest, BlockDoubleClickQuitAndAnUpdateResumeButNotTheClockForSignIn) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.BlockClick(nullptr); // switching off is no pause
+    EXPECT_FALSE(f.Pause->Enabled);
+    EXPECT_EQ(Own("PauseEnds"), "");
+    f.BlockClick(nullptr);
+    f.PauseSignIn->Click();
+    EXPECT_EQ(Own("PauseEnds"), "sign-in");
+    EXPECT_EQ(Row(0), "Paused until next sign-in");
+    wall += 86400 * 30;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(On(), "0");
+    const UINT update = ::RegisterWindowMessageA(kCloseForUpdateMessage);
+    const HWND tray = f.TrayIcon1->MessageWindow();
+    for (const auto& resume : std::initializer_list<std::function<void()>>{
+             [&f] { f.BlockClick(nullptr); },
+             [tray] { ::SendMessageA(tray, TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK); },
+             [&f] { f.Beenden1Click(nullptr), ExpectQuit(); },
+             [update] { ::SendMessageA(Application().Handle(), update, 0, 0), ExpectQuit(); }}) {
+        f.Pause60->Click();
+        resume();
+        EXPECT_EQ(On(), "1");
+        EXPECT_EQ(Own("PauseEnds"), "");
+    }
+}
+
+TEST_F(PauseTest, AStartEndsEveryRecordButARunningPauseAndSignOutWritesNothing) {
+    // Running; ended, too far ahead, sign-in, unreadable, of another kind.
+    const std::pair<DWORD, const char*> cases[] = {{REG_SZ, "2026-03-01T00:59:59Z"},
+                                                   {REG_SZ, "2026-03-01T00:00:00Z"},
+                                                   {REG_SZ, "2026-03-01T03:00:00Z"},
+                                                   {REG_SZ, "sign-in"},
+                                                   {REG_SZ, "bald"},
+                                                   {REG_EXPAND_SZ, "2026-03-01T00:59:59Z"},
+                                                   {REG_DWORD, "\x01\0\0"}};
+    for (const auto& [type, record] : cases) {
+        const bool paused = &record == &cases[0].second;
+        key.SetString("PopupBlocker", "0");
+        SetOwn("PauseEnds", type, record, type == REG_DWORD ? 4 : strlen(record) + 1);
+        EXPECT_EQ(Build().PauseEnds().has_value(), paused) << record;
+        EXPECT_EQ(On(), paused ? "0" : "1") << record;
+        EXPECT_EQ(Own("PauseEnds").empty(), !paused) << record;
+    }
+    form->PauseSignIn->Click();
+    ::SendMessageA(Application().Handle(), WM_ENDSESSION, TRUE, 0);
+    ExpectQuit();
+    EXPECT_EQ(On(), "0");
+    EXPECT_EQ(Own("PauseEnds"), "sign-in");
+}
+
+TEST_F(PauseTest, EachSignalIsCountedByLocalDayAndStoredInTheRightKinds) {
+    // Values of the wrong kind or size count from 0; a total at the limit stays.
+    constexpr DWORD kMax = 0xFFFFFFFF;
+    SetOwn("BlockedToday", REG_SZ, "7", 2);
+    SetOwn("BlockedTotal", REG_BINARY, &kMax, 4);
+    SetOwn("BlockedDay", REG_DWORD, &kMax, 4);
+    TForm_Stilvane& f = Build();
+    for (int i = 0; i < 3; ++i)
+        Signal(), f.ThreadTimer1Timer(nullptr);
+    DWORD today = 0, size = 4;
+    ::RegGetValueA(HKEY_CURRENT_USER, Own().c_str(), "BlockedToday", RRF_RT_REG_DWORD, 0, &today,
+                   &size);
+    EXPECT_EQ(today, 3u);
+    EXPECT_EQ(Own("BlockedTotal"), "3");
+    EXPECT_EQ(Own("BlockedDay"), LocalDay(wall));
+    EXPECT_EQ(Row(1), "3 popups blocked today, 3 in all");
+    EXPECT_EQ(f.Count->Caption, Row(1));
+    EXPECT_FALSE(f.Count->Enabled);
+
+    SetOwn("BlockedTotal", REG_DWORD, &kMax, 4);
+    TForm_Stilvane& g = Build(); // read at start
+    EXPECT_EQ(Row(1), "3 popups blocked today, 4294967295 in all");
+    wall += 86400;
+    g.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(Row(1), "0 popups blocked today, 4294967295 in all");
+    Signal();
+    g.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(Row(1), "1 popups blocked today, 4294967295 in all");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "framework/path.h"
 #include "framework/text.h"
 #include "settings/marl_INI.h"
+#include "ui/tray_tip.h"
 
 #include <gtest/gtest.h>
 
@@ -72,13 +73,23 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
             EXPECT_NE(ReadIniString(kPopupIni, section, key.key), "")
                 << "[" << section << "] lacks " << key.key;
         const LanguageTexts texts = ReadLanguageTexts(kPackage, StrToInt(section));
-        ExpectUniqueAccessKeys(section, {texts.active, texts.exceptions, texts.sound, texts.quit});
+        ExpectUniqueAccessKeys(
+            section, {texts.active, texts.pause, texts.exceptions, texts.sound, texts.quit});
+        ExpectUniqueAccessKeys(section,
+                               {texts.pause5, texts.pause15, texts.pause60, texts.pauseSignIn});
         ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
         ExpectUniqueAccessKeys(section, {texts.listRemove, texts.listSelectAll, texts.listCopy,
                                          texts.listPaste, texts.listImport, texts.listExport});
-        for (const std::string* placeholders : {&texts.noteAdded, &texts.askUnstorable})
+        for (const std::string* placeholders :
+             {&texts.noteAdded, &texts.askUnstorable, &texts.pausedUntil, &texts.blockedCount})
             EXPECT_NE(placeholders->find("%1"), std::string::npos) << "[" << section << "]";
-        EXPECT_NE(texts.noteAdded.find("%2"), std::string::npos) << "[" << section << "]";
+        for (const std::string* placeholders : {&texts.noteAdded, &texts.blockedCount})
+            EXPECT_NE(placeholders->find("%2"), std::string::npos) << "[" << section << "]";
+        // Tooltip rows at their longest: a long time format, the highest counts.
+        const std::string max = "4294967295";
+        for (const std::string& row : {FillIn(texts.pausedUntil, "11:59 vorm."), texts.pausedSignIn,
+                                       FillIn(texts.blockedCount, max, max)})
+            EXPECT_LE(row.size(), kTipChars) << "[" << section << "] " << row;
     }
 }
 

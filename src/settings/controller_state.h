@@ -1,0 +1,44 @@
+// The controller's own state, under a key of its own below the blocker's:
+// the end of a running pause and the count of blocked popups. The blocker
+// never reads it; the uninstaller removes it.
+#pragma once
+
+#include "ui/block_count.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace stilvane {
+
+constexpr char kOwnKeyName[] = "Stilvane";
+constexpr char kValuePauseEnds[] = "PauseEnds";
+constexpr char kValueBlockedToday[] = "BlockedToday";
+constexpr char kValueBlockedTotal[] = "BlockedTotal";
+constexpr char kValueBlockedDay[] = "BlockedDay";
+
+class ControllerState {
+public:
+    ControllerState(HKEY root, std::string path) : root_(root), path_(std::move(path)) {}
+
+    // The pause record's text; nullopt when there is none. A record that is
+    // no string, or cannot be read at all, gives empty text: it is there but
+    // unreadable.
+    std::optional<std::string> ReadPauseRecord() const;
+    // Raises ERegistryException "Fehler beim Setzen der Daten".
+    void WritePauseRecord(const std::string& text) const;
+    void RemovePauseRecord() const;
+
+    // The count as stored; a value missing or of the wrong kind or size
+    // counts from 0 (the day: none), and the next write sets it right.
+    BlockCount ReadCount() const;
+    // Raises ERegistryException "Fehler beim Setzen der Daten".
+    void WriteCount(const BlockCount& count) const;
+
+private:
+    HKEY root_;
+    std::string path_;
+};
+
+} // namespace stilvane
