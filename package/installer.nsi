@@ -155,7 +155,8 @@ Section "Uninstall"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
-    ; The values under Software\Quillane belong to the blocker as well.
+    ; The controller's own key; the values beside it belong to the blocker as well.
+    DeleteRegKey HKCU "Software\Quillane\Stilvane"
 SectionEnd
 
 Function .onInit

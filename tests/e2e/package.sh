@@ -74,6 +74,7 @@ end
 
 begin Package.SilentUninstallKeepsOnlyTheExceptions
 wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Quillane\Stilvane' /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
 wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1
 # The uninstaller goes on from a copy of itself in the temporary folder.
 wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30 || fail "the uninstaller did not finish"
@@ -83,6 +84,7 @@ expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "le
 expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is left"
 expect_eq "$(reg_value PopupBlocker)" 1 "the blocker's values"
+wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the controller's own key is left"
 end
 
 drop_prefix
