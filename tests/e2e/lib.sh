@@ -147,7 +147,7 @@ tray_icon_point() {
 }
 
 # What the first tray icon shows: on (green), off (grey), blocked (red),
-# application (blue) or none.
+# paused (amber), application (blue) or none.
 tray_icon_kind() {
   local x y
   read -r x y <<<"$(tray_icon_point)" || { echo none; return; }
@@ -158,6 +158,7 @@ tray_icon_kind() {
       $2 > $1 + 60 && $2 > $3 + 40 { green++ }
       $1 > $2 + 80 && $1 > $3 + 80 { red++ }
       $3 > $1 + 60 && $3 > $2 + 30 { blue++ }
+      $1 > 150 && $1 >= $2 && $2 > $3 + 60 { amber++ }
       $1 < 235 && $1 > 60 && ($1 - $2) < 14 && ($2 - $1) < 14 && ($1 - $3) < 14 && ($3 - $1) < 14 { grey++ }
       END {
         kind = "none"; best = 15
@@ -165,6 +166,7 @@ tray_icon_kind() {
         if (red > best) { kind = "blocked"; best = red }
         if (blue > best) { kind = "application"; best = blue }
         if (grey > best) { kind = "off"; best = grey }
+        if (amber > best) { kind = "paused"; best = amber }
         print kind
       }'
 }

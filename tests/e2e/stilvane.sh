@@ -12,7 +12,8 @@ close_probe=$3
 trap 'rm -f "$e2e_shot"' EXIT
 signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
 # Access keys of the English (1033) texts in the shipped popup.ini.
-key_block=b key_exceptions=e key_sound=s key_quit=q
+key_block=b key_pause=p key_exceptions=e key_sound=s key_quit=q
+own_key='HKCU\Software\Quillane\Stilvane'
 
 scenario_start() { # name
   begin "$1"
@@ -77,14 +78,32 @@ wait_for '[[ $(reg_value PopupBlocker_Sound) == 0 ]]' 5 || fail "Sound did not s
 wait_icon on || fail "the icon changed with the sound"
 tray_menu "$key_sound"
 wait_for '[[ $(reg_value PopupBlocker_Sound) == 1 ]]' 5 || fail "Sound twice did not give 1"
-[[ -n ${STILVANE_SCREENSHOTS:-} ]] && {
-  read -r x y <<<"$(tray_icon_point)"
-  xdotool mousemove "$x" "$y" click 3
-  sleep 1
-  import -window root -crop 330x150+0+0 "$STILVANE_SCREENSHOTS/tray-menu.png"
-  xdotool key Escape
-}
 quit_stilvane "$key_quit"
+scenario_end
+
+scenario_start Stilvane.PauseThroughTheTrayMenuEndsAtQuit
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 1 /f >/dev/null 2>&1
+started
+for signal in 1 2; do
+  "$signal_block" "$WINEPREFIX"
+  wait_for '[[ $(reg_value PopupBlocker_BlockTime) == MISSING ]]' 3 || fail "signal $signal not consumed"
+done
+expect_eq "$(key_value "$own_key" BlockedTotal)" 0x2 "BlockedTotal"
+wait_icon on 6 || fail "the on icon did not come back"
+read -r x y <<<"$(tray_icon_point)"
+xdotool mousemove "$x" "$y" click 3
+sleep 0.8
+xdotool key "$key_pause"
+sleep 0.8
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] && import -window root -crop 370x170+0+0 "$STILVANE_SCREENSHOTS/tray-menu.png"
+xdotool key 5
+wait_for '[[ $(reg_value PopupBlocker) == 0 ]]' 5 || fail "the pause did not switch blocking off"
+[[ $(key_value "$own_key" PauseEnds) =~ ^[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}Z$ ]] ||
+  fail "PauseEnds is '$(key_value "$own_key" PauseEnds)'"
+wait_icon paused || fail "tray shows '$(tray_icon_kind)', not the paused icon"
+quit_stilvane "$key_quit"
+expect_eq "$(reg_value PopupBlocker)" 1 "PopupBlocker after quitting a pause"
+expect_eq "$(key_value "$own_key" PauseEnds)" MISSING "PauseEnds after quitting"
 scenario_end
 
 scenario_start Stilvane.BlockSignalFlashesTheBlockedIcon
