@@ -112,7 +112,6 @@ TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
     EXPECT_EQ(probe.buttonDelete, "Button_Delete");
     EXPECT_EQ(probe.label1, "Label1");
     EXPECT_EQ(probe.askUnstorable, "Ask_Unstorable");
-    EXPECT_EQ(probe.blockedCount, "BlockedCount");
 }
 
 TEST(Text, NulListAndCaseAndReplace) {
