@@ -169,12 +169,11 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
     Block->Default = true;
     Pause = &PopupMenu1->Add(texts.pause);
-    Pause5 = &Pause->Add(texts.pause5, [this](TComponent*) { PauseClick(PauseLength::Minutes5); });
-    Pause15 =
-        &Pause->Add(texts.pause15, [this](TComponent*) { PauseClick(PauseLength::Minutes15); });
-    Pause60 = &Pause->Add(texts.pause60, [this](TComponent*) { PauseClick(PauseLength::Hour1); });
-    PauseSignIn = &Pause->Add(texts.pauseSignIn,
-                              [this](TComponent*) { PauseClick(PauseLength::UntilSignIn); });
+    const TNotifyEvent pauseClick = [this](TComponent* s) { PauseClick(s); };
+    Pause5 = &Pause->Add(texts.pause5, pauseClick);
+    Pause15 = &Pause->Add(texts.pause15, pauseClick);
+    Pause60 = &Pause->Add(texts.pause60, pauseClick);
+    PauseSignIn = &Pause->Add(texts.pauseSignIn, pauseClick);
     Exceptions = &PopupMenu1->Add(texts.exceptions, [this](TComponent* s) { ExceptionsClick(s); });
     N2 = &PopupMenu1->Add("-");
     Sound = &PopupMenu1->Add(texts.sound, [this](TComponent* s) { SoundClick(s); });
@@ -245,7 +244,7 @@ void TForm_Stilvane::TakePauseRecordAtStart() {
         return;
     }
     pause_ = PauseEnd{}; // over long ago: the tick tries again if this fails
-    TickWrite(pauseFailureShown_, [this] { EndPause(); });
+    TickWrite(pauseFailureShown_, &TForm_Stilvane::EndPause);
 }
 
 void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
@@ -350,18 +349,26 @@ void TForm_Stilvane::BlockClick(TComponent*) {
     }
     RefreshBlocking();
     const bool on = !Block->Checked;
-    WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
+    WriteBlocking(on);
     Block->Checked = on;
     UpdateTrayIcon();
 }
 
 // The end is recorded before blocking goes off: whatever happens to the
 // program then, the next start finds when the pause ends.
-void TForm_Stilvane::PauseClick(PauseLength length) {
+void TForm_Stilvane::WriteBlocking(bool on) {
+    WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
+}
+
+void TForm_Stilvane::PauseClick(TComponent* sender) {
+    const PauseLength length = sender == Pause5    ? PauseLength::Minutes5
+                               : sender == Pause15 ? PauseLength::Minutes15
+                               : sender == Pause60 ? PauseLength::Hour1
+                                                   : PauseLength::UntilSignIn;
     const PauseEnd end = PauseEndFor(length, clock_());
     state_.WritePauseRecord(FormatPauseRecord(end));
     try {
-        WriteShared([this] { settings_.WriteBlocking(false); }, Sound->Checked);
+        WriteBlocking(false);
     } catch (...) {
         if (!pause_)
             state_.RemovePauseRecord();
@@ -373,16 +380,16 @@ void TForm_Stilvane::PauseClick(PauseLength length) {
 }
 
 void TForm_Stilvane::EndPause() {
-    WriteShared([this] { settings_.WriteBlocking(true); }, Sound->Checked);
+    WriteBlocking(true);
     state_.RemovePauseRecord();
     pause_.reset();
     Block->Checked = true;
     UpdateTrayIcon();
 }
 
-void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& write) {
+void TForm_Stilvane::TickWrite(bool& failureShown, void (TForm_Stilvane::*write)()) {
     try {
-        write();
+        (this->*write)();
         failureShown = false;
     } catch (const std::exception& error) {
         if (failureShown)
@@ -594,10 +601,10 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         UpdateTrayIcon();
     // The system clock, not the tick count: time asleep counts.
     if (pause_ && PauseOver(*pause_, clock_()))
-        TickWrite(pauseFailureShown_, [this] { EndPause(); });
+        TickWrite(pauseFailureShown_, &TForm_Stilvane::EndPause);
     if (settings_.TakeBlockSignal()) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
-        TickWrite(countFailureShown_, [this] { CountBlock(); });
+        TickWrite(countFailureShown_, &TForm_Stilvane::CountBlock);
     }
     UpdateStateTexts();
 }

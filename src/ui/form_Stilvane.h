@@ -105,7 +105,7 @@ public:
     // Event handlers.
     void FormCreate();
     void BlockClick(TComponent* sender);
-    void PauseClick(PauseLength length);
+    void PauseClick(TComponent* sender);
     void SoundClick(TComponent* sender);
     void ExceptionsClick(TComponent* sender);
     void Beenden1Click(TComponent* sender);
@@ -140,6 +140,7 @@ private:
     // A write of a shared value; puts back the folder and the sound value
     // `soundOn` when the key was deleted behind the program's back.
     void WriteShared(const std::function<void()>& write, bool soundOn);
+    void WriteBlocking(bool on);
     // Saves the list, merged with what changed in the file meanwhile.
     SaveResult SaveList();
     // Shows `note` in the title bar for a few seconds.
@@ -158,7 +159,7 @@ private:
     void EndPause();
     // Runs a write of the tick; a failure is shown once (until a write
     // succeeds again) and never ends the polling.
-    void TickWrite(bool& failureShown, const std::function<void()>& write);
+    void TickWrite(bool& failureShown, void (TForm_Stilvane::*write)());
     void CountBlock();
     std::string ExceptionsFile() const;
 
