@@ -286,10 +286,14 @@ void TForm_Stilvane::UpdateStateTexts() {
     }
     const std::string counted =
         CountRow(texts_.blockedCount, BlockedOn(count_, today_), count_.total);
+    // The end's local time is looked up once per pause, not at every tick.
+    if (pause_ && !pause_->atSignIn && pauseTimeOf_ != pause_->at) {
+        pauseTimeOf_ = pause_->at;
+        pauseTime_ = LocalTimeText(pause_->at);
+    }
     std::string state = Application().Title();
     if (pause_)
-        state = pause_->atSignIn ? texts_.pausedSignIn
-                                 : FillIn(texts_.pausedUntil, LocalTimeText(pause_->at));
+        state = pause_->atSignIn ? texts_.pausedSignIn : FillIn(texts_.pausedUntil, pauseTime_);
     // Only a new tip goes to the tray icon, which looks for the taskbar then.
     if (std::string tip = TrayTip(state, counted); tip != TrayIcon1->Hint())
         TrayIcon1->SetHint(std::move(tip));

@@ -173,6 +173,8 @@ private:
     BlockCount count_;
     std::string today_;             // local date, looked up once a minute
     UtcSeconds todayLookedUp_ = -1; // the minute of that look-up
+    std::string pauseTime_;         // local time of the pause's end
+    UtcSeconds pauseTimeOf_ = -1;   // the end it is the time of
     bool pauseFailureShown_ = false;
     bool countFailureShown_ = false;
     UniqueFont font_;
