@@ -358,12 +358,12 @@ void TForm_Stilvane::BlockClick(TComponent*) {
     UpdateTrayIcon();
 }
 
-// The end is recorded before blocking goes off: whatever happens to the
-// program then, the next start finds when the pause ends.
 void TForm_Stilvane::WriteBlocking(bool on) {
     WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
 }
 
+// The end is recorded before blocking goes off: whatever happens to the
+// program then, the next start finds when the pause ends.
 void TForm_Stilvane::PauseClick(TComponent* sender) {
     const PauseLength length = sender == Pause5    ? PauseLength::Minutes5
                                : sender == Pause15 ? PauseLength::Minutes15
