@@ -184,26 +184,26 @@ wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
 # The keyboard: focus starts on Ok; Tab goes to Remove, the list, the field.
 editor_click 200 30 # on the label: brings the pointer (and the keys) here
 xdotool key Tab Tab Tab
-xdotool type --delay 30 ' lead'
+xdotool type --delay 30 ' lead '
 sleep 0.3
 editor_click 348 294 # Add
 # Shift+Tab from the Add button to the field, then its access key adds again.
 xdotool key shift+Tab End shift+Home BackSpace
 xdotool type --delay 30 'A.EXAMPLE'
 sleep 0.3
-xdotool key alt+a # a case variant of an entry is an entry of its own
-xdotool key alt+a # the same bytes again: not added
+xdotool key Return # Enter adds: a case variant of an entry is an entry of its own
+xdotool key alt+a  # the same bytes again: not added
 xdotool key End shift+Home BackSpace
 xdotool key alt+a # empty: nothing added
-# Rows: " lead", the two "A.example" variants, "b.example", "c.example",
-# "d.example".
-editor_click 60 $((68 + 2 + 13 * 1 + 6))
-editor_click 60 $((68 + 2 + 13 * 3 + 6)) keydown shift
+# Rows: the two "A.example" variants, "b.example", "c.example", "d.example"
+# and "lead", trimmed.
+editor_click 60 $((68 + 2 + 13 * 0 + 6))
+editor_click 60 $((68 + 2 + 13 * 2 + 6)) keydown shift
 xdotool keyup shift
 xdotool key alt+r
 xdotool key alt+o
 wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
-expect_bytes "$program/popup-exp.ini" ' lead\r\nc.example\r\nd.example\r\n' "saved file"
+expect_bytes "$program/popup-exp.ini" 'c.example\r\nd.example\r\nlead\r\n' "saved file"
 scenario_end
 
 scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditor
