@@ -1,6 +1,9 @@
 // Draws the program's icons and writes them as .ico files: the tray's on,
-// off, blocked and paused shields and the application icon, each at 32, (24,) and
-// 16 pixels in 256 colours and in 32-bit colour with alpha.
+// off, blocked and paused shields at every small-icon size from 100 % to 300 %
+// display scale, and the application icon, which also has 64 and 256 pixel
+// frames. Every frame is drawn for its own size in 32-bit colour with alpha;
+// frames from 32 pixels up are stored PNG-compressed, which keeps the
+// executable small (Windows reads PNG frames of any size since Vista).
 //
 // Usage: icon_generator OUTPUT_DIR
 // Change the artwork here and run scripts/make-icons to rewrite the files.
@@ -12,6 +15,8 @@
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <zlib.h>
 
 namespace {
 
@@ -45,6 +50,8 @@ double SegmentDistance(double px, double py, double ax, double ay, double bx, do
 
 enum class Design { On, Off, Blocked, Paused, Application };
 
+// The rim is a mid tone (relative luminance about 0.18): at least 3:1
+// against both a dark (#202020) and a light (#F3F3F3) taskbar.
 struct Palette {
     Rgba light, dark, rim, glyph;
 };
@@ -52,60 +59,65 @@ struct Palette {
 Palette ColoursOf(Design design) {
     switch (design) {
     case Design::On: // green, active
-        return {{0.30, 0.80, 0.35, 1}, {0.05, 0.50, 0.15, 1}, {0.02, 0.25, 0.05, 1}, {1, 1, 1, 1}};
-    case Design::Off: // the same shield, greyed
-        return {{0.78, 0.78, 0.78, 1},
-                {0.52, 0.52, 0.52, 1},
-                {0.35, 0.35, 0.35, 1},
-                {0.92, 0.92, 0.92, 1}};
+        return {{0.30, 0.80, 0.35, 1}, {0.05, 0.50, 0.15, 1}, {0.10, 0.55, 0.15, 1}, {1, 1, 1, 1}};
+    case Design::Off: // grey
+        return {{0.78, 0.78, 0.78, 1}, {0.52, 0.52, 0.52, 1}, {0.46, 0.46, 0.46, 1}, {1, 1, 1, 1}};
     case Design::Blocked: // strong red
-        return {{1.00, 0.25, 0.20, 1}, {0.75, 0.02, 0.02, 1}, {0.40, 0.00, 0.00, 1}, {1, 1, 1, 1}};
+        return {{1.00, 0.25, 0.20, 1}, {0.75, 0.02, 0.02, 1}, {0.90, 0.15, 0.12, 1}, {1, 1, 1, 1}};
     case Design::Paused: // amber: off for a while
-        return {{1.00, 0.82, 0.30, 1}, {0.85, 0.60, 0.05, 1}, {0.45, 0.28, 0.00, 1}, {1, 1, 1, 1}};
+        return {{1.00, 0.82, 0.30, 1}, {0.85, 0.60, 0.05, 1}, {0.70, 0.45, 0.00, 1}, {1, 1, 1, 1}};
     case Design::Application:
-        return {{0.35, 0.60, 1.00, 1}, {0.08, 0.25, 0.70, 1}, {0.03, 0.10, 0.35, 1}, {1, 1, 1, 1}};
+        return {{0.35, 0.60, 1.00, 1}, {0.08, 0.25, 0.70, 1}, {0.20, 0.45, 0.90, 1}, {1, 1, 1, 1}};
     }
     return {};
 }
 
+// Distance from a point to the glyph that tells the picture's meaning by
+// its shape, so that colour is never the only difference.
+double GlyphDistance(Design design, double x, double y, double width) {
+    switch (design) {
+    case Design::On: // check mark
+        return std::min(SegmentDistance(x, y, 0.30, 0.50, 0.45, 0.66),
+                        SegmentDistance(x, y, 0.45, 0.66, 0.72, 0.32));
+    case Design::Off: // a bar across: nothing passes a check
+        return SegmentDistance(x, y, 0.30, 0.50, 0.70, 0.50);
+    case Design::Blocked: // a cross
+        return std::min(SegmentDistance(x, y, 0.32, 0.30, 0.68, 0.68),
+                        SegmentDistance(x, y, 0.68, 0.30, 0.32, 0.68));
+    case Design::Paused: // the pause mark: two upright bars
+        return std::min(SegmentDistance(x, y, 0.36, 0.30, 0.36, 0.66),
+                        SegmentDistance(x, y, 0.64, 0.30, 0.64, 0.66));
+    case Design::Application: // a small window: a popup
+        if (x > 0.28 && x < 0.72 && y > 0.30 && y < 0.64) {
+            const bool frame = x < 0.28 + width || x > 0.72 - width || y < 0.38 || y > 0.64 - width;
+            return frame ? 0 : 1;
+        }
+        return 1;
+    }
+    return 1;
+}
+
 // Colour at a point of the unit square (alpha 0 outside the shield).
+// `pixel` is the size of one pixel of the frame being drawn: rim and glyph
+// keep a width the eye resolves at every size.
 Rgba Shade(Design design, double x, double y, double pixel) {
     const Palette p = ColoursOf(design);
     if (!InShield(x, y))
         return {0, 0, 0, 0};
-    // Rim: near the edge of the shield.
-    const double step = std::max(pixel, 0.04);
+    // Rim: within one and a half pixels of the edge, in eight directions.
+    const double step = std::max(1.5 * pixel, 0.04), diagonal = step * 0.7071;
     const bool edge = !InShield(x - step, y) || !InShield(x + step, y) || !InShield(x, y - step) ||
-                      !InShield(x, y + step);
+                      !InShield(x, y + step) || !InShield(x - diagonal, y - diagonal) ||
+                      !InShield(x + diagonal, y - diagonal) ||
+                      !InShield(x - diagonal, y + diagonal) ||
+                      !InShield(x + diagonal, y + diagonal);
     if (edge)
         return p.rim;
     const double t = std::clamp((x + y) / 1.6, 0.0, 1.0); // light from the top left
     Rgba body{p.light.r + (p.dark.r - p.light.r) * t, p.light.g + (p.dark.g - p.light.g) * t,
               p.light.b + (p.dark.b - p.light.b) * t, 1};
     const double width = std::max(0.075, 1.3 * pixel);
-    double d = 1;
-    switch (design) {
-    case Design::On: // check mark
-    case Design::Off:
-        d = std::min(SegmentDistance(x, y, 0.30, 0.50, 0.45, 0.66),
-                     SegmentDistance(x, y, 0.45, 0.66, 0.72, 0.32));
-        break;
-    case Design::Blocked: // a cross
-        d = std::min(SegmentDistance(x, y, 0.32, 0.30, 0.68, 0.68),
-                     SegmentDistance(x, y, 0.68, 0.30, 0.32, 0.68));
-        break;
-    case Design::Paused: // the pause mark: two upright bars
-        d = std::min(SegmentDistance(x, y, 0.36, 0.30, 0.36, 0.66),
-                     SegmentDistance(x, y, 0.64, 0.30, 0.64, 0.66));
-        break;
-    case Design::Application: // a small window: a popup
-        if (x > 0.28 && x < 0.72 && y > 0.30 && y < 0.64) {
-            const bool frame = x < 0.28 + width || x > 0.72 - width || y < 0.38 || y > 0.64 - width;
-            d = frame ? 0 : 1;
-        }
-        break;
-    }
-    return d < width ? p.glyph : body;
+    return GlyphDistance(design, x, y, width) < width ? p.glyph : body;
 }
 
 std::vector<Rgba> Render(Design design, int size) {
@@ -145,77 +157,30 @@ std::uint8_t Byte(double v) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
 }
 
-// The 256-colour palette: a 6x6x6 cube and a grey ramp.
-std::array<std::array<std::uint8_t, 3>, 256> MakePalette() {
-    std::array<std::array<std::uint8_t, 3>, 256> palette{};
-    int i = 0;
-    for (int r = 0; r < 6; ++r)
-        for (int g = 0; g < 6; ++g)
-            for (int b = 0; b < 6; ++b)
-                palette[i++] = {static_cast<std::uint8_t>(r * 51),
-                                static_cast<std::uint8_t>(g * 51),
-                                static_cast<std::uint8_t>(b * 51)};
-    for (; i < 256; ++i) {
-        const auto v = static_cast<std::uint8_t>((i - 216) * 255 / 39);
-        palette[i] = {v, v, v};
-    }
-    return palette;
+void PutBig32(std::vector<std::uint8_t>& out, unsigned v) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-int Nearest(const std::array<std::array<std::uint8_t, 3>, 256>& palette, Rgba c) {
-    int best = 0;
-    long bestDistance = 1L << 30;
-    for (int i = 0; i < 256; ++i) {
-        const long dr = palette[i][0] - Byte(c.r), dg = palette[i][1] - Byte(c.g),
-                   db = palette[i][2] - Byte(c.b);
-        const long d = dr * dr * 3 + dg * dg * 4 + db * db * 2;
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = i;
-        }
-    }
-    return best;
-}
-
-// One image as stored in an .ico: BITMAPINFOHEADER, (palette,) colours
-// bottom-up, then the 1-bit transparency mask.
-std::vector<std::uint8_t> EncodeImage(const std::vector<Rgba>& image, int size, int bits) {
+// A frame stored as a bitmap: BITMAPINFOHEADER, colours bottom-up with
+// alpha, then the 1-bit transparency mask older readers use.
+std::vector<std::uint8_t> EncodeBitmap(const std::vector<Rgba>& image, int size) {
     std::vector<std::uint8_t> out;
     Put32(out, 40);
     Put32(out, static_cast<unsigned>(size));
     Put32(out, static_cast<unsigned>(size * 2));
     Put16(out, 1);
-    Put16(out, static_cast<unsigned>(bits));
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, bits == 8 ? 256 : 0);
-    Put32(out, 0);
-    const auto palette = MakePalette();
-    if (bits == 8)
-        for (const auto& entry : palette) {
-            out.push_back(entry[2]);
-            out.push_back(entry[1]);
-            out.push_back(entry[0]);
-            out.push_back(0);
-        }
-    for (int y = size - 1; y >= 0; --y) {
-        std::size_t rowStart = out.size();
+    Put16(out, 32);
+    for (int i = 0; i < 6; ++i)
+        Put32(out, 0);
+    for (int y = size - 1; y >= 0; --y)
         for (int x = 0; x < size; ++x) {
             const Rgba& c = image[static_cast<std::size_t>(y * size + x)];
-            if (bits == 32) {
-                out.push_back(Byte(c.b));
-                out.push_back(Byte(c.g));
-                out.push_back(Byte(c.r));
-                out.push_back(Byte(c.a));
-            } else {
-                out.push_back(c.a >= 0.5 ? static_cast<std::uint8_t>(Nearest(palette, c)) : 0);
-            }
+            out.push_back(Byte(c.b));
+            out.push_back(Byte(c.g));
+            out.push_back(Byte(c.r));
+            out.push_back(Byte(c.a));
         }
-        while ((out.size() - rowStart) % 4)
-            out.push_back(0);
-    }
     const int maskRow = ((size + 31) / 32) * 4;
     for (int y = size - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(static_cast<std::size_t>(maskRow), 0);
@@ -227,27 +192,72 @@ std::vector<std::uint8_t> EncodeImage(const std::vector<Rgba>& image, int size, 
     return out;
 }
 
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& data) {
+    PutBig32(out, static_cast<unsigned>(data.size()));
+    const std::size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    PutBig32(out, static_cast<unsigned>(
+                      ::crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+}
+
+// A frame stored as a PNG: 8-bit RGBA rows, unfiltered, deflated.
+std::vector<std::uint8_t> EncodePng(const std::vector<Rgba>& image, int size) {
+    std::vector<std::uint8_t> raw;
+    for (int y = 0; y < size; ++y) {
+        raw.push_back(0);
+        for (int x = 0; x < size; ++x) {
+            const Rgba& c = image[static_cast<std::size_t>(y * size + x)];
+            for (double channel : {c.r, c.g, c.b, c.a})
+                raw.push_back(Byte(channel));
+        }
+    }
+    uLongf packedSize = ::compressBound(static_cast<uLong>(raw.size()));
+    std::vector<std::uint8_t> packed(packedSize);
+    if (::compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 9) !=
+        Z_OK)
+        return {};
+    packed.resize(packedSize);
+    std::vector<std::uint8_t> header;
+    PutBig32(header, static_cast<unsigned>(size));
+    PutBig32(header, static_cast<unsigned>(size));
+    for (std::uint8_t v : {8, 6, 0, 0, 0}) // 8 bits, RGBA, deflate, no filter choice, no interlace
+        header.push_back(v);
+    std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    PutChunk(out, "IHDR", header);
+    PutChunk(out, "IDAT", packed);
+    PutChunk(out, "IEND", {});
+    return out;
+}
+
+constexpr int kPngFrom = 32;
+
 bool WriteIcon(const std::string& path, Design design, const std::vector<int>& sizes) {
     struct Entry {
-        int size, bits;
+        int size;
         std::vector<std::uint8_t> data;
     };
     std::vector<Entry> entries;
-    for (int bits : {8, 32})
-        for (int size : sizes)
-            entries.push_back({size, bits, EncodeImage(Render(design, size), size, bits)});
+    for (int size : sizes) {
+        const std::vector<Rgba> image = Render(design, size);
+        entries.push_back(
+            {size, size >= kPngFrom ? EncodePng(image, size) : EncodeBitmap(image, size)});
+        if (entries.back().data.empty())
+            return false;
+    }
     std::vector<std::uint8_t> out;
     Put16(out, 0);
     Put16(out, 1);
     Put16(out, static_cast<unsigned>(entries.size()));
     unsigned offset = 6 + 16 * static_cast<unsigned>(entries.size());
     for (const Entry& e : entries) {
-        out.push_back(static_cast<std::uint8_t>(e.size));
-        out.push_back(static_cast<std::uint8_t>(e.size));
-        out.push_back(0); // 256 colours or more
+        out.push_back(static_cast<std::uint8_t>(e.size & 0xFF)); // 0 stands for 256
+        out.push_back(static_cast<std::uint8_t>(e.size & 0xFF));
+        out.push_back(0); // more than 256 colours
         out.push_back(0);
         Put16(out, 1);
-        Put16(out, static_cast<unsigned>(e.bits));
+        Put16(out, 32);
         Put32(out, static_cast<unsigned>(e.data.size()));
         Put32(out, offset);
         offset += static_cast<unsigned>(e.data.size());
@@ -259,6 +269,26 @@ bool WriteIcon(const std::string& path, Design design, const std::vector<int>& s
     return static_cast<bool>(file);
 }
 
+// Small-icon sizes at 100, 125, 150, 175, 200, 250 and 300 % display scale.
+const std::vector<int> kTraySizes{16, 20, 24, 28, 32, 40, 48};
+
+struct Picture {
+    const char* file;
+    Design design;
+    std::vector<int> sizes;
+};
+
+// Every icon the program carries; a new tray picture is one more row here.
+std::vector<Picture> Pictures() {
+    std::vector<int> application = kTraySizes;
+    application.insert(application.end(), {64, 256});
+    return {{"on.ico", Design::On, kTraySizes},
+            {"off.ico", Design::Off, kTraySizes},
+            {"blocked.ico", Design::Blocked, kTraySizes},
+            {"paused.ico", Design::Paused, kTraySizes},
+            {"application.ico", Design::Application, application}};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -267,11 +297,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
-    const bool ok = WriteIcon(dir + "/on.ico", Design::On, {32, 16}) &&
-                    WriteIcon(dir + "/off.ico", Design::Off, {32, 16}) &&
-                    WriteIcon(dir + "/blocked.ico", Design::Blocked, {32, 24, 16}) &&
-                    WriteIcon(dir + "/paused.ico", Design::Paused, {32, 16}) &&
-                    WriteIcon(dir + "/application.ico", Design::Application, {32, 16});
+    bool ok = true;
+    for (const Picture& picture : Pictures())
+        ok = ok && WriteIcon(dir + "/" + picture.file, picture.design, picture.sizes);
     if (!ok) {
         std::fprintf(stderr, "icon_generator: cannot write to %s\n", dir.c_str());
         return 1;
