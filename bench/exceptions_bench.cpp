@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     Application().SetTitle("exceptions_bench");
     // No icon in the notification area for this.
     TrayShell quiet = CurrentTrayShell();
-    quiet.notify = [](DWORD, NotifyIconDataV5&) { return TRUE; };
+    quiet.notify = [](DWORD, NOTIFYICONDATAA&) { return TRUE; };
 
     char temp[MAX_PATH + 1];
     ::GetTempPathA(sizeof temp, temp);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 namespace {
 // One controller per sign-in session: a second one would race the first for
 // every block signal and show a second icon whose check marks go stale.
@@ -17,6 +19,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const UniqueKernelHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
     if (::GetLastError() == ERROR_ALREADY_EXISTS)
         return 0;
+    // The controls in the system's visual style (the manifest asks for them).
+    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
     Application().Initialize();
     InitProgramDirectory();
     Application().SetTitle("Quillane PopUp Blocker");

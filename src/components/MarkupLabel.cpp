@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <uxtheme.h>
+
 #include <algorithm>
 
 namespace stilvane {
@@ -186,6 +188,11 @@ LRESULT TMarkupLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = ::BeginPaint(Handle(), &paint);
+        if (transparent_ && ::GetParent(Handle())) {
+            // The parent's face, as its theme or class brush paints it.
+            RECT client{0, 0, width_, height_};
+            ::DrawThemeParentBackground(Handle(), dc, &client);
+        }
         {
             TCanvas canvas(dc);
             Paint(canvas);
@@ -195,6 +202,11 @@ LRESULT TMarkupLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NCHITTEST:
         return HTTRANSPARENT;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+        // The colours are looked up at paint time; paint again.
+        Invalidate();
+        break;
     }
     return Window::WindowProc(message, wParam, lParam);
 }

@@ -1,6 +1,7 @@
 #include "components/TrayIcon.h"
 
 #include "framework/application.h"
+#include "framework/display_scale.h"
 
 #include <shellapi.h>
 
@@ -58,12 +59,12 @@ TTrayIcon::~TTrayIcon() {
     icon_.OnChange = nullptr;
 }
 
-bool TTrayIcon::ShellVersion5() const {
-    return shell_.shellVersion() > 0x0004FFFF;
-}
-
 BOOL TTrayIcon::Notify(DWORD message) {
     return shell_.notify(message, data_);
+}
+
+int TTrayIcon::PictureSize() const {
+    return SystemMetricForDpi(SM_CXSMICON, shell_.taskbarDpi());
 }
 
 void TTrayIcon::SetActive(bool value) {
@@ -78,12 +79,8 @@ void TTrayIcon::Activate() {
     taskbar_ = shell_.findTaskbar();
     if (icon_.Empty())
         icon_.Assign(host_.TrayHostIcon());
-    if (ShellVersion5()) {
-        data_.cbSize = sizeof(NotifyIconDataV5);
-        data_.uTimeoutOrVersion = 3; // NOTIFYICON_VERSION
-    } else {
-        data_.cbSize = 88;
-    }
+    data_.cbSize = sizeof data_;
+    data_.uVersion = NOTIFYICON_VERSION;
     data_.hWnd = Handle();
     data_.uID = kIconId;
     data_.uCallbackMessage = kCallbackMessage;
@@ -91,8 +88,7 @@ void TTrayIcon::Activate() {
     FillTip();
     data_.uFlags = kAddAndTip;
     Notify(NIM_ADD);
-    if (ShellVersion5())
-        Notify(NIM_SETVERSION);
+    Notify(NIM_SETVERSION);
     active_ = true;
 }
 
@@ -138,11 +134,6 @@ void TTrayIcon::IconChanged() {
 
 void TTrayIcon::SetHint(std::string value) {
     CheckTaskbar();
-    if (!ShellVersion5()) {
-        for (std::size_t at = value.find("\r\n"); at != std::string::npos;
-             at = value.find("\r\n", at + 3))
-            value.replace(at, 2, " - ");
-    }
     hint_ = std::move(value);
 }
 
@@ -267,6 +258,8 @@ LRESULT TTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // The shell (re)started: put the icon back at once.
         if (active_) {
             Remove();
+            if (OnTaskbarCreated)
+                OnTaskbarCreated(this);
             Activate();
         }
         return 0;

@@ -58,6 +58,13 @@ public:
     void SetVisibility(TTrayVisibilities value);
     TMouseEvent OnClick;
     TMouseEvent OnDblClick;
+    // The shell restarted: the owner may renew the picture (the scale may
+    // have changed meanwhile) before the icon is added again.
+    TNotifyEvent OnTaskbarCreated;
+
+    // Side of the picture the notification area shows without stretching:
+    // the small-icon size at the taskbar's display scale.
+    int PictureSize() const;
 
     // The hidden top-level window that receives the shell's notifications.
     HWND MessageWindow() const { return Handle(); }
@@ -79,14 +86,13 @@ private:
     void HideApplication();
     void InstallHook();
     void RemoveHook();
-    bool ShellVersion5() const;
     BOOL Notify(DWORD message);
 
     TrayShell shell_;
     TrayHost& host_;
     bool active_ = false;
     TIcon icon_;
-    NotifyIconDataV5 data_{};
+    NOTIFYICONDATAA data_{};
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     bool applicationVisible_ = true;

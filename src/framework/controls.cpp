@@ -64,6 +64,14 @@ std::string Control::Text() const {
     return std::string(buffer.data(), static_cast<std::size_t>(copied));
 }
 
+void Control::SetBounds(Bounds bounds) const {
+    ::MoveWindow(Handle(), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+}
+
+void Control::SetFont(HFONT font) const {
+    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
 void Control::SetText(const std::string& text) const {
     ::SetWindowTextA(Handle(), text.c_str());
 }
@@ -117,7 +125,11 @@ ListBox::ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int item
               WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
               WS_EX_CLIENTEDGE, bounds, "") {
-    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, itemHeight);
+    SetItemHeight(itemHeight);
+}
+
+void ListBox::SetItemHeight(int height) const {
+    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, height);
 }
 
 void ListBox::Clear() const {

@@ -23,6 +23,9 @@ public:
     std::string Text() const;
     void SetText(const std::string& text) const;
     void SetFocus() const { ::SetFocus(Handle()); }
+    void SetBounds(Bounds bounds) const;
+    // The caller keeps `font` alive while the control uses it.
+    void SetFont(HFONT font) const;
     // Called by the parent window for WM_COMMAND notifications of this control.
     virtual void Command(WORD /*notification*/) {}
     // The control object of a child window, or null.
@@ -67,6 +70,7 @@ protected:
 class ListBox : public Control {
 public:
     ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight);
+    void SetItemHeight(int height) const;
     void Clear() const;
     void Add(const std::string& item) const;
     // Replaces every item at once; fast for any number of items.

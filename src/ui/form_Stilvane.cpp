@@ -3,6 +3,8 @@
 #include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/clipboard.h"
+#include "framework/display_scale.h"
+#include "framework/dpi.h"
 #include "framework/file_io.h"
 #include "framework/path.h"
 #include "framework/text.h"
@@ -31,9 +33,22 @@ enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonO
 constexpr UINT_PTR kTitleNoteTimer = 1;
 constexpr UINT kTitleNoteMilliseconds = 4000;
 
-HICON LoadTrayPicture(const char* name) {
-    return TIcon::LoadResource(name, ::GetSystemMetrics(SM_CXSMICON),
-                               ::GetSystemMetrics(SM_CYSMICON));
+// The editor at 96 dpi, as the window's stored settings lay it out.
+constexpr int kFontHeight = -11;
+constexpr int kItemHeight = 13;
+constexpr Bounds kLabel1{8, 8, 385, 54}, kListBox1{8, 68, 289, 209}, kButtonDelete{304, 68, 88, 29},
+    kEdit1{8, 284, 289, 21}, kButtonAdd{304, 280, 88, 29}, kBevel1{4, 316, 392, 2},
+    kButtonOk{304, 324, 88, 29}, kLabelExceptions{8, 68, 0, 0}, kLabelNewException{8, 284, 0, 0};
+
+Bounds Scaled(Bounds bounds, int dpi) {
+    return {ScaleToDpi(bounds.left, dpi), ScaleToDpi(bounds.top, dpi),
+            ScaleToDpi(bounds.width, dpi), ScaleToDpi(bounds.height, dpi)};
+}
+
+SIZE FrameSize(int dpi) {
+    return FrameSizeForDpi({ScaleToDpi(TForm_Stilvane::kClientWidth, dpi),
+                            ScaleToDpi(TForm_Stilvane::kClientHeight, dpi)},
+                           kStyle, kExStyle, dpi);
 }
 
 } // namespace
@@ -44,22 +59,26 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()) {
-    FontSpec fontSpec; // "MS Sans Serif", height -11, as laid out for 96 dpi
-    font_ = CreateFontFrom(fontSpec);
-
-    RECT frame{0, 0, kClientWidth, kClientHeight};
-    ::AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+    const SIZE frame = FrameSize(kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
     CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-                 {kExStyle, kStyle, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                  Application().Handle(), kCaption});
-    Application().SetMainWindow(Handle());
-    Application().SetDialogWindow(Handle());
+                 {kExStyle, kStyle, 0, 0, frame.cx, frame.cy, Application().Handle(), kCaption});
+    // Sized for the display it is on, which may have another scale.
+    const int dpi = DpiOfWindow(Handle());
+    const SIZE scaledFrame = FrameSize(dpi);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, scaledFrame.cx, scaledFrame.cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     BeginLoading();
     CreateComponents(std::move(trayShell));
+    Layout(dpi);
     EndLoading();
+    LoadTrayPictures();
+    // Only a window with all its parts goes to the application: an error
+    // above leaves it none.
+    Application().SetMainWindow(Handle());
+    Application().SetDialogWindow(Handle());
     Application().SetOnEndSession([this] {
         ThreadTimer1->SetActive(false);
         TrayIcon1->SetActive(false);
@@ -98,23 +117,25 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     const HWND parent = Handle();
     Label1 = std::make_unique<TMarkupLabel>(this, parent);
     Label1->SetAutoSize(false);
-    Label1->SetBounds(8, 8, 385, 54);
+    // Drawn on the window's own face, whatever the theme paints there.
+    Label1->SetTransparent(true);
     Label1->SetCaption(BuiltInTexts().label1);
     const LanguageTexts& texts = BuiltInTexts();
-    // Names for screen readers; the layout has no room to show them.
+    // Layout gives every control its place and font. The name labels are
+    // for screen readers; the layout has no room to show them.
     Label_Exceptions =
-        std::make_unique<Label>(this, parent, Bounds{8, 68, 0, 0}, texts.labelExceptions);
-    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, Bounds{8, 68, 289, 209}, 13);
-    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, Bounds{304, 68, 88, 29},
+        std::make_unique<Label>(this, parent, kLabelExceptions, texts.labelExceptions);
+    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, kListBox1, kItemHeight);
+    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete,
                                              BuiltInTexts().buttonDelete);
     Label_NewException =
-        std::make_unique<Label>(this, parent, Bounds{8, 284, 0, 0}, texts.labelNewException);
-    Edit1 = std::make_unique<Edit>(this, parent, idEdit, Bounds{8, 284, 289, 21});
+        std::make_unique<Label>(this, parent, kLabelNewException, texts.labelNewException);
+    Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
     Edit1->SetCueBanner(texts.cueNewException);
-    Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, Bounds{304, 280, 88, 29},
-                                          BuiltInTexts().buttonAdd);
-    Bevel1 = std::make_unique<Bevel>(this, parent, Bounds{4, 316, 392, 2});
-    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, Bounds{304, 324, 88, 29}, "&Ok");
+    Button_Add =
+        std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, BuiltInTexts().buttonAdd);
+    Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
+    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
     // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add; each
     // name label just before its control.
     HWND previous = HWND_TOP;
@@ -156,11 +177,6 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     };
     ListBox1->PopupMenu = PopupMenu_List.get();
 
-    Image_ON.Adopt(LoadTrayPicture("IMAGE_ON"));
-    Image_OFF.Adopt(LoadTrayPicture("IMAGE_OFF"));
-    Image_BLOCKED.Adopt(LoadTrayPicture("IMAGE_BLOCKED"));
-    Image_PAUSED.Adopt(LoadTrayPicture("IMAGE_PAUSED"));
-
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
     Count = &PopupMenu1->Add(CountRow(texts.blockedCount, 0, 0));
@@ -189,10 +205,50 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
     TrayIcon1->OnClick = [this](TComponent* s, TMouseButton b, TShiftState sh, int x, int y) {
         TrayIcon1Click(s, b, sh, x, y);
     };
+    TrayIcon1->OnTaskbarCreated = [this](TComponent*) { LoadTrayPictures(); };
 
     ThreadTimer1 = std::make_unique<TThreadTimer>(this);
     ThreadTimer1->SetDelay(333);
     ThreadTimer1->SetOnTimer([this](TComponent* s) { ThreadTimer1Timer(s); });
+}
+
+void TForm_Stilvane::Layout(int dpi) {
+    dpi_ = ClampDpi(dpi);
+    FontSpec fontSpec; // "MS Sans Serif"
+    fontSpec.height = ScaleToDpi(kFontHeight, dpi_);
+    UniqueFont font = CreateFontFrom(fontSpec);
+    const std::pair<const Control*, Bounds> placements[] = {
+        {ListBox1.get(), kListBox1},
+        {Button_Delete.get(), kButtonDelete},
+        {Edit1.get(), kEdit1},
+        {Button_Add.get(), kButtonAdd},
+        {Bevel1.get(), kBevel1},
+        {Button_Ok.get(), kButtonOk},
+        {Label_Exceptions.get(), kLabelExceptions},
+        {Label_NewException.get(), kLabelNewException}};
+    for (const auto& [control, bounds] : placements) {
+        control->SetBounds(Scaled(bounds, dpi_));
+        control->SetFont(font.Get());
+    }
+    ListBox1->SetItemHeight(ScaleToDpi(kItemHeight, dpi_));
+    const Bounds label = Scaled(kLabel1, dpi_);
+    Label1->SetBounds(label.left, label.top, label.width, label.height);
+    Label1->SetFont(fontSpec);
+    // The old font goes once no control uses it any more.
+    font_ = std::move(font);
+}
+
+void TForm_Stilvane::LoadTrayPictures() {
+    const int size = TrayIcon1->PictureSize();
+    if (size == pictureSize_)
+        return;
+    pictureSize_ = size;
+    Image_ON.Adopt(TIcon::LoadResource("IMAGE_ON", size, size));
+    Image_OFF.Adopt(TIcon::LoadResource("IMAGE_OFF", size, size));
+    Image_BLOCKED.Adopt(TIcon::LoadResource("IMAGE_BLOCKED", size, size));
+    Image_PAUSED.Adopt(TIcon::LoadResource("IMAGE_PAUSED", size, size));
+    if (shownPicture_)
+        ShowPicture(*shownPicture_);
 }
 
 std::string TForm_Stilvane::ExceptionsFile() const {
@@ -302,6 +358,7 @@ void TForm_Stilvane::UpdateStateTexts() {
 }
 
 void TForm_Stilvane::ShowPicture(TrayPicture picture) {
+    shownPicture_ = picture;
     switch (picture) {
     case TrayPicture::On:
         TrayIcon1->SetIcon(Image_ON);
@@ -667,6 +724,27 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             ::SetWindowTextA(Handle(), kCaption);
             return 0;
         }
+        break;
+    case WM_DPICHANGED: {
+        // Moved to a display of another scale, or the scale changed: take
+        // the size the system suggests and lay out anew.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        Layout(LOWORD(wParam));
+        LoadTrayPictures();
+        return 0;
+    }
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+        LoadTrayPictures();
+        break;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it; the controls take their
+        // colours at paint time.
+        ::RedrawWindow(Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         break;
     }
     return Window::WindowProc(message, wParam, lParam);

@@ -34,6 +34,7 @@ namespace stilvane {
 
 class TForm_Stilvane : public TComponent, public Window {
 public:
+    // The client area at 96 dpi; it scales with the window's display.
     static constexpr int kClientWidth = 400;
     static constexpr int kClientHeight = 360;
 
@@ -63,6 +64,11 @@ public:
     void ImportFrom(const std::string& path);
     void ExportTo(const std::string& path);
 
+private:
+    // Before the controls that use it: destroyed only after them.
+    UniqueFont font_;
+
+public:
     // Components, in the order the window's stored settings create them.
     std::unique_ptr<TMarkupLabel> Label1;
     std::unique_ptr<Label> Label_Exceptions;
@@ -126,6 +132,8 @@ public:
     // The end of the running pause; nullopt: not paused.
     const std::optional<PauseEnd>& PauseEnds() const { return pause_; }
     const BlockCount& Counted() const { return count_; }
+    // Pixels per inch the editor is laid out for.
+    int Dpi() const { return dpi_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -134,6 +142,12 @@ private:
     enum class SaveResult { Saved, Merged, Declined };
 
     void CreateComponents(TrayShell trayShell);
+    // Places, sizes and gives fonts to the controls for `dpi`, from the
+    // layout at 96 dpi.
+    void Layout(int dpi);
+    // Loads the tray pictures at the size the taskbar shows now, unless
+    // they have that size already, and shows the current one again.
+    void LoadTrayPictures();
     void ApplyLanguageTexts(LanguageId id);
     // Blocking as stored now: another program may have changed it.
     void RefreshBlocking();
@@ -177,13 +191,15 @@ private:
     UtcSeconds pauseTimeOf_ = -1;   // the end it is the time of
     bool pauseFailureShown_ = false;
     bool countFailureShown_ = false;
-    UniqueFont font_;
     bool shownBefore_ = false;
     // The list as last loaded or saved, the file's bytes when loaded, and the
     // entries that lost characters when the file was read.
     std::vector<std::string> loaded_;
     std::string loadedBytes_;
     std::vector<std::string> unstorable_;
+    int dpi_ = 0;
+    int pictureSize_ = 0;
+    std::optional<TrayPicture> shownPicture_;
 };
 
 } // namespace stilvane

@@ -61,7 +61,7 @@ std::string IconKind(HICON icon) {
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        shell.notify = [this](DWORD message, NotifyIconDataV5& data) {
+        shell.notify = [this](DWORD message, NOTIFYICONDATAA& data) {
             if (message == NIM_MODIFY)
                 shownIcons.push_back(IconKind(data.hIcon));
             if (message == NIM_ADD)
@@ -69,7 +69,7 @@ protected:
             return TRUE;
         };
         shell.findTaskbar = [] { return static_cast<HWND>(nullptr); };
-        shell.shellVersion = [] { return DWORD{0x00060000}; };
+        shell.taskbarDpi = [this] { return taskbarDpi; };
         folder.Write("popup.ini", ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
     }
     void TearDown() override { form.reset(); }
@@ -97,6 +97,7 @@ protected:
     std::vector<std::string> shownIcons;
     std::string addedTip;
     bool timerStarted = false;
+    int taskbarDpi = 96;
     std::unique_ptr<TForm_Stilvane> form;
     TrayShell shell;
 };

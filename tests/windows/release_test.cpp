@@ -45,7 +45,7 @@ TEST(Release, VersionInformationNamesTheProduct) {
     }
 }
 
-TEST(Release, ManifestRunsAsInvokerUnawareOfDpi) {
+TEST(Release, ManifestRunsAsInvokerPerMonitorAwareWithThemedControls) {
     const HMODULE module = ::LoadLibraryExA(kShipped, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     const HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
@@ -54,7 +54,9 @@ TEST(Release, ManifestRunsAsInvokerUnawareOfDpi) {
     const std::string manifest(bytes, ::SizeofResource(module, found));
     ::FreeLibrary(module);
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
-    EXPECT_NE(manifest.find(">false</dpiAware>"), std::string::npos);
+    for (const char* setting : {">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>",
+                                "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""})
+        EXPECT_NE(manifest.find(setting), std::string::npos) << setting;
     for (const char* os :
          {"35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
           "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})

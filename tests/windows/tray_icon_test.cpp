@@ -15,7 +15,7 @@ namespace {
 
 struct Call {
     DWORD message;
-    NotifyIconDataV5 data;
+    NOTIFYICONDATAA data;
 };
 
 HICON SolidIcon(COLORREF color) {
@@ -37,12 +37,11 @@ protected:
     // its shell when it is constructed.
     TrayShellRecorder() {
         saved_ = CurrentTrayShell();
-        CurrentTrayShell().notify = [this](DWORD message, NotifyIconDataV5& data) {
+        CurrentTrayShell().notify = [this](DWORD message, NOTIFYICONDATAA& data) {
             calls.push_back({message, data});
             return TRUE;
         };
         CurrentTrayShell().findTaskbar = [this] { return taskbar; };
-        CurrentTrayShell().shellVersion = [this] { return shellVersion; };
     }
     ~TrayShellRecorder() override { CurrentTrayShell() = saved_; }
 
@@ -55,7 +54,6 @@ protected:
 
     std::vector<Call> calls;
     HWND taskbar = reinterpret_cast<HWND>(0x1234);
-    DWORD shellVersion = 0x00060000; // 6.0
 
 private:
     TrayShell saved_;
@@ -70,27 +68,19 @@ TEST_F(TrayShellRecorder, ConstructionTouchesNoShell) {
     EXPECT_EQ(tray.Visibility(), tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide);
 }
 
-TEST_F(TrayShellRecorder, ActivationAddsTheIconWithTheVersion5Record) {
+TEST_F(TrayShellRecorder, ActivationAddsTheIconWithTheSystemsRecord) {
     TTrayIcon tray(nullptr);
     tray.SetActive(true);
     ASSERT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION}));
-    const NotifyIconDataV5& add = calls[0].data;
-    EXPECT_EQ(add.cbSize, 488u);
+    const NOTIFYICONDATAA& add = calls[0].data;
+    EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));
     EXPECT_EQ(add.uID, 1u);
     EXPECT_EQ(add.uCallbackMessage, 0x401u);
     EXPECT_EQ(add.uFlags, 0x17u);
     EXPECT_EQ(add.hWnd, tray.MessageWindow());
-    EXPECT_EQ(add.uTimeoutOrVersion, 3u);
+    EXPECT_EQ(add.uVersion, 3u);
     EXPECT_STREQ(add.szTip, "") << "an empty Hint gives no tooltip";
     EXPECT_TRUE(tray.Active());
-}
-
-TEST_F(TrayShellRecorder, OldShellGetsTheShortRecordAndNoVersion) {
-    shellVersion = 0x0004FFFF; // 4.65535
-    TTrayIcon tray(nullptr);
-    tray.SetActive(true);
-    ASSERT_EQ(Messages(), (Sequence{NIM_ADD}));
-    EXPECT_EQ(calls[0].data.cbSize, 88u);
 }
 
 TEST_F(TrayShellRecorder, TipIsTheShortPartOfTheHintCutTo127) {

@@ -1,0 +1,30 @@
+#include "framework/dpi.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace stilvane {
+
+int ClampDpi(int dpi) {
+    return std::clamp(dpi, kMinDpi, kMaxDpi);
+}
+
+int MulDivRound(int value, int numerator, int denominator) {
+    if (denominator == 0)
+        return -1;
+    const std::int64_t product = std::int64_t{value} * numerator;
+    const std::int64_t magnitude =
+        ((product < 0 ? -product : product) + std::abs(std::int64_t{denominator}) / 2) /
+        std::abs(std::int64_t{denominator});
+    const std::int64_t result = (product < 0) != (denominator < 0) ? -magnitude : magnitude;
+    if (result < std::numeric_limits<int>::min() || result > std::numeric_limits<int>::max())
+        return -1;
+    return static_cast<int>(result);
+}
+
+int ScaleToDpi(int value, int dpi) {
+    return MulDivRound(value, ClampDpi(dpi), kBaseDpi);
+}
+
+} // namespace stilvane
