@@ -7,6 +7,9 @@
 //
 // Usage: icon_generator OUTPUT_DIR
 // Change the artwork here and run scripts/make-icons to rewrite the files.
+// The generator refuses artwork that breaks the rules for tray pictures:
+// an outline of at least 3:1 contrast against dark and light taskbars, and
+// states that differ in shape, not only in colour.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -269,6 +272,58 @@ bool WriteIcon(const std::string& path, Design design, const std::vector<int>& s
     return static_cast<bool>(file);
 }
 
+// Relative luminance of a colour as written (8 bits a channel).
+double Luminance(const Rgba& c) {
+    double sum = 0;
+    const double channels[] = {c.r, c.g, c.b}, weights[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+        const double v = Byte(channels[i]) / 255.0;
+        sum += weights[i] * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+}
+
+double Contrast(double a, double b) {
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+bool Opaque(const std::vector<Rgba>& image, int size, int x, int y) {
+    return x >= 0 && y >= 0 && x < size && y < size &&
+           Byte(image[static_cast<std::size_t>(y * size + x)].a) >= 128;
+}
+
+// The first outline pixel (opaque, beside a transparent one) of a frame that
+// stands out less than 3:1 from a dark (#202020) or light (#F3F3F3)
+// taskbar, as "x,y"; empty when there is none.
+std::string WeakOutline(const std::vector<Rgba>& image, int size) {
+    const double taskbars[] = {Luminance({0x20 / 255.0, 0x20 / 255.0, 0x20 / 255.0, 1}),
+                               Luminance({0xF3 / 255.0, 0xF3 / 255.0, 0xF3 / 255.0, 1})};
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            if (!Opaque(image, size, x, y) ||
+                (Opaque(image, size, x - 1, y) && Opaque(image, size, x + 1, y) &&
+                 Opaque(image, size, x, y - 1) && Opaque(image, size, x, y + 1)))
+                continue;
+            const double own = Luminance(image[static_cast<std::size_t>(y * size + x)]);
+            for (double taskbar : taskbars)
+                if (Contrast(own, taskbar) < 3.0)
+                    return std::to_string(x) + "," + std::to_string(y);
+        }
+    return {};
+}
+
+// How many pixels differ between two frames seen without colour: light
+// marks on the opaque picture, or not.
+int ShapeDifference(const std::vector<Rgba>& a, const std::vector<Rgba>& b) {
+    int differing = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const bool markA = a[i].a >= 0.5 && Luminance(a[i]) > 0.6;
+        const bool markB = b[i].a >= 0.5 && Luminance(b[i]) > 0.6;
+        differing += markA != markB;
+    }
+    return differing;
+}
+
 // Small-icon sizes at 100, 125, 150, 175, 200, 250 and 300 % display scale.
 const std::vector<int> kTraySizes{16, 20, 24, 28, 32, 40, 48};
 
@@ -276,17 +331,45 @@ struct Picture {
     const char* file;
     Design design;
     std::vector<int> sizes;
+    bool tray;
 };
 
 // Every icon the program carries; a new tray picture is one more row here.
 std::vector<Picture> Pictures() {
     std::vector<int> application = kTraySizes;
     application.insert(application.end(), {64, 256});
-    return {{"on.ico", Design::On, kTraySizes},
-            {"off.ico", Design::Off, kTraySizes},
-            {"blocked.ico", Design::Blocked, kTraySizes},
-            {"paused.ico", Design::Paused, kTraySizes},
-            {"application.ico", Design::Application, application}};
+    return {{"on.ico", Design::On, kTraySizes, true},
+            {"off.ico", Design::Off, kTraySizes, true},
+            {"blocked.ico", Design::Blocked, kTraySizes, true},
+            {"paused.ico", Design::Paused, kTraySizes, true},
+            {"application.ico", Design::Application, application, false}};
+}
+
+// Whether every picture keeps the rules; names each fault on stderr.
+bool ArtworkKeepsTheRules(const std::vector<Picture>& pictures) {
+    bool good = true;
+    for (const Picture& picture : pictures)
+        for (int size : picture.sizes)
+            if (const std::string at = WeakOutline(Render(picture.design, size), size);
+                !at.empty()) {
+                std::fprintf(stderr, "%s at %d: outline below 3:1 at %s\n", picture.file, size,
+                             at.c_str());
+                good = false;
+            }
+    for (int size : kTraySizes)
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            for (std::size_t j = i + 1; j < pictures.size(); ++j) {
+                if (!pictures[i].tray || !pictures[j].tray)
+                    continue;
+                const int differing = ShapeDifference(Render(pictures[i].design, size),
+                                                      Render(pictures[j].design, size));
+                if (differing <= size * size / 20) {
+                    std::fprintf(stderr, "%s and %s at %d differ in shape at %d pixels only\n",
+                                 pictures[i].file, pictures[j].file, size, differing);
+                    good = false;
+                }
+            }
+    return good;
 }
 
 } // namespace
@@ -297,6 +380,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string dir = argv[1];
+    if (!ArtworkKeepsTheRules(Pictures()))
+        return 1;
     bool ok = true;
     for (const Picture& picture : Pictures())
         ok = ok && WriteIcon(dir + "/" + picture.file, picture.design, picture.sizes);

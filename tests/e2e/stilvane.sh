@@ -206,12 +206,23 @@ wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
 expect_bytes "$program/popup-exp.ini" 'c.example\r\nd.example\r\nlead\r\n' "saved file"
 scenario_end
 
-scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditor
+# At 150 % display scale (read by Wine when the program starts): the editor
+# lays itself out for it.
+scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditorAt150Percent
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 rm "$program/popup-exp.ini"
 started
 tray_menu "$key_exceptions"
 wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open; open: $(dialogs)"
-editor_click 100 294
+read -r w h _ <<<"$(editor_area)"
+expect_eq "$w x $h" "600 x 540" "client area of the editor"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] && {
+  read -r w h x y <<<"$(editor_area)"
+  sleep 0.5
+  import -window root -crop "$((w + 60))x$((h + 60))+$((x - 30))+$((y - 30))" \
+    "$STILVANE_SCREENSHOTS/editor-150.png"
+}
+editor_click 150 441 # the field, at (100, 294) for 96 dpi
 xdotool type --delay 30 'neu.example'
 xdotool key alt+a alt+o
 wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"

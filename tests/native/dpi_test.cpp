@@ -18,12 +18,6 @@ TEST(Dpi, ScalesAsWindowsRoundsAndHoldsTheScaleTo100To300Percent) {
           Case{16, 0, 16}, Case{16, -96, 16}, Case{16, 480, 48}, Case{16, INT_MAX, 48},
           Case{0, 144, 0}})
         EXPECT_EQ(ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
-    EXPECT_EQ(MulDivRound(3, 1, 2), 2);
-    EXPECT_EQ(MulDivRound(-3, 1, 2), -2);
-    EXPECT_EQ(MulDivRound(3, -1, 2), -2);
-    EXPECT_EQ(MulDivRound(1, 1, 0), -1);
-    EXPECT_EQ(MulDivRound(INT_MAX, 2, 1), -1);
-    EXPECT_EQ(MulDivRound(INT_MIN, 1, -1), -1);
 }
 
 } // namespace

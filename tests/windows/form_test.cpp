@@ -12,12 +12,16 @@
 #include "ui/exceptions_merge.h"
 #include "ui/form_Stilvane.h"
 
+#include "framework/dpi.h"
+
 #include <gtest/gtest.h>
 #include <oleacc.h>
 #include <sddl.h>
 #include <shellapi.h>
+#include <uxtheme.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,12 +62,33 @@ std::string IconKind(HICON icon) {
     return grey > 15 ? "off" : "other";
 }
 
+// Width of an icon's picture in pixels, as GetIconInfo reports it.
+int IconWidth(HICON icon) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon && ::GetIconInfo(icon, &info))
+        ::GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+// A child window's rectangle in its parent's client coordinates.
+RECT PlaceOf(HWND window) {
+    RECT rect{};
+    ::GetWindowRect(window, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         shell.notify = [this](DWORD message, NOTIFYICONDATAA& data) {
-            if (message == NIM_MODIFY)
+            if (message == NIM_MODIFY) {
                 shownIcons.push_back(IconKind(data.hIcon));
+                shownWidth = IconWidth(data.hIcon);
+            }
             if (message == NIM_ADD)
                 addedTip = data.szTip;
             return TRUE;
@@ -98,6 +123,7 @@ protected:
     std::string addedTip;
     bool timerStarted = false;
     int taskbarDpi = 96;
+    int shownWidth = 0;
     std::unique_ptr<TForm_Stilvane> form;
     TrayShell shell;
 };
@@ -673,6 +699,86 @@ TEST_F(PauseTest, EachSignalIsCountedByLocalDayAndStoredInTheRightKinds) {
     Signal();
     g.ThreadTimer1Timer(nullptr);
     EXPECT_EQ(Row(1), "1 popups blocked today, 4294967295 in all");
+}
+
+TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
+    // Wine never sends WM_DPICHANGED: the changes of scale are made up. 0 and
+    // 480 stand for broken settings, held to 100 % and 300 %.
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    ASSERT_EQ(f.Dpi(), 96);
+    const std::vector<HWND> controls{
+        f.Label1->Handle(),     f.ListBox1->Handle(), f.Button_Delete->Handle(), f.Edit1->Handle(),
+        f.Button_Add->Handle(), f.Bevel1->Handle(),   f.Button_Ok->Handle()};
+    std::vector<RECT> at96;
+    for (HWND control : controls)
+        at96.push_back(PlaceOf(control));
+    struct Scale {
+        int dpi, laidOutFor, pictureWidth;
+        UINT pictureChange;
+    };
+    for (const Scale scale :
+         {Scale{120, 120, 20, WM_DISPLAYCHANGE}, Scale{144, 144, 24, WM_SETTINGCHANGE},
+          Scale{192, 192, 32, WM_DISPLAYCHANGE}, Scale{96, 96, 16, WM_SETTINGCHANGE},
+          Scale{480, 288, 48, WM_DISPLAYCHANGE}, Scale{0, 96, 16, WM_DISPLAYCHANGE}}) {
+        SCOPED_TRACE(scale.dpi);
+        taskbarDpi = scale.dpi;
+        ::SendMessageA(f.Handle(), scale.pictureChange, 0, 0);
+        EXPECT_EQ(shownWidth, scale.pictureWidth);
+        const int dpi = scale.laidOutFor;
+        // The frame as the system draws it here, around the scaled client.
+        RECT window{}, client{};
+        ::GetWindowRect(f.Handle(), &window);
+        ::GetClientRect(f.Handle(), &client);
+        const SIZE frame{window.right - window.left - client.right + ScaleToDpi(400, dpi),
+                         window.bottom - window.top - client.bottom + ScaleToDpi(360, dpi)};
+        RECT suggested{30, 40, 30 + frame.cx, 40 + frame.cy};
+        ::SendMessageA(f.Handle(), WM_DPICHANGED, MAKEWPARAM(scale.dpi, scale.dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(f.Dpi(), dpi);
+        ::GetWindowRect(f.Handle(), &window);
+        ::GetClientRect(f.Handle(), &client);
+        EXPECT_TRUE(::EqualRect(&window, &suggested));
+        EXPECT_EQ(client.right, ScaleToDpi(400, dpi));
+        EXPECT_EQ(client.bottom, ScaleToDpi(360, dpi));
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const RECT& was = at96[i];
+            const int left = ScaleToDpi(was.left, dpi), top = ScaleToDpi(was.top, dpi);
+            const RECT scaled{left, top, left + ScaleToDpi(was.right - was.left, dpi),
+                              top + ScaleToDpi(was.bottom - was.top, dpi)};
+            const RECT place = PlaceOf(controls[i]);
+            EXPECT_TRUE(::EqualRect(&place, &scaled)) << "control " << i;
+        }
+        LOGFONTA font{};
+        ::GetObjectA(
+            reinterpret_cast<HFONT>(::SendMessageA(f.Button_Ok->Handle(), WM_GETFONT, 0, 0)),
+            sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, ScaleToDpi(-11, dpi));
+        EXPECT_EQ(f.Label1->Font().height, ScaleToDpi(-11, dpi));
+        std::printf("at %d dpi: editor client %ld x %ld, tray picture %d x %d\n", scale.dpi,
+                    client.right, client.bottom, shownWidth, shownWidth);
+    }
+}
+
+TEST_F(FormTest, ControlsAreThemedAndTheLabelTakesChangedSystemColours) {
+    TForm_Stilvane& f = Build();
+    EXPECT_NE(::GetWindowTheme(f.Button_Ok->Handle()), nullptr);
+    f.ExceptionsClick(nullptr);
+    const int elements[] = {COLOR_BTNFACE, COLOR_WINDOWTEXT};
+    const COLORREF saved[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOWTEXT)};
+    const COLORREF changed[] = {RGB(0, 64, 128), RGB(255, 255, 0)};
+    ASSERT_TRUE(::SetSysColors(2, elements, changed));
+    testing::PumpFor(300);
+    // Both new colours show in the label, and nothing of the old face.
+    std::set<COLORREF> seen;
+    HDC dc = ::GetDC(f.Label1->Handle());
+    for (int i = 0; i < f.Label1->Width() * f.Label1->Height(); i += 2)
+        seen.insert(::GetPixel(dc, i % f.Label1->Width(), i / f.Label1->Width()));
+    ::ReleaseDC(f.Label1->Handle(), dc);
+    ::SetSysColors(2, elements, saved);
+    EXPECT_TRUE(seen.count(changed[0]));
+    EXPECT_TRUE(seen.count(changed[1]));
+    EXPECT_FALSE(seen.count(saved[0]));
 }
 
 } // namespace

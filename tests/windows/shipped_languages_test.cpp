@@ -3,6 +3,7 @@
 // label, the main window's real font. A failure names the language id.
 #include "components/MarkupLabel.h"
 #include "components/markup.h"
+#include "framework/dpi.h"
 #include "framework/file_io.h"
 #include "framework/int_text.h"
 #include "framework/path.h"
@@ -123,25 +124,27 @@ TEST(ShippedLanguages, EveryByteIsWindows1252Text) {
     }
 }
 
-TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguage) {
+TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguageAtEveryScale) {
     TMarkupLabel label(nullptr, nullptr);
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
-    {
+    for (const int dpi : {96, 120, 144, 192}) {
         TCanvas canvas(memory);
-        canvas.font = FontSpec(); // the main window's font
+        canvas.font = FontSpec(); // the main window's font, as scaled for `dpi`
+        canvas.font.height = ScaleToDpi(canvas.font.height, dpi);
         const int rowHeight = label.RowHeight(canvas);
+        const int height = ScaleToDpi(54, dpi), width = ScaleToDpi(385, dpi);
         for (const std::string& section : ShippedSections().full) {
             const auto rows = SplitLines(ReadLanguageTexts(kPackage, StrToInt(section)).label1);
-            EXPECT_LE(static_cast<int>(rows.size()) * rowHeight, 54)
-                << "[" << section << "] " << rows.size() << " rows";
+            EXPECT_LE(static_cast<int>(rows.size()) * rowHeight, height)
+                << "[" << section << "] " << rows.size() << " rows at " << dpi << " dpi";
             int widest = 0;
             for (const std::string& row : rows) {
-                const int width = MeasureMarkupLine(canvas, row);
-                widest = std::max(widest, width);
-                EXPECT_LE(width, 385) << "[" << section << "] " << width << " pixels: " << row;
+                widest = std::max(widest, MeasureMarkupLine(canvas, row));
+                EXPECT_LE(widest, width) << "[" << section << "] at " << dpi << " dpi: " << row;
             }
-            std::printf("[%s] widest row of Label1: %d pixels of 385\n", section.c_str(), widest);
+            std::printf("[%s] at %d dpi: widest row of Label1 %d pixels of %d\n", section.c_str(),
+                        dpi, widest, width);
         }
     }
     ::DeleteDC(memory);
