@@ -741,8 +741,11 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LoadTrayPictures();
         break;
     case WM_SYSCOLORCHANGE:
-        // Only top-level windows hear of it; the controls take their
-        // colours at paint time.
+        // Only top-level windows hear of it: pass it on to the controls,
+        // which take their colours anew.
+        for (HWND child = ::GetWindow(Handle(), GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
         ::RedrawWindow(Handle(), nullptr, nullptr,
                        RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         break;
