@@ -1,9 +1,9 @@
 // Draws the program's icons and writes them as .ico files: the tray's on,
 // off, blocked and paused shields at every small-icon size from 100 % to 300 %
 // display scale, and the application icon, which also has 64 and 256 pixel
-// frames. Every frame is drawn for its own size in 32-bit colour with alpha;
-// frames from 32 pixels up are stored PNG-compressed, which keeps the
-// executable small (Windows reads PNG frames of any size since Vista).
+// frames. Every frame is drawn for its own size in 32-bit colour with alpha
+// and stored PNG-compressed, which keeps the executable small (Windows reads
+// PNG frames of any size since Vista).
 //
 // Usage: icon_generator OUTPUT_DIR
 // Change the artwork here and run scripts/make-icons to rewrite the files.
@@ -165,36 +165,6 @@ void PutBig32(std::vector<std::uint8_t>& out, unsigned v) {
         out.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
-// A frame stored as a bitmap: BITMAPINFOHEADER, colours bottom-up with
-// alpha, then the 1-bit transparency mask older readers use.
-std::vector<std::uint8_t> EncodeBitmap(const std::vector<Rgba>& image, int size) {
-    std::vector<std::uint8_t> out;
-    Put32(out, 40);
-    Put32(out, static_cast<unsigned>(size));
-    Put32(out, static_cast<unsigned>(size * 2));
-    Put16(out, 1);
-    Put16(out, 32);
-    for (int i = 0; i < 6; ++i)
-        Put32(out, 0);
-    for (int y = size - 1; y >= 0; --y)
-        for (int x = 0; x < size; ++x) {
-            const Rgba& c = image[static_cast<std::size_t>(y * size + x)];
-            out.push_back(Byte(c.b));
-            out.push_back(Byte(c.g));
-            out.push_back(Byte(c.r));
-            out.push_back(Byte(c.a));
-        }
-    const int maskRow = ((size + 31) / 32) * 4;
-    for (int y = size - 1; y >= 0; --y) {
-        std::vector<std::uint8_t> row(static_cast<std::size_t>(maskRow), 0);
-        for (int x = 0; x < size; ++x)
-            if (image[static_cast<std::size_t>(y * size + x)].a < 0.5)
-                row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-        out.insert(out.end(), row.begin(), row.end());
-    }
-    return out;
-}
-
 void PutChunk(std::vector<std::uint8_t>& out, const char* type,
               const std::vector<std::uint8_t>& data) {
     PutBig32(out, static_cast<unsigned>(data.size()));
@@ -234,8 +204,6 @@ std::vector<std::uint8_t> EncodePng(const std::vector<Rgba>& image, int size) {
     return out;
 }
 
-constexpr int kPngFrom = 32;
-
 bool WriteIcon(const std::string& path, Design design, const std::vector<int>& sizes) {
     struct Entry {
         int size;
@@ -244,8 +212,7 @@ bool WriteIcon(const std::string& path, Design design, const std::vector<int>& s
     std::vector<Entry> entries;
     for (int size : sizes) {
         const std::vector<Rgba> image = Render(design, size);
-        entries.push_back(
-            {size, size >= kPngFrom ? EncodePng(image, size) : EncodeBitmap(image, size)});
+        entries.push_back({size, EncodePng(image, size)});
         if (entries.back().data.empty())
             return false;
     }
