@@ -206,8 +206,7 @@ wait_for '[[ -z $(editor_area) ]]' 5 || fail "OK did not hide the editor"
 expect_bytes "$program/popup-exp.ini" 'c.example\r\nd.example\r\nlead\r\n' "saved file"
 scenario_end
 
-# At 150 % display scale (read by Wine when the program starts): the editor
-# lays itself out for it.
+# At 150 % display scale (Wine reads it when the program starts).
 scenario_start Stilvane.MissingExceptionsFileOpensAnEmptyEditorAt150Percent
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 rm "$program/popup-exp.ini"

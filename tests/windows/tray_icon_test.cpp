@@ -175,13 +175,11 @@ TEST_F(TrayShellRecorder, TaskbarCreatedBroadcastRegistersTheIconAgainAtOnce) {
     TTrayIcon tray(nullptr);
     tray.SetActive(true);
     calls.clear();
-    // The owner renews the picture in between: it goes with the new icon.
     HICON renewed = SolidIcon(RGB(0, 0, 255));
     tray.OnTaskbarCreated = [&](TComponent*) { tray.SetIcon(renewed); };
     ::SendMessageA(tray.MessageWindow(), ::RegisterWindowMessageA("TaskbarCreated"), 0, 0);
     EXPECT_EQ(Messages(), (Sequence{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
     EXPECT_EQ(calls.at(1).data.hIcon, tray.Icon().Handle());
-    EXPECT_NE(tray.Icon().Handle(), nullptr);
     ::DestroyIcon(renewed);
     tray.SetActive(false);
     calls.clear();
