@@ -13,8 +13,9 @@ namespace stilvane {
 namespace {
 
 constexpr char kWindowClass[] = "StilvaneTrayIcon";
-constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO; // 0x17
-constexpr UINT kMessageIconTip = NIF_MESSAGE | NIF_ICON | NIF_TIP;       // 7
+// With notification version 4 the shell shows the tip only when asked to.
+constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO | NIF_SHOWTIP;
+constexpr UINT kMessageIconTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 
 template <std::size_t N> void CopyCut(char (&target)[N], const std::string& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -80,7 +81,9 @@ void TTrayIcon::Activate() {
     if (icon_.Empty())
         icon_.Assign(host_.TrayHostIcon());
     data_.cbSize = sizeof data_;
-    data_.uVersion = NOTIFYICON_VERSION;
+    // Version 4: keyboard users get WM_CONTEXTMENU and NIN_KEYSELECT at the
+    // icon's place, and a right click one WM_CONTEXTMENU.
+    data_.uVersion = NOTIFYICON_VERSION_4;
     data_.hWnd = Handle();
     data_.uID = kIconId;
     data_.uCallbackMessage = kCallbackMessage;
@@ -189,15 +192,18 @@ void TTrayIcon::RemoveHook() {
     hookId_ = 0;
 }
 
-void TTrayIcon::ShowMenu(TPopupMenu& menu, POINT at) {
+void TTrayIcon::ShowMenu(TPopupMenu& menu, POINT at, bool fromKeyboard) {
     ::SetForegroundWindow(Handle());
-    menu.Popup(Handle(), at.x, at.y);
+    const MenuItem* chosen = menu.Popup(Handle(), at.x, at.y);
     ::PostMessageA(Handle(), WM_NULL, 0, 0);
+    // Dismissed (Escape): the keyboard goes back to the icon, not nowhere.
+    if (!chosen && fromKeyboard && active_)
+        Notify(NIM_SETFOCUS);
 }
 
-LRESULT TTrayIcon::HandleCallback(LPARAM event) {
-    POINT at{};
-    ::GetCursorPos(&at);
+LRESULT TTrayIcon::HandleCallback(WPARAM anchor, LPARAM event) {
+    // The shell's point: the cursor for the mouse, the icon for the keyboard.
+    const POINT at{static_cast<short>(LOWORD(anchor)), static_cast<short>(HIWORD(anchor))};
     const TShiftState shift = CurrentShiftState();
     auto mouse = [&](const TMouseEvent& handler, TMouseButton button) {
         if (handler)
@@ -233,11 +239,28 @@ LRESULT TTrayIcon::HandleCallback(LPARAM event) {
             SetVisibility(visibility_ | tvVisibleTaskBar);
         break;
     case WM_RBUTTONUP:
-    case NIN_KEYSELECT:
-        if (popupMenu_)
-            ShowMenu(*popupMenu_, at);
+        rightButtonReleased_ = true;
         mouse(OnClick, TMouseButton::mbRight);
         break;
+    case WM_CONTEXTMENU: {
+        // After a right button release it is the mouse's; else Shift+F10 or
+        // the menu key.
+        const bool fromKeyboard = !rightButtonReleased_;
+        rightButtonReleased_ = false;
+        if (popupMenu_)
+            ShowMenu(*popupMenu_, at, fromKeyboard);
+        break;
+    }
+    case NIN_KEYSELECT: {
+        // The shell sends two for one Enter: one menu.
+        const DWORD now = ::GetTickCount();
+        const bool repeated = keySelectSeen_ && now - lastKeySelect_ < ::GetDoubleClickTime();
+        keySelectSeen_ = true;
+        lastKeySelect_ = now;
+        if (!repeated && popupMenu_)
+            ShowMenu(*popupMenu_, at, true);
+        break;
+    }
     case WM_RBUTTONDBLCLK:
         mouse(OnDblClick, TMouseButton::mbRight);
         break;
@@ -253,7 +276,7 @@ LRESULT TTrayIcon::HandleCallback(LPARAM event) {
 
 LRESULT TTrayIcon::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kCallbackMessage)
-        return HandleCallback(lParam);
+        return HandleCallback(wParam, lParam);
     if (message == taskbarCreated_ && taskbarCreated_ != 0) {
         // The shell (re)started: put the icon back at once.
         if (active_) {

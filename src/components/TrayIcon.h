@@ -73,7 +73,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    LRESULT HandleCallback(LPARAM event);
+    // The shell's notification: with version 4 the anchor point in `anchor`,
+    // the event in the low word of `event`.
+    LRESULT HandleCallback(WPARAM anchor, LPARAM event);
 
     void Activate();
     void Remove();
@@ -81,7 +83,7 @@ private:
     void IconChanged();
     void RefreshTip();
     void FillTip();
-    void ShowMenu(TPopupMenu& menu, POINT at);
+    void ShowMenu(TPopupMenu& menu, POINT at, bool fromKeyboard = false);
     void ShowApplication();
     void HideApplication();
     void InstallHook();
@@ -101,6 +103,9 @@ private:
     std::string lastHintSent_;
     int hookId_ = 0;
     UINT taskbarCreated_ = 0;
+    bool rightButtonReleased_ = false;
+    bool keySelectSeen_ = false;
+    DWORD lastKeySelect_ = 0;
 };
 
 } // namespace stilvane

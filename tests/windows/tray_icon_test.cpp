@@ -76,9 +76,9 @@ TEST_F(TrayShellRecorder, ActivationAddsTheIconWithTheSystemsRecord) {
     EXPECT_EQ(add.cbSize, sizeof(NOTIFYICONDATAA));
     EXPECT_EQ(add.uID, 1u);
     EXPECT_EQ(add.uCallbackMessage, 0x401u);
-    EXPECT_EQ(add.uFlags, 0x17u);
+    EXPECT_EQ(add.uFlags, 0x97u); // message, icon, tip, balloon text, and show the tip
     EXPECT_EQ(add.hWnd, tray.MessageWindow());
-    EXPECT_EQ(add.uVersion, 3u);
+    EXPECT_EQ(add.uVersion, 4u);
     EXPECT_STREQ(add.szTip, "") << "an empty Hint gives no tooltip";
     EXPECT_TRUE(tray.Active());
 }
@@ -263,7 +263,40 @@ TEST_F(TrayCallbacks, MouseMoveRefreshesAChangedTip) {
     Notify(WM_MOUSEMOVE); // unchanged: nothing sent
     ASSERT_EQ(Messages(), (Sequence{NIM_MODIFY}));
     EXPECT_STREQ(calls[0].data.szTip, "Neu");
-    EXPECT_EQ(calls[0].data.uFlags, 7u);
+    EXPECT_EQ(calls[0].data.uFlags, 0x87u);
+}
+
+TEST_F(TrayCallbacks, OneMenuPerRightClickOrKeyAndTheFocusBackAfterEscape) {
+    struct Case {
+        const char* what;
+        std::vector<UINT> events;
+        int menus;
+        bool focusBack;
+    } cases[] = {
+        {"right click", {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_CONTEXTMENU}, 1, false},
+        {"Shift+F10 or the menu key", {WM_CONTEXTMENU}, 1, true},
+        {"Enter: the shell sends two", {NIN_KEYSELECT, NIN_KEYSELECT}, 1, true},
+        {"a release alone", {WM_RBUTTONUP}, 0, false},
+    };
+    tray.SetPopupMenu(&menu);
+    tray.SetActive(true);
+    int menus = 0;
+    menu.OnPopup = [&](TComponent*) {
+        ++menus;
+        // The user presses Escape as soon as the menu is up.
+        ::PostMessageA(tray.MessageWindow(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    Item("&Erster");
+    for (const auto& c : cases) {
+        menus = 0;
+        calls.clear();
+        for (const UINT event : c.events)
+            ::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, MAKEWPARAM(40, 30),
+                           MAKELPARAM(event, 1));
+        EXPECT_EQ(menus, c.menus) << c.what;
+        EXPECT_EQ(Messages() == Sequence{NIM_SETFOCUS}, c.focusBack) << c.what;
+        ::Sleep(::GetDoubleClickTime());
+    }
 }
 
 TEST_F(TrayCallbacks, MinimiseCommandToTheApplicationHidesItWhileActive) {
