@@ -1,6 +1,7 @@
 // Times the exceptions editor on large lists, through the main window's own
 // handlers: load the file, add one entry, remove every entry, remove every
-// other entry, save.
+// other entry, save, and import as many lines again (half of them listed
+// already), as a paste of that many lines adds them.
 // Usage: exceptions_bench [largest]   (default 100000; sizes 1000, 10000, ...)
 #include "components/tray_shell.h"
 #include "framework/application.h"
@@ -54,8 +55,8 @@ int main(int argc, char** argv) {
     const std::string file = folder + "\\" + kExceptionsFileName;
     ReplaceFileContent(folder + "\\popup.ini", "[1033]\r\n");
 
-    std::printf("%8s %10s %10s %12s %14s %10s\n", "entries", "load ms", "add ms", "remove all ms",
-                "remove half ms", "save ms");
+    std::printf("%8s %10s %10s %12s %14s %10s %10s\n", "entries", "load ms", "add ms",
+                "remove all ms", "remove half ms", "save ms", "import ms");
     for (int count = 1000; count <= largest; count *= 10) {
         ReplaceFileContent(file, ShuffledEntries(count));
         TForm_Stilvane form(SharedSettings(HKEY_CURRENT_USER, kBenchKey), folder, &::GetTickCount,
@@ -68,16 +69,27 @@ int main(int argc, char** argv) {
         ::SendMessageA(form.ListBox1->Handle(), LB_SETSEL, TRUE, -1);
         const double remove = TimeMs([&] { form.Button_DeleteClick(nullptr); });
         const int left = form.ListBox1->Count();
+        // An open editor is never reloaded: close it without saving first.
+        form.Hide();
         form.ExceptionsClick(nullptr);
         for (int i = 0; i < form.ListBox1->Count(); i += 2)
             form.ListBox1->Select(i, true);
         const double removeHalf = TimeMs([&] { form.Button_DeleteClick(nullptr); });
         // Saving the full list; the handler would also hide the window.
+        form.Hide();
         form.ExceptionsClick(nullptr);
         const double save =
             TimeMs([&] { ReplaceFileContent(file, FormatExceptions(form.ListBox1->Items())); });
-        std::printf("%8d %10.1f %10.1f %12.1f %14.1f %10.1f   (%d shown, %d left)\n", count, load,
-                    add, remove, removeHalf, save, shown, left);
+        const std::string more = folder + "\\import.txt";
+        // The same seed: the first half are the listed entries' first half.
+        std::string lines = ShuffledEntries(count / 2);
+        for (int i = 0; i < count / 2; ++i)
+            lines += "  new-" + std::to_string(i) + ".example\t\r\n";
+        ReplaceFileContent(more, lines);
+        const double import = TimeMs([&] { form.ImportFrom(more); });
+        ::DeleteFileA(more.c_str());
+        std::printf("%8d %10.1f %10.1f %12.1f %14.1f %10.1f %10.1f   (%d shown, %d left)\n", count,
+                    load, add, remove, removeHalf, save, import, shown, left);
         std::fflush(stdout);
     }
     ::DeleteFileA(file.c_str());

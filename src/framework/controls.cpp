@@ -281,14 +281,15 @@ void ListBox::AddMany(const std::vector<std::string>& items) const {
 }
 
 LRESULT ListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
     auto raise = [this](const TNotifyEvent& handler) {
         if (handler)
             handler(this);
         return 0;
     };
     switch (message) {
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
+        // Asked only for keys: every item added is a message through here.
+        const bool ctrl = ::GetKeyState(VK_CONTROL) < 0, shift = ::GetKeyState(VK_SHIFT) < 0;
         if (wParam == VK_DELETE && !ctrl && !shift)
             return raise(OnDeleteKey);
         if (ctrl && wParam == 'A') {
@@ -300,6 +301,7 @@ LRESULT ListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if ((ctrl && wParam == 'V') || (shift && wParam == VK_INSERT))
             return raise(OnPaste);
         break;
+    }
     case WM_CHAR:
         // The characters of Ctrl+A, Ctrl+C and Ctrl+V are no search letters.
         if (wParam < ' ')

@@ -537,6 +537,9 @@ TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {
     };
     EXPECT_EQ(name(f.Edit1->Handle()), "New exception");
     EXPECT_EQ(name(f.Button_Add->Handle()), "Add");
+    wchar_t cue[64] = {};
+    ::SendMessageW(f.Edit1->Handle(), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
+    EXPECT_STREQ(cue, L"Web address or part of one");
     char text[512] = {};
     ::GetWindowTextA(f.Label1->Handle(), text, sizeof text);
     EXPECT_EQ(std::string(text).substr(0, 47), "Normally the Popup Blocker blocks every popup.\r");
