@@ -1,6 +1,6 @@
 #include "framework/errors.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace stilvane::messages {
 
@@ -44,8 +44,8 @@ std::string ThreadError(const std::string& systemText, int code) {
 }
 std::string CheckSynchronizeWrongThread(unsigned long threadId) {
     char hex[16];
-    std::snprintf(hex, sizeof hex, "%lx", threadId);
-    return std::string("CheckSynchronize wurde vom Thread $") + hex +
+    const auto written = std::to_chars(hex, hex + sizeof hex, threadId, 16);
+    return std::string("CheckSynchronize wurde vom Thread $") + std::string(hex, written.ptr) +
            " aufgerufen, der NICHT der Haupt-Thread ist.";
 }
 
