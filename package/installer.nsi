@@ -2,6 +2,7 @@
 ; administrator rights, upgrades in place without touching the user's
 ; exceptions list. Built by CMake (target "installer") with
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<program folder> -DICON=<icon> -DOUTFILE=<setup.exe>
+;            [-DSIGN=<command that signs the file it is given in place>]
 
 Unicode true
 !include MUI2.nsh
@@ -23,6 +24,13 @@ RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 SetCompressor /SOLID lzma
+; Installed files carry the time of the installation; the installer holds no
+; build time and is the same for every build of one version.
+SetDateSave off
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1"' = 0
+    !finalize '"${SIGN}" "%1"' = 0
+!endif
 BrandingText "${PRODUCT} ${VERSION}"
 
 VIProductVersion "${VERSION}.0"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# build-packages.sh EXE VERSION OUT [PFX [TIMESTAMP-URL]]
+# Builds the release packages of the program folder into OUT: the ZIP, the
+# per-user installer, the MSI and SHA256SUMS. Byte for byte reproducible:
+# every time stamped into them is SOURCE_DATE_EPOCH, else the time of the
+# checkout's last commit. With PFX (password in STILVANE_SIGN_PASSWORD) the
+# executable, the uninstaller and the installer are signed. OUT only gets
+# the new packages when all of them were built (and signed).
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+exe=$1 version=$2 out=$3
+export STILVANE_SIGN_PFX=${4:-} STILVANE_SIGN_TIMESTAMP=${5:-}
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
+fi
+export SOURCE_DATE_EPOCH TZ=UTC
+base=QuillanePopUpBlocker-$version
+shipped=(Stilvane.exe popup.ini DIALECTS.INI README.txt popup-exp.ini)
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+stage=$work/$base-win32
+mkdir "$stage"
+cp "$exe" "$stage/"
+for file in "${shipped[@]:1}"; do cp "$here/$file" "$stage/"; done
+[[ -n $STILVANE_SIGN_PFX ]] && "$here/sign.sh" "$stage/Stilvane.exe"
+chmod 644 "$stage"/*
+touch -h -d "@$SOURCE_DATE_EPOCH" "$stage"/* "$stage"
+
+# The ZIP: the program folder, entries in a fixed order, no extra attributes.
+(cd "$work" && zip -q -X -D "$base-win32.zip" "${shipped[@]/#/$base-win32/}")
+
+# The installer; its files carry the installation's time, not the build's.
+nsis_sign=()
+[[ -n $STILVANE_SIGN_PFX ]] && nsis_sign=("-DSIGN=$here/sign.sh")
+makensis -V2 -DVERSION="$version" "-DSTAGE=$stage" "-DICON=$root/src/ui/icons/application.ico" \
+  "-DOUTFILE=$work/$base-setup.exe" "${nsis_sign[@]}" "$here/installer.nsi" >/dev/null
+
+# The MSI. wixl stamps the current time and a random package code: the time
+# is held at SOURCE_DATE_EPOCH, and the package code, like the product code
+# (new for every version: a major upgrade), is named after what it holds.
+uuid_of() {
+  local h
+  h=$(printf '%s' "$1" | sha1sum | cut -c1-32)
+  printf '%s-%s-5%s-%x%s-%s' "${h:0:8}" "${h:8:4}" "${h:13:3}" $((0x${h:16:1} & 3 | 8)) "${h:17:3}" "${h:20:12}" |
+    tr a-f A-F
+}
+product_code=$(uuid_of "Quillane PopUp Blocker product $version")
+package_code=$(uuid_of "Quillane PopUp Blocker package $version $(cd "$stage" && sha256sum "${shipped[@]}")")
+msi=$work/$base-win32.msi
+frozen=(faketime "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')")
+mkdir "$work/msi"
+cp "$root/src/ui/icons/application.ico" "$work/msi/"
+ln -s "$stage" "$work/msi/stage"
+(cd "$work/msi" && "${frozen[@]}" wixl -a x86 -D Version="$version" -D ProductCode="$product_code" \
+  -o "$msi" "$here/stilvane.wxs")
+# What wixl cannot say: the exceptions file is never overwritten
+# (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10).
+"${frozen[@]}" msibuild "$msi" -q "UPDATE Component SET Attributes = 144 WHERE Component = 'Exceptions'" \
+  -s "Quillane PopUp Blocker $version" Quillane "Intel;1033" "{$package_code}"
+
+products=("$base-win32.zip" "$base-setup.exe" "$base-win32.msi")
+(cd "$work" && sha256sum "${products[@]}" >SHA256SUMS)
+mkdir -p "$out"
+for file in "${products[@]}" SHA256SUMS; do mv -f "$work/$file" "$out/"; done
