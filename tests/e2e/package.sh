@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # The release packages as a user meets them: the ZIP's listing, and the
 # installer under Wine in a fresh prefix: a silent install, the installed
-# program at work, an upgrade while it runs, and a silent uninstall.
-# $1: the folder with QuillanePopUpBlocker-VERSION-win32.zip and -setup.exe.
+# program at work, an upgrade while it runs, and a silent uninstall; then
+# the same round trip with the MSI.
+# $1: the folder with QuillanePopUpBlocker-VERSION-win32.zip, -setup.exe and -win32.msi.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 packages=$1
 zip=$(ls "$packages"/QuillanePopUpBlocker-*-win32.zip)
 setup=$(ls "$packages"/QuillanePopUpBlocker-*-setup.exe)
+msi=$(ls "$packages"/QuillanePopUpBlocker-*-win32.msi)
 base=$(basename "$zip" .zip)
 product='Quillane PopUp Blocker'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillanePopUpBlocker'
@@ -33,10 +35,14 @@ expect_eq "$(unzip -p "$zip" "$base/popup-exp.ini" | wc -c)" 0 "size of popup-ex
   fail "README.txt has lines without CR LF"
 end
 
+# The installation folder and the Start menu of the current prefix.
+locate() {
+  local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+  folder=$(winepath -u "$local_appdata\\Programs\\$product" 2>/dev/null | sed 's:/*$::')
+  start_menu=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+}
 fresh_prefix
-local_appdata=$(wine cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
-folder=$(winepath -u "$local_appdata\\Programs\\$product" 2>/dev/null | sed 's:/*$::')
-start_menu=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')\\Microsoft\\Windows\\Start Menu\\Programs" 2>/dev/null)
+locate
 
 begin Package.SilentInstallForTheUserAlone
 wine "$setup" /S </dev/null >/dev/null 2>&1
@@ -85,6 +91,59 @@ expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is left"
 expect_eq "$(reg_value PopupBlocker)" 1 "the blocker's values"
 wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the controller's own key is left"
+end
+
+drop_prefix
+
+fresh_prefix
+locate
+begin Package.MsiRoundTrip
+product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" {print $2}'; }
+# Wine keeps the entries of per-user products under HKLM.
+msi_entry() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
+version=$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")
+# The next version (Windows Installer compares three fields), from the same
+# program folder.
+next_version=$(awk -F. '{print $1 "." $2 "." $3 + 1}' <<<"$version")
+newer=$(mktemp -d)
+unzip -p "$zip" "$base/Stilvane.exe" >"$newer/Stilvane.exe"
+bash "$(dirname "$0")/../../package/build-packages.sh" "$newer/Stilvane.exe" "$next_version" "$newer" ||
+  fail "cannot build the newer MSI"
+cp "$msi" "$WINEPREFIX/drive_c/old.msi"
+cp "$newer"/*.msi "$WINEPREFIX/drive_c/new.msi"
+
+wine msiexec /i 'C:\old.msi' /qn </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of msiexec /i"
+expect_eq "$(cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' ')" \
+  "DIALECTS.INI README.txt Stilvane.exe popup-exp.ini popup.ini " "installed files"
+[[ -f "$start_menu/$product.lnk" ]] || fail "no Start-menu shortcut"
+expect_eq "$(key_value "$run_key" "$product")" "\"$(winepath -w "$folder")\\Stilvane.exe\"" "Run value"
+expect_eq "$(key_value "$(msi_entry "$msi")" DisplayName)" "$product" "DisplayName"
+expect_eq "$(key_value "$(msi_entry "$msi")" DisplayVersion)" "$version" "DisplayVersion"
+expect_eq "$(key_value "$(msi_entry "$msi")" Publisher)" Quillane "Publisher"
+wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*Stilvane\.ico' ||
+  fail "no product icon"
+wine "$folder/Stilvane.exe" </dev/null >/dev/null 2>&1 &
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the installed program did not start"
+expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$folder")" "PopupBlocker_Dir"
+
+printf 'meine.example\r\n\xFCber.example\r\n' >"$folder/popup-exp.ini"
+cp "$folder/popup-exp.ini" "$newer/exp"
+wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of the upgrade"
+wait_for '! controller_running' 10 || fail "the controller still runs after the upgrade"
+cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed: $(hexdump_file "$folder/popup-exp.ini")"
+expect_eq "$(key_value "$(msi_entry "$newer"/*.msi)" DisplayVersion)" "$next_version" "DisplayVersion after the upgrade"
+wine reg query "$(msi_entry "$msi")" >/dev/null 2>&1 && fail "the older version is still installed"
+
+wine msiexec /x 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of msiexec /x"
+expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
+cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by the uninstall"
+[[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
+expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
+wine reg query "$(msi_entry "$newer"/*.msi)" >/dev/null 2>&1 && fail "the entry is left"
+rm -rf "$newer"
 end
 
 drop_prefix
