@@ -4,13 +4,13 @@
 # per-user installer, the MSI and SHA256SUMS. Byte for byte reproducible:
 # every time stamped into them is SOURCE_DATE_EPOCH, else the time of the
 # checkout's last commit. With PFX (password in STILVANE_SIGN_PASSWORD) the
-# executable, the uninstaller and the installer are signed. OUT only gets
+# executable, the uninstaller, the installer and the MSI are signed. OUT only gets
 # the new packages when all of them were built (and signed).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 exe=$1 version=$2 out=$3
-export STILVANE_SIGN_PFX=${4:-} STILVANE_SIGN_TIMESTAMP=${5:-}
+export STILVANE_SIGN_PFX=${4:+$(realpath "$4")} STILVANE_SIGN_TIMESTAMP=${5:-}
 if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
   SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
 fi
@@ -59,6 +59,7 @@ ln -s "$stage" "$work/msi/stage"
 # (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10).
 "${frozen[@]}" msibuild "$msi" -q "UPDATE Component SET Attributes = 144 WHERE Component = 'Exceptions'" \
   -s "Quillane PopUp Blocker $version" Quillane "Intel;1033" "{$package_code}"
+[[ -n $STILVANE_SIGN_PFX ]] && "$here/sign.sh" "$msi"
 
 products=("$base-win32.zip" "$base-setup.exe" "$base-win32.msi")
 (cd "$work" && sha256sum "${products[@]}" >SHA256SUMS)

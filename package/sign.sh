@@ -12,16 +12,17 @@ file=$1
 product='Quillane PopUp Blocker'
 product_url='https://quillane.example/popup-blocker'
 
-signed=$(mktemp "$file.signing.XXXXXX")
-trap 'rm -f "$signed" "$signed.log"' EXIT
+work=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-sign.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+signed=$work/signed
 when=(-time "${SOURCE_DATE_EPOCH:?}")
 [[ -n ${STILVANE_SIGN_TIMESTAMP:-} ]] && when=(-ts "$STILVANE_SIGN_TIMESTAMP")
 if ! printf '%s' "${STILVANE_SIGN_PASSWORD-}" |
-  osslsigncode sign -pkcs12 "${STILVANE_SIGN_PFX:?}" -readpass - -h sha256 \
-    -n "$product" -i "$product_url" "${when[@]}" -in "$file" -out "$signed" >"$signed.log" 2>&1; then
+  osslsigncode sign -pkcs12 "${STILVANE_SIGN_PFX:?}" -readpass /dev/stdin -h sha256 \
+    -n "$product" -i "$product_url" "${when[@]}" -in "$file" -out "$signed" >"$work/log" 2>&1; then
   echo "sign: cannot sign $(basename "$file") with $STILVANE_SIGN_PFX" \
     "(wrong password, not a PKCS#12 file, or the time-stamp server failed):" >&2
-  grep -vi pass "$signed.log" | head -5 >&2
+  grep -vi pass "$work/log" | head -5 >&2
   exit 1
 fi
 mv -f "$signed" "$file"
