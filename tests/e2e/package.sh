@@ -146,5 +146,51 @@ wine reg query "$(msi_entry "$newer"/*.msi)" >/dev/null 2>&1 && fail "the entry 
 rm -rf "$newer"
 end
 
+begin Package.SignedWithAThrowawayCertificate
+signing=$(mktemp -d)
+export STILVANE_SIGN_PASSWORD='Wegwerf-Kennwort 7'
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$signing/key.pem" -out "$signing/cert.pem" -days 2 \
+  -subj '/CN=Quillane Test Signing' -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature \
+  >/dev/null 2>&1
+openssl pkcs12 -export -inkey "$signing/key.pem" -in "$signing/cert.pem" -out "$signing/test.pfx" \
+  -passout env:STILVANE_SIGN_PASSWORD
+unzip -p "$zip" "$base/Stilvane.exe" >"$signing/Stilvane.exe"
+build_packages() { bash "$(dirname "$0")/../../package/build-packages.sh" "$signing/Stilvane.exe" "$version" "$@"; }
+build_packages "$signing/out" "$signing/test.pfx" >"$signing/log" 2>&1
+expect_eq "$?" 0 "exit code of the signed build: $(cat "$signing/log")"
+grep -qF "$STILVANE_SIGN_PASSWORD" "$signing/log" && fail "the password is in the output"
+verified() { osslsigncode verify -CAfile "$signing/cert.pem" -in "$1" 2>&1 | grep -qx Succeeded; }
+unzip -p "$signing/out/$base.zip" "$base/Stilvane.exe" >"$signing/from-zip.exe"
+for file in "$signing/from-zip.exe" "$signing/out/"*-setup.exe "$signing/out/"*.msi; do
+  verified "$file" || fail "no valid signature on $(basename "$file")"
+done
+verified "$signing/Stilvane.exe" && fail "the unsigned executable passes the check"
+
+# Failures leave nothing behind: a wrong password, a missing file.
+while IFS='|' read -r password pfx message; do
+  STILVANE_SIGN_PASSWORD=$password build_packages "$signing/failed" "$pfx" >"$signing/log" 2>&1 &&
+    fail "signing with $pfx and '$password' succeeded"
+  grep -q "$message" "$signing/log" || fail "no clear message for $pfx: $(cat "$signing/log")"
+  [[ ! -e "$signing/failed" ]] || fail "files left after a failure: $(ls "$signing/failed")"
+done <<EOF2
+falsch|$signing/test.pfx|cannot sign Stilvane.exe
+$STILVANE_SIGN_PASSWORD|$signing/missing.pfx|cannot sign Stilvane.exe
+EOF2
+"$(dirname "$0")/../../scripts/package" --sign "$signing/missing.pfx" >"$signing/log" 2>&1 &&
+  fail "scripts/package signed with a missing file"
+grep -q "cannot read the certificate file" "$signing/log" || fail "no clear message: $(cat "$signing/log")"
+
+# The signed installer, its uninstaller and the signed program under Wine.
+controller_running && fail "a controller runs before the signed installation"
+wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
+wine "$signing/out/"*-setup.exe /S </dev/null >/dev/null 2>&1
+expect_eq "$?" 0 "exit code of the signed installer"
+verified "$folder/uninstall.exe" || fail "no valid signature on the installed uninstaller"
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the signed program did not start"
+wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows no tray icon"
+unset STILVANE_SIGN_PASSWORD
+rm -rf "$signing"
+end
+
 drop_prefix
 finish
