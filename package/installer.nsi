@@ -8,15 +8,18 @@ Unicode true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include Sections.nsh
 
 !define PRODUCT "Quillane PopUp Blocker"
 !define PUBLISHER "Quillane"
 !define EXE "Stilvane.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QuillanePopUpBlocker"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-; The controller's hidden application window: a close request to it ends the
-; program cleanly (timer stopped, tray icon removed).
+; The controller's hidden application window, and the message that ends it
+; at once, without asking about unsaved edits (timer stopped, tray icon
+; removed).
 !define CONTROLLER_WINDOW "StilvaneApplication"
+!define CLOSE_MESSAGE "Quillane.PopUpBlocker.CloseForUpdate"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -66,8 +69,25 @@ LangString StartNow ${LANG_ENGLISH} "Start ${PRODUCT} now"
 LangString StartNow ${LANG_GERMAN} "${PRODUCT} jetzt starten"
 LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is still running. Please quit it from its tray menu and try again."
 LangString StillRunning ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte über das Menü des Symbols beenden und noch einmal versuchen."
+LangString NoFolder ${LANG_ENGLISH} "The folder $INSTDIR cannot be created or written. Please choose another one."
+LangString NoFolder ${LANG_GERMAN} "Der Ordner $INSTDIR kann nicht angelegt oder beschrieben werden. Bitte einen anderen wählen."
+LangString FileInUse ${LANG_ENGLISH} "$R1 cannot be replaced: another program uses it. Please close that program and run the setup again."
+LangString FileInUse ${LANG_GERMAN} "$R1 kann nicht ersetzt werden: ein anderes Programm benutzt die Datei. Bitte dieses Programm schließen und die Installation noch einmal starten."
 
 Var WasRunning
+Var RequestedDir
+
+; Ends the installation as failed: a message (none when silent) and a
+; non-zero exit code. $R1: the message.
+!macro Fail un
+Function ${un}Fail
+    MessageBox MB_OK|MB_ICONSTOP "$R1" /SD IDOK
+    SetErrorLevel 2
+    Abort
+FunctionEnd
+!macroend
+!insertmacro Fail ""
+!insertmacro Fail "un."
 
 ; Asks a running controller to end, as Windows does, and waits until its
 ; files are free. Sets $WasRunning.
@@ -79,7 +99,8 @@ Function ${un}CloseController
         Return
     ${EndIf}
     StrCpy $WasRunning 1
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    System::Call 'user32::RegisterWindowMessageW(w "${CLOSE_MESSAGE}") i .r1'
+    SendMessage $0 $1 0 0 /TIMEOUT=5000
     StrCpy $1 0
     ${DoWhile} $1 < 100
         Sleep 100
@@ -92,25 +113,70 @@ Function ${un}CloseController
         ${EndIf}
         IntOp $1 $1 + 1
     ${Loop}
-    MessageBox MB_OK|MB_ICONSTOP "$(StillRunning)" /SD IDOK
-    Abort
+    StrCpy $R1 "$(StillRunning)"
+    Call ${un}Fail
 FunctionEnd
 !macroend
 !insertmacro CloseController ""
 !insertmacro CloseController "un."
 
+; Installs one file of the program folder. A file in use (the controller may
+; still be letting go of it, or another program holds it) is tried again for
+; five seconds; then the installation fails rather than keep the old file.
+!macro InstallFile name
+    StrCpy $R0 0
+    ${Do}
+        ClearErrors
+        File "${STAGE}/${name}"
+        ${IfNot} ${Errors}
+            ${Break}
+        ${EndIf}
+        IntOp $R0 $R0 + 1
+        ${If} $R0 >= 20
+            StrCpy $R1 "$INSTDIR\${name}"
+            StrCpy $R1 "$(FileInUse)"
+            Call Fail
+        ${EndIf}
+        Sleep 250
+    ${Loop}
+!macroend
+
 Section "$(ProgramFiles)" SecProgram
     SectionIn RO
     Call CloseController
+    ; A folder that cannot be made (a file in its way, no such drive) ends
+    ; the installation before anything points at it. Given by /D= to a
+    ; silent installation, such a folder has already been replaced by the
+    ; default one.
+    ${If} ${Silent}
+    ${AndIf} $RequestedDir != ""
+    ${AndIf} $RequestedDir != $INSTDIR
+        StrCpy $INSTDIR $RequestedDir
+        StrCpy $R1 "$(NoFolder)"
+        Call Fail
+    ${EndIf}
+    ClearErrors
     SetOutPath "$INSTDIR"
-    File "${STAGE}/${EXE}"
-    File "${STAGE}/popup.ini"
-    File "${STAGE}/DIALECTS.INI"
-    File "${STAGE}/README.txt"
+    ${If} ${Errors}
+    ${OrIfNot} ${FileExists} "$INSTDIR\*.*"
+        StrCpy $R1 "$(NoFolder)"
+        Call Fail
+    ${EndIf}
+    SetOverwrite try
+    !insertmacro InstallFile "${EXE}"
+    !insertmacro InstallFile popup.ini
+    !insertmacro InstallFile DIALECTS.INI
+    !insertmacro InstallFile README.txt
     ; The user's exceptions: only an installation without them gets the
     ; empty list.
     SetOverwrite off
+    ClearErrors
     File "${STAGE}/popup-exp.ini"
+    ${If} ${Errors}
+    ${AndIfNot} ${FileExists} "$INSTDIR\popup-exp.ini"
+        StrCpy $R1 "$(NoFolder)"
+        Call Fail
+    ${EndIf}
     SetOverwrite on
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${EXE}"
@@ -137,16 +203,19 @@ Section "-Finish"
     ${IfNot} ${SectionIsSelected} ${SecAutostart}
         DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     ${EndIf}
-    ; A controller that was running comes back, and a silent installation
-    ; starts it, unless told /NOSTART; otherwise the finish page offers it.
+    ; A controller that was running comes back. A silent installation
+    ; starts one too, unless told /NOSTART; otherwise the finish page offers it.
     ${GetParameters} $0
+    StrCpy $2 0
     ClearErrors
     ${GetOptions} $0 "/NOSTART" $1
     ${IfNot} ${Errors}
-        Return
+        StrCpy $2 1
     ${EndIf}
     ${If} $WasRunning = 1
-    ${OrIf} ${Silent}
+        Exec '"$INSTDIR\${EXE}"'
+    ${ElseIf} ${Silent}
+    ${AndIf} $2 = 0
         Exec '"$INSTDIR\${EXE}"'
     ${EndIf}
 SectionEnd
@@ -167,8 +236,35 @@ Section "Uninstall"
     DeleteRegKey HKCU "Software\Quillane\Stilvane"
 SectionEnd
 
+; The folder named by /D= (always the last parameter), or "". $CMDLINE
+; ends before it: the process's own command line still has it.
+Function FindRequestedDir
+    StrCpy $RequestedDir ""
+    System::Call 'kernel32::GetCommandLine() t .r3'
+    StrLen $1 $3
+    StrCpy $0 0
+    ${While} $0 < $1
+        StrCpy $2 $3 4 $0
+        ${If} $2 == " /D="
+            IntOp $0 $0 + 4
+            StrCpy $RequestedDir $3 "" $0
+            ${Break}
+        ${EndIf}
+        IntOp $0 $0 + 1
+    ${EndWhile}
+FunctionEnd
+
 Function .onInit
     SetShellVarContext current
+    Call FindRequestedDir
+    ; An upgrade keeps the user's choice of starting at sign-in; only a first
+    ; installation starts it by default.
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
+    ${If} $0 != ""
+    ${AndIf} $1 == ""
+        !insertmacro UnselectSection ${SecAutostart}
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit

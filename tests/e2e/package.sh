@@ -3,10 +3,12 @@
 # installer under Wine in a fresh prefix: a silent install, the installed
 # program at work, an upgrade while it runs, and a silent uninstall; then
 # the same round trip with the MSI.
-# $1: the folder with QuillanePopUpBlocker-VERSION-win32.zip, -setup.exe and -win32.msi.
+# $1: the folder with QuillanePopUpBlocker-VERSION-win32.zip, -setup.exe and
+# -win32.msi; $2: hold_probe.exe.
 set -uo pipefail
 source "$(dirname "$0")/lib.sh"
 packages=$1
+hold_probe=$2
 zip=$(ls "$packages"/QuillanePopUpBlocker-*-win32.zip)
 setup=$(ls "$packages"/QuillanePopUpBlocker-*-setup.exe)
 msi=$(ls "$packages"/QuillanePopUpBlocker-*-win32.msi)
@@ -190,6 +192,67 @@ wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the signed
 wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows no tray icon"
 unset STILVANE_SIGN_PASSWORD
 rm -rf "$signing"
+end
+
+drop_prefix
+
+# The installer as a hostile user tries it: each case must fail with a
+# non-zero exit code and write nothing, or do the right thing.
+fresh_prefix
+locate
+begin Package.InstallerFaults
+silent_install() { wine "$setup" /S "$@" </dev/null >/dev/null 2>&1; }
+entries() { echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"; }
+hold() { # file
+  rm -f "$e2e_shot.held"
+  wine "$hold_probe" "$(winepath -w "$1")" 8 >"$e2e_shot.held" 2>/dev/null &
+  held_by=$!
+  wait_for "grep -q held '$e2e_shot.held'" 10 || fail "cannot hold $1"
+}
+[[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
+while IFS='|' read -r case arguments; do
+  before=$(entries)
+  case $case in
+  file-in-the-way) echo text >"$WINEPREFIX/drive_c/somefile" ;;
+  run-removed) wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1 ;;
+  nostart-running) wait_for controller_running 20 || fail "$case: no controller before" ;;
+  *-in-use) hold "$folder/${case%-in-use}" ;;
+  esac
+  silent_install $arguments
+  code=$?
+  case $case in
+  no-drive | file-in-the-way)
+    [[ $code -ne 0 ]] || fail "$case: exit code 0"
+    expect_eq "$(entries)" "$before" "$case: entries"
+    [[ ! -e $folder ]] || fail "$case: installed into $folder"
+    ;;
+  first-install)
+    expect_eq $code 0 "$case: exit code"
+    expect_eq "$(key_value "$run_key" "$product")" "\"$(winepath -w "$folder")\\Stilvane.exe\"" "$case: Run value"
+    ;;
+  run-removed)
+    expect_eq $code 0 "$case: exit code"
+    expect_eq "$(key_value "$run_key" "$product")" MISSING "$case: Run value"
+    ;;
+  nostart-running)
+    expect_eq $code 0 "$case: exit code"
+    wait_for controller_running 20 || fail "$case: the controller does not run again"
+    ;;
+  *-in-use)
+    [[ $code -ne 0 ]] || fail "$case: exit code 0"
+    wait "$held_by"
+    ;;
+  esac
+done <<EOF
+no-drive|/D=Q:\Quillane
+file-in-the-way|/D=C:\somefile\Quillane
+first-install|/NOSTART
+run-removed|
+nostart-running|/NOSTART
+popup.ini-in-use|
+Stilvane.exe-in-use|
+EOF
+rm -f "$e2e_shot.held"
 end
 
 drop_prefix
