@@ -100,34 +100,28 @@ drop_prefix
 fresh_prefix
 locate
 begin Package.MsiRoundTrip
-product_code() { msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' '$1 == "ProductCode" {print $2}'; }
 # Wine keeps the entries of per-user products under HKLM.
-msi_entry() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
+entry() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(msiinfo export "$1" Property |
+  tr -d '\r' | awk -F'\t' '$1 == "ProductCode" {print $2}')"; }
+values() { local key=$1 name; shift; for name; do printf '%s|' "$(key_value "$key" "$name")"; done; }
 version=$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")
-# The next version (Windows Installer compares three fields), from the same
-# program folder.
+# The next version (Windows Installer compares three fields) of the same program.
 next_version=$(awk -F. '{print $1 "." $2 "." $3 + 1}' <<<"$version")
 newer=$(mktemp -d)
 unzip -p "$zip" "$base/Stilvane.exe" >"$newer/Stilvane.exe"
-bash "$(dirname "$0")/../../package/build-packages.sh" "$newer/Stilvane.exe" "$next_version" "$newer" ||
-  fail "cannot build the newer MSI"
-cp "$msi" "$WINEPREFIX/drive_c/old.msi"
-cp "$newer"/*.msi "$WINEPREFIX/drive_c/new.msi"
-
+bash "$(dirname "$0")/../../package/build-packages.sh" "$newer/Stilvane.exe" "$next_version" "$newer" || fail "no newer MSI"
+cp "$msi" "$WINEPREFIX/drive_c/old.msi" && cp "$newer"/*.msi "$WINEPREFIX/drive_c/new.msi"
 wine msiexec /i 'C:\old.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /i"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' ')" \
   "DIALECTS.INI README.txt Stilvane.exe popup-exp.ini popup.ini " "installed files"
 [[ -f "$start_menu/$product.lnk" ]] || fail "no Start-menu shortcut"
 expect_eq "$(key_value "$run_key" "$product")" "\"$(winepath -w "$folder")\\Stilvane.exe\"" "Run value"
-expect_eq "$(key_value "$(msi_entry "$msi")" DisplayName)" "$product" "DisplayName"
-expect_eq "$(key_value "$(msi_entry "$msi")" DisplayVersion)" "$version" "DisplayVersion"
-expect_eq "$(key_value "$(msi_entry "$msi")" Publisher)" Quillane "Publisher"
+expect_eq "$(values "$(entry "$msi")" DisplayName DisplayVersion Publisher)" "$product|$version|Quillane|" "entry"
 wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | grep -q 'ProductIcon.*Stilvane\.ico' ||
   fail "no product icon"
 wine "$folder/Stilvane.exe" </dev/null >/dev/null 2>&1 &
-wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the installed program did not start"
-expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$folder")" "PopupBlocker_Dir"
+wait_for '[[ $(reg_value PopupBlocker_Dir) == "$(winepath -w "$folder")" ]]' 20 || fail "the program did not start"
 
 printf 'meine.example\r\n\xFCber.example\r\n' >"$folder/popup-exp.ini"
 cp "$folder/popup-exp.ini" "$newer/exp"
@@ -135,16 +129,16 @@ wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of the upgrade"
 wait_for '! controller_running' 10 || fail "the controller still runs after the upgrade"
 cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed: $(hexdump_file "$folder/popup-exp.ini")"
-expect_eq "$(key_value "$(msi_entry "$newer"/*.msi)" DisplayVersion)" "$next_version" "DisplayVersion after the upgrade"
-wine reg query "$(msi_entry "$msi")" >/dev/null 2>&1 && fail "the older version is still installed"
+expect_eq "$(values "$(entry "$newer"/*.msi)" DisplayVersion)$(values "$(entry "$msi")" DisplayName)" \
+  "$next_version|MISSING|" "entries after the upgrade"
 
 wine msiexec /x 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /x"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
 cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by the uninstall"
 [[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
-expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
-wine reg query "$(msi_entry "$newer"/*.msi)" >/dev/null 2>&1 && fail "the entry is left"
+expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
+  "Run value and entry after the uninstall"
 rm -rf "$newer"
 end
 
@@ -152,14 +146,12 @@ begin Package.SignedWithAThrowawayCertificate
 signing=$(mktemp -d)
 export STILVANE_SIGN_PASSWORD='Wegwerf-Kennwort 7'
 openssl req -x509 -newkey rsa:2048 -nodes -keyout "$signing/key.pem" -out "$signing/cert.pem" -days 2 \
-  -subj '/CN=Quillane Test Signing' -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature \
-  >/dev/null 2>&1
+  -subj '/CN=Quillane Test' -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature 2>/dev/null
 openssl pkcs12 -export -inkey "$signing/key.pem" -in "$signing/cert.pem" -out "$signing/test.pfx" \
   -passout env:STILVANE_SIGN_PASSWORD
 unzip -p "$zip" "$base/Stilvane.exe" >"$signing/Stilvane.exe"
 build_packages() { bash "$(dirname "$0")/../../package/build-packages.sh" "$signing/Stilvane.exe" "$version" "$@"; }
-build_packages "$signing/out" "$signing/test.pfx" >"$signing/log" 2>&1
-expect_eq "$?" 0 "exit code of the signed build: $(cat "$signing/log")"
+build_packages "$signing/out" "$signing/test.pfx" >"$signing/log" 2>&1 || fail "signing failed: $(cat "$signing/log")"
 grep -qF "$STILVANE_SIGN_PASSWORD" "$signing/log" && fail "the password is in the output"
 verified() { osslsigncode verify -CAfile "$signing/cert.pem" -in "$1" 2>&1 | grep -qx Succeeded; }
 unzip -p "$signing/out/$base.zip" "$base/Stilvane.exe" >"$signing/from-zip.exe"
@@ -167,23 +159,16 @@ for file in "$signing/from-zip.exe" "$signing/out/"*-setup.exe "$signing/out/"*.
   verified "$file" || fail "no valid signature on $(basename "$file")"
 done
 verified "$signing/Stilvane.exe" && fail "the unsigned executable passes the check"
-
 # Failures leave nothing behind: a wrong password, a missing file.
-while IFS='|' read -r password pfx message; do
-  STILVANE_SIGN_PASSWORD=$password build_packages "$signing/failed" "$pfx" >"$signing/log" 2>&1 &&
-    fail "signing with $pfx and '$password' succeeded"
-  grep -q "$message" "$signing/log" || fail "no clear message for $pfx: $(cat "$signing/log")"
+for pfx in test.pfx missing.pfx; do
+  STILVANE_SIGN_PASSWORD=falsch build_packages "$signing/failed" "$signing/$pfx" >"$signing/log" 2>&1 &&
+    fail "signing with $pfx succeeded"
+  grep -q "cannot sign Stilvane.exe" "$signing/log" || fail "no clear message for $pfx: $(cat "$signing/log")"
   [[ ! -e "$signing/failed" ]] || fail "files left after a failure: $(ls "$signing/failed")"
-done <<EOF2
-falsch|$signing/test.pfx|cannot sign Stilvane.exe
-$STILVANE_SIGN_PASSWORD|$signing/missing.pfx|cannot sign Stilvane.exe
-EOF2
-"$(dirname "$0")/../../scripts/package" --sign "$signing/missing.pfx" >"$signing/log" 2>&1 &&
-  fail "scripts/package signed with a missing file"
-grep -q "cannot read the certificate file" "$signing/log" || fail "no clear message: $(cat "$signing/log")"
-
+done
+grep -q "cannot read the certificate" <<<"$("$(dirname "$0")/../../scripts/package" --sign "$signing/missing.pfx" 2>&1)" ||
+  fail "scripts/package gives no clear message for a missing certificate"
 # The signed installer, its uninstaller and the signed program under Wine.
-controller_running && fail "a controller runs before the signed installation"
 wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
 wine "$signing/out/"*-setup.exe /S </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of the signed installer"
@@ -193,66 +178,47 @@ wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows 
 unset STILVANE_SIGN_PASSWORD
 rm -rf "$signing"
 end
-
 drop_prefix
 
-# The installer as a hostile user tries it: each case must fail with a
-# non-zero exit code and write nothing, or do the right thing.
+# The installer as a hostile user tries it: each case fails with a non-zero
+# exit code (and, given a folder it cannot use, writes nothing) or does the
+# right thing.
 fresh_prefix
 locate
 begin Package.InstallerFaults
-silent_install() { wine "$setup" /S "$@" </dev/null >/dev/null 2>&1; }
 entries() { echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"; }
-hold() { # file
-  rm -f "$e2e_shot.held"
-  wine "$hold_probe" "$(winepath -w "$1")" 8 >"$e2e_shot.held" 2>/dev/null &
-  held_by=$!
-  wait_for "grep -q held '$e2e_shot.held'" 10 || fail "cannot hold $1"
-}
+run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 [[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
-while IFS='|' read -r case arguments; do
-  before=$(entries)
-  case $case in
-  file-in-the-way) echo text >"$WINEPREFIX/drive_c/somefile" ;;
-  run-removed) wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1 ;;
-  nostart-running) wait_for controller_running 20 || fail "$case: no controller before" ;;
-  *-in-use) hold "$folder/${case%-in-use}" ;;
-  esac
-  silent_install $arguments
+echo text >"$WINEPREFIX/drive_c/somefile"
+while IFS='|' read -r case arguments outcome; do
+  before=$(entries) held_by=
+  [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
+  [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
+  if [[ $case == *-in-use ]]; then # held open without sharing
+    wine "$hold_probe" "$(winepath -w "$folder/${case%-in-use}")" 8 >"$e2e_shot.held" 2>/dev/null &
+    held_by=$!
+    wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
+  fi
+  wine "$setup" /S $arguments </dev/null >/dev/null 2>&1
   code=$?
-  case $case in
-  no-drive | file-in-the-way)
-    [[ $code -ne 0 ]] || fail "$case: exit code 0"
+  [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
+  [[ ($outcome == fails* && $code -ne 0) || ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"
+  case $outcome in
+  fails-writing-nothing)
     expect_eq "$(entries)" "$before" "$case: entries"
-    [[ ! -e $folder ]] || fail "$case: installed into $folder"
-    ;;
-  first-install)
-    expect_eq $code 0 "$case: exit code"
-    expect_eq "$(key_value "$run_key" "$product")" "\"$(winepath -w "$folder")\\Stilvane.exe\"" "$case: Run value"
-    ;;
-  run-removed)
-    expect_eq $code 0 "$case: exit code"
-    expect_eq "$(key_value "$run_key" "$product")" MISSING "$case: Run value"
-    ;;
-  nostart-running)
-    expect_eq $code 0 "$case: exit code"
-    wait_for controller_running 20 || fail "$case: the controller does not run again"
-    ;;
-  *-in-use)
-    [[ $code -ne 0 ]] || fail "$case: exit code 0"
-    wait "$held_by"
-    ;;
+    [[ ! -e $folder ]] || fail "$case: installed into $folder" ;;
+  runs) wait_for controller_running 20 || fail "$case: no controller runs" ;;
+  run-value*) expect_eq "$(key_value "$run_key" "$product")" "${outcome#run-value }" "$case: Run value" ;;
   esac
 done <<EOF
-no-drive|/D=Q:\Quillane
-file-in-the-way|/D=C:\somefile\Quillane
-first-install|/NOSTART
-run-removed|
-nostart-running|/NOSTART
-popup.ini-in-use|
-Stilvane.exe-in-use|
+no-drive|/D=Q:\Quillane|fails-writing-nothing
+file-in-the-way|/D=C:\somefile\Quillane|fails-writing-nothing
+first-install|/NOSTART|run-value $run_value
+run-removed||run-value MISSING
+nostart-running|/NOSTART|runs
+popup.ini-in-use||fails
+Stilvane.exe-in-use||fails
 EOF
-rm -f "$e2e_shot.held"
 end
 
 drop_prefix
