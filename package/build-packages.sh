@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# build-packages.sh EXE VERSION OUT [PFX [TIMESTAMP-URL]]
+# build-packages.sh EXE CLOSER VERSION OUT [PFX [TIMESTAMP-URL]]
 # Builds the release packages of the program folder into OUT: the ZIP, the
-# per-user installer, the MSI and SHA256SUMS. Byte for byte reproducible:
+# per-user installer, the MSI (with CLOSER, close_controller.exe, run before
+# it touches files) and SHA256SUMS. Byte for byte reproducible:
 # every time stamped into them is SOURCE_DATE_EPOCH, else the time of the
 # checkout's last commit. With PFX (password in STILVANE_SIGN_PASSWORD) the
 # executable, the uninstaller, the installer and the MSI are signed. OUT only gets
@@ -9,8 +10,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-exe=$1 version=$2 out=$3
-export STILVANE_SIGN_PFX=${4:+$(realpath "$4")} STILVANE_SIGN_TIMESTAMP=${5:-}
+exe=$1 closer=$2 version=$3 out=$4
+export STILVANE_SIGN_PFX=${5:+$(realpath "$5")} STILVANE_SIGN_TIMESTAMP=${6:-}
 if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
   SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null || echo 0)
 fi
@@ -52,12 +53,16 @@ msi=$work/$base-win32.msi
 frozen=(faketime "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')")
 mkdir "$work/msi"
 cp "$root/src/ui/icons/application.ico" "$work/msi/"
+cp "$closer" "$work/msi/close_controller.exe"
 ln -s "$stage" "$work/msi/stage"
 (cd "$work/msi" && "${frozen[@]}" wixl -a x86 -D Version="$version" -D ProductCode="$product_code" \
   -o "$msi" "$here/stilvane.wxs")
 # What wixl cannot say: the exceptions file is never overwritten
-# (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10).
+# (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10); the
+# controller is closed by a program from the Binary table (type 2), whose
+# failure does not stop the installation (0x40).
 "${frozen[@]}" msibuild "$msi" -q "UPDATE Component SET Attributes = 144 WHERE Component = 'Exceptions'" \
+  -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('CloseController', 66, 'CloseController', '')" \
   -s "Quillane PopUp Blocker $version" Quillane "Intel;1033" "{$package_code}"
 [[ -n $STILVANE_SIGN_PFX ]] && "$here/sign.sh" "$msi"
 

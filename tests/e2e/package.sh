@@ -109,7 +109,9 @@ version=$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")
 next_version=$(awk -F. '{print $1 "." $2 "." $3 + 1}' <<<"$version")
 newer=$(mktemp -d)
 unzip -p "$zip" "$base/Stilvane.exe" >"$newer/Stilvane.exe"
-bash "$(dirname "$0")/../../package/build-packages.sh" "$newer/Stilvane.exe" "$next_version" "$newer" || fail "no newer MSI"
+msiinfo extract "$msi" Binary.CloseController >"$newer/closer.exe"
+bash "$(dirname "$0")/../../package/build-packages.sh" "$newer"/{Stilvane,closer}.exe "$next_version" "$newer" ||
+  fail "no newer MSI"
 cp "$msi" "$WINEPREFIX/drive_c/old.msi" && cp "$newer"/*.msi "$WINEPREFIX/drive_c/new.msi"
 wine msiexec /i 'C:\old.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /i"
@@ -139,7 +141,6 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by th
 [[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
 expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
   "Run value and entry after the uninstall"
-rm -rf "$newer"
 end
 
 begin Package.SignedWithAThrowawayCertificate
@@ -149,8 +150,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -keyout "$signing/key.pem" -out "$sign
   -subj '/CN=Quillane Test' -addext extendedKeyUsage=codeSigning -addext keyUsage=digitalSignature 2>/dev/null
 openssl pkcs12 -export -inkey "$signing/key.pem" -in "$signing/cert.pem" -out "$signing/test.pfx" \
   -passout env:STILVANE_SIGN_PASSWORD
-unzip -p "$zip" "$base/Stilvane.exe" >"$signing/Stilvane.exe"
-build_packages() { bash "$(dirname "$0")/../../package/build-packages.sh" "$signing/Stilvane.exe" "$version" "$@"; }
+build_packages() { bash "$(dirname "$0")/../../package/build-packages.sh" "$newer/"{Stilvane,closer}.exe "$version" "$@"; }
 build_packages "$signing/out" "$signing/test.pfx" >"$signing/log" 2>&1 || fail "signing failed: $(cat "$signing/log")"
 grep -qF "$STILVANE_SIGN_PASSWORD" "$signing/log" && fail "the password is in the output"
 verified() { osslsigncode verify -CAfile "$signing/cert.pem" -in "$1" 2>&1 | grep -qx Succeeded; }
@@ -158,7 +158,7 @@ unzip -p "$signing/out/$base.zip" "$base/Stilvane.exe" >"$signing/from-zip.exe"
 for file in "$signing/from-zip.exe" "$signing/out/"*-setup.exe "$signing/out/"*.msi; do
   verified "$file" || fail "no valid signature on $(basename "$file")"
 done
-verified "$signing/Stilvane.exe" && fail "the unsigned executable passes the check"
+verified "$newer/Stilvane.exe" && fail "the unsigned executable passes the check"
 # Failures leave nothing behind: a wrong password, a missing file.
 for pfx in test.pfx missing.pfx; do
   STILVANE_SIGN_PASSWORD=falsch build_packages "$signing/failed" "$signing/$pfx" >"$signing/log" 2>&1 &&
@@ -176,7 +176,7 @@ verified "$folder/uninstall.exe" || fail "no valid signature on the installed un
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the signed program did not start"
 wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows no tray icon"
 unset STILVANE_SIGN_PASSWORD
-rm -rf "$signing"
+rm -rf "$signing" "$newer"
 end
 drop_prefix
 
