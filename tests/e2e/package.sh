@@ -175,7 +175,6 @@ expect_eq "$?" 0 "exit code of the signed installer"
 verified "$folder/uninstall.exe" || fail "no valid signature on the installed uninstaller"
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the signed program did not start"
 wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows no tray icon"
-unset STILVANE_SIGN_PASSWORD
 rm -rf "$signing" "$newer"
 end
 drop_prefix
