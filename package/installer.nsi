@@ -143,11 +143,10 @@ FunctionEnd
 
 Section "$(ProgramFiles)" SecProgram
     SectionIn RO
-    Call CloseController
     ; A folder that cannot be made (a file in its way, no such drive) ends
-    ; the installation before anything points at it. Given by /D= to a
-    ; silent installation, such a folder has already been replaced by the
-    ; default one.
+    ; the installation before anything points at it, and before a running
+    ; controller is closed. Given by /D= to a silent installation, such a
+    ; folder has already been replaced by the default one.
     ${If} ${Silent}
     ${AndIf} $RequestedDir != ""
     ${AndIf} $RequestedDir != $INSTDIR
@@ -155,6 +154,7 @@ Section "$(ProgramFiles)" SecProgram
         StrCpy $R1 "$(NoFolder)"
         Call Fail
     ${EndIf}
+    Call CloseController
     ClearErrors
     SetOutPath "$INSTDIR"
     ${If} ${Errors}
@@ -248,6 +248,10 @@ Function FindRequestedDir
         ${If} $2 == " /D="
             IntOp $0 $0 + 4
             StrCpy $RequestedDir $3 "" $0
+            StrCpy $2 $RequestedDir "" -1
+            ${If} $2 == "\"
+                StrCpy $RequestedDir $RequestedDir -1
+            ${EndIf}
             ${Break}
         ${EndIf}
         IntOp $0 $0 + 1
