@@ -66,6 +66,14 @@ std::optional<std::uint32_t> ParseHex32(std::string_view digits) {
     return static_cast<std::uint32_t>(value);
 }
 
+std::string ZeroPadded(int value, int width) {
+    const std::string digits = std::to_string(value < 0 ? -static_cast<long long>(value) : value);
+    const std::size_t pad = width > 0 && digits.size() < static_cast<std::size_t>(width)
+                                ? static_cast<std::size_t>(width) - digits.size()
+                                : 0;
+    return (value < 0 ? "-" : "") + std::string(pad, '0') + digits;
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     if (from.empty())
         return text;

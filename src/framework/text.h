@@ -27,6 +27,10 @@ bool SameTextAscii(std::string_view a, std::string_view b);
 // do not count).
 std::optional<std::uint32_t> ParseHex32(std::string_view digits);
 
+// Decimal digits of `value`, with leading zeros up to `width` digits: the
+// fields of dates and times, without the printf machinery.
+std::string ZeroPadded(int value, int width);
+
 // Replaces every occurrence of `from` in `text`.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 

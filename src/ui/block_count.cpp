@@ -1,6 +1,7 @@
 #include "ui/block_count.h"
 
-#include <cstdio>
+#include "framework/text.h"
+
 #include <limits>
 
 namespace stilvane {
@@ -25,9 +26,7 @@ std::uint32_t BlockedOn(const BlockCount& count, const std::string& date) {
 }
 
 std::string DayText(int year, int month, int day) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return text;
+    return ZeroPadded(year, 4) + "-" + ZeroPadded(month, 2) + "-" + ZeroPadded(day, 2);
 }
 
 bool IsDayText(const std::string& text) {

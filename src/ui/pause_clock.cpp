@@ -1,6 +1,6 @@
 #include "ui/pause_clock.h"
 
-#include <cstdio>
+#include "framework/text.h"
 
 namespace stilvane {
 
@@ -76,10 +76,9 @@ std::string FormatPauseRecord(const PauseEnd& end) {
     if (end.atSignIn)
         return kSignIn;
     const CivilTime c = CivilFromUtc(end.at);
-    char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02dZ", c.year, c.month, c.day,
-                  c.hour, c.minute, c.second);
-    return text;
+    return ZeroPadded(c.year, 4) + "-" + ZeroPadded(c.month, 2) + "-" + ZeroPadded(c.day, 2) + "T" +
+           ZeroPadded(c.hour, 2) + ":" + ZeroPadded(c.minute, 2) + ":" + ZeroPadded(c.second, 2) +
+           "Z";
 }
 
 std::optional<PauseEnd> ParsePauseRecord(const std::string& text) {
