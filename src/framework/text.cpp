@@ -74,6 +74,22 @@ std::string ZeroPadded(int value, int width) {
     return (value < 0 ? "-" : "") + std::string(pad, '0') + digits;
 }
 
+std::string FillIn(const std::string& pattern, const std::string& first,
+                   const std::string& second) {
+    // One pass, so that a filled-in text is never searched again.
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() &&
+            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            text += pattern[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     if (from.empty())
         return text;

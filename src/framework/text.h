@@ -31,6 +31,10 @@ std::optional<std::uint32_t> ParseHex32(std::string_view digits);
 // fields of dates and times, without the printf machinery.
 std::string ZeroPadded(int value, int width);
 
+// A language text with "%1" and "%2" filled in.
+std::string FillIn(const std::string& pattern, const std::string& first,
+                   const std::string& second = {});
+
 // Replaces every occurrence of `from` in `text`.
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 

@@ -511,9 +511,8 @@ void TForm_Stilvane::AddLines(const std::vector<AnsiLine>& lines) {
     }
     const NewEntries planned = PlanNewEntries(ListBox1->Items(), texts);
     ListBox1->AddMany(planned.added);
-    ShowTitleNote(
-        ReplaceAll(ReplaceAll(texts_.noteAdded, "%1", std::to_string(planned.added.size())), "%2",
-                   std::to_string(planned.alreadyListed)));
+    ShowTitleNote(FillIn(texts_.noteAdded, std::to_string(planned.added.size()),
+                         std::to_string(planned.alreadyListed)));
 }
 
 namespace {
@@ -563,13 +562,7 @@ void TForm_Stilvane::List_ExportClick(TComponent*) {
 }
 
 void TForm_Stilvane::ImportFrom(const std::string& path) {
-    const StoredExceptions stored = LoadExceptions(path, IfMissing::Raise);
-    std::vector<AnsiLine> lines;
-    lines.reserve(stored.entries.size());
-    const std::set<std::string> lossy(stored.unstorable.begin(), stored.unstorable.end());
-    for (const std::string& entry : stored.entries)
-        lines.push_back({entry, lossy.count(entry) > 0});
-    AddLines(lines);
+    AddLines(FileLinesToAnsi(ReadWholeFile(path), kExceptionLineBreaks));
 }
 
 void TForm_Stilvane::ExportTo(const std::string& path) {
@@ -608,8 +601,7 @@ TForm_Stilvane::SaveResult TForm_Stilvane::SaveList() {
     const auto unstorable = std::count_if(
         list.begin(), list.end(), [&lossy](const auto& entry) { return lossy.count(entry) > 0; });
     if (unstorable > 0) {
-        const std::string question =
-            ReplaceAll(texts_.askUnstorable, "%1", std::to_string(unstorable));
+        const std::string question = FillIn(texts_.askUnstorable, std::to_string(unstorable));
         if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
             return SaveResult::Declined;
         // The characters the blocker's file cannot hold survive beside it.
@@ -661,13 +653,19 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     if (PictureAtTick(ticks_(), BlockShownAt, Block->Checked))
         UpdateTrayIcon();
     // The system clock, not the tick count: time asleep counts.
-    if (pause_ && PauseOver(*pause_, clock_()))
+    const UtcSeconds now = clock_();
+    if (pause_ && PauseOver(*pause_, now))
         TickWrite(pauseFailureShown_, &TForm_Stilvane::EndPause);
+    // The tip and the count row change with a block or a new day; an idle
+    // tick builds no texts.
+    bool textsDue = now / 60 != todayLookedUp_;
     if (settings_.TakeBlockSignal()) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
         TickWrite(countFailureShown_, &TForm_Stilvane::CountBlock);
+        textsDue = true;
     }
-    UpdateStateTexts();
+    if (textsDue)
+        UpdateStateTexts();
 }
 
 void TForm_Stilvane::Show() {

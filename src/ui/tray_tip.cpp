@@ -4,22 +4,6 @@
 
 namespace stilvane {
 
-std::string FillIn(const std::string& pattern, const std::string& first,
-                   const std::string& second) {
-    // One pass, so that a filled-in text is never searched again.
-    std::string text;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() &&
-            (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            text += pattern[i + 1] == '1' ? first : second;
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
 std::string CountRow(const std::string& pattern, std::uint32_t today, std::uint32_t total) {
     return FillIn(pattern, std::to_string(today), std::to_string(total));
 }

@@ -6,15 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/text.h"
+
 namespace stilvane {
 
 // The shell shows at most this many characters of a tip (its buffer holds
 // one more, the terminating NUL).
 constexpr std::size_t kTipChars = 127;
-
-// A language text with "%1" and "%2" filled in.
-std::string FillIn(const std::string& pattern, const std::string& first,
-                   const std::string& second = {});
 
 std::string CountRow(const std::string& pattern, std::uint32_t today, std::uint32_t total);
 
