@@ -4,6 +4,7 @@
 // already), as a paste of that many lines adds them.
 // Usage: exceptions_bench [largest]   (default 100000; sizes 1000, 10000, ...)
 #include "components/tray_shell.h"
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/file_io.h"
 #include "framework/steady_clock.h"
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
         for (int i = 0; i < count / 2; ++i)
             lines += "  new-" + std::to_string(i) + ".example\t\r\n";
         ReplaceFileContent(more, lines);
-        const double import = TimeMs([&] { form.ImportFrom(more); });
+        const double import = TimeMs([&] { form.ImportFrom(AnsiToWide(more)); });
         ::DeleteFileA(more.c_str());
         std::printf("%8d %10.1f %10.1f %12.1f %14.1f %10.1f %10.1f   (%d shown, %d left)\n", count,
                     load, add, remove, removeHalf, save, import, shown, left);

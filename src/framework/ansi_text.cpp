@@ -44,7 +44,15 @@ std::string WideToAnsi(std::wstring_view text, Unmappable unmappable) {
     return lossy ? std::string() : ansi;
 }
 
-namespace {
+std::wstring AnsiToWide(std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX / 4)
+        return {};
+    const int count = static_cast<int>(text.size());
+    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), count, wide.data(), size);
+    return wide;
+}
 
 AnsiLine LineToAnsi(std::wstring_view line) {
     if (line.empty() || line.size() > INT_MAX / 4)
@@ -58,8 +66,6 @@ AnsiLine LineToAnsi(std::wstring_view line) {
                           nullptr, &lossy);
     return {std::move(ansi), lossy != FALSE};
 }
-
-} // namespace
 
 // SplitLines on wide text, converting each line on its own so that a lost
 // character is charged to its line.

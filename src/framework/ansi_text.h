@@ -17,6 +17,9 @@ enum class Unmappable {
 // character would name another file.
 std::string WideToAnsi(std::wstring_view text, Unmappable unmappable = Unmappable::Replace);
 
+// ANSI text as wide text, for the Unicode calls and windows.
+std::wstring AnsiToWide(std::string_view text);
+
 struct AnsiLine {
     std::string text;
     bool lossy; // characters the code page cannot hold became "?"
@@ -28,6 +31,9 @@ struct AnsiLine {
 // every character the code page cannot hold becomes its default character
 // ("?"), never a look-alike, and its line is marked as lossy.
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks);
+
+// One line of wide text (a field's) in the ANSI code page, by the same rule.
+AnsiLine LineToAnsi(std::wstring_view line);
 
 // The same for wide text, such as the clipboard's.
 std::vector<AnsiLine> TextLinesToAnsi(std::wstring_view text, std::string_view breaks);

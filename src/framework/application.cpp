@@ -9,7 +9,9 @@ namespace stilvane {
 
 namespace {
 constexpr char kWindowClass[] = "StilvaneApplication";
-}
+// Posted to the application window: show the errors put aside meanwhile.
+constexpr UINT kShowErrorsMessage = WM_APP + 1;
+} // namespace
 
 ApplicationObject& Application() {
     static ApplicationObject application;
@@ -88,6 +90,16 @@ LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM
         hook.second(message, wParam, lParam);
     if (message == WM_NULL) {
         application.RunHandler([] { CheckSynchronize(); });
+        return 0;
+    }
+    if (message == kShowErrorsMessage) {
+        // Taken out first: a box shown here lets the loop run, and a tick may
+        // put another error aside meanwhile.
+        while (!application.errorsToShow_.empty()) {
+            const std::string text = application.errorsToShow_.front();
+            application.errorsToShow_.erase(application.errorsToShow_.begin());
+            application.ModalMessage(text, MB_OK | MB_ICONSTOP);
+        }
         return 0;
     }
     if (message == application.closeForUpdateMessage_ && message != 0) {
@@ -190,6 +202,13 @@ void ApplicationObject::ShowException(const std::exception& error) const {
     if (dynamic_cast<const EAbort*>(&error))
         return;
     ModalMessage(WithFullStop(error.what()), MB_OK | MB_ICONSTOP);
+}
+
+void ApplicationObject::ShowExceptionLater(const std::exception& error) {
+    if (dynamic_cast<const EAbort*>(&error))
+        return;
+    errorsToShow_.push_back(WithFullStop(error.what()));
+    ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
 }
 
 int ApplicationObject::ModalMessage(const std::string& text, UINT flags) const {

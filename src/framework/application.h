@@ -81,6 +81,10 @@ public:
     // while it is open. An EAbort is dropped without a box.
     void ShowException(const std::exception& error) const;
 
+    // The same, shown once the message loop gets to it: for code that must not
+    // wait on a person, such as a timer tick.
+    void ShowExceptionLater(const std::exception& error);
+
     // Runs an event handler, showing whatever error leaves it.
     void RunHandler(const std::function<void()>& handler) const;
 
@@ -116,6 +120,7 @@ private:
     std::function<void()> onEndSession_;
     std::function<void()> onCloseForUpdate_;
     UINT closeForUpdateMessage_ = 0;
+    std::vector<std::string> errorsToShow_;
     int nextHookId_ = 1;
 };
 

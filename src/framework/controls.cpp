@@ -1,5 +1,9 @@
 #include "framework/controls.h"
 
+#include "framework/ansi_text.h"
+#include "framework/errors.h"
+#include "framework/system_error.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -14,10 +18,10 @@ namespace {
 class RedrawSuspended {
 public:
     explicit RedrawSuspended(HWND window) : window_(window) {
-        ::SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+        ::SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
     }
     ~RedrawSuspended() {
-        ::SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        ::SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(window_, nullptr, TRUE);
     }
     RedrawSuspended(const RedrawSuspended&) = delete;
@@ -43,25 +47,30 @@ std::string SortKey(const std::string& text) {
 
 } // namespace
 
-Control::Control(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
+Control::Control(TComponent* owner, HWND parent, int id, const wchar_t* windowClass, DWORD style,
                  DWORD exStyle, Bounds bounds, const std::string& text)
     : TComponent(owner), id_(id) {
-    Subclass(::CreateWindowExA(exStyle, windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | style,
-                               bounds.left, bounds.top, bounds.width, bounds.height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               ::GetModuleHandleA(nullptr), nullptr));
-    ::SendMessageA(Handle(), WM_SETFONT, ::SendMessageA(parent, WM_GETFONT, 0, 0), FALSE);
+    Subclass(::CreateWindowExW(
+        exStyle, windowClass, AnsiToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
+        bounds.top, bounds.width, bounds.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr));
+    ::SendMessageW(Handle(), WM_SETFONT, ::SendMessageW(parent, WM_GETFONT, 0, 0), FALSE);
 }
 
 Control* Control::FromHandle(HWND window) {
     return dynamic_cast<Control*>(Window::FromHandle(window));
 }
 
+std::wstring Control::WideText() const {
+    const int length = ::GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(std::max(::GetWindowTextW(Handle(), text.data(), length + 1), 0)));
+    return text;
+}
+
 std::string Control::Text() const {
-    const int length = ::GetWindowTextLengthA(Handle());
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(Handle(), buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<std::size_t>(copied));
+    return WideToAnsi(WideText());
 }
 
 void Control::SetBounds(Bounds bounds) const {
@@ -69,15 +78,15 @@ void Control::SetBounds(Bounds bounds) const {
 }
 
 void Control::SetFont(HFONT font) const {
-    ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 void Control::SetText(const std::string& text) const {
-    ::SetWindowTextA(Handle(), text.c_str());
+    ::SetWindowTextW(Handle(), AnsiToWide(text).c_str());
 }
 
 Button::Button(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& caption)
-    : Control(owner, parent, id, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption) {}
+    : Control(owner, parent, id, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, bounds, caption) {}
 
 void Button::Command(WORD notification) {
     if (notification == BN_CLICKED)
@@ -85,14 +94,16 @@ void Button::Command(WORD notification) {
 }
 
 Edit::Edit(TComponent* owner, HWND parent, int id, Bounds bounds)
-    : Control(owner, parent, id, "EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
+    : Control(owner, parent, id, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
               "") {}
 
 void Edit::SetCueBanner(const std::string& text) const {
-    const int size = ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(size, 1)), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), size);
-    ::SendMessageW(Handle(), EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
+    ::SendMessageW(Handle(), EM_SETCUEBANNER, FALSE,
+                   reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));
+}
+
+void Edit::SelectAll() const {
+    ::SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
 LRESULT Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -121,7 +132,7 @@ LRESULT Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 ListBox::ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight)
-    : Control(owner, parent, id, "LISTBOX",
+    : Control(owner, parent, id, L"LISTBOX",
               WS_TABSTOP | WS_VSCROLL | LBS_SORT | LBS_EXTENDEDSEL | LBS_NOTIFY |
                   LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS,
               WS_EX_CLIENTEDGE, bounds, "") {
@@ -129,95 +140,134 @@ ListBox::ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int item
 }
 
 void ListBox::SetItemHeight(int height) const {
-    ::SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, height);
+    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, height);
 }
 
-void ListBox::Clear() const {
-    ::SendMessageA(Handle(), LB_RESETCONTENT, 0, 0);
+void ListBox::Clear() {
+    ::SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
+    slots_.clear();
+    freeSlots_.clear();
 }
 
-void ListBox::Add(const std::string& item) const {
-    ::SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+void ListBox::Show(ListItem item, int index, bool sorted) {
+    const std::wstring shown = AnsiToWide(item.text);
+    const LRESULT at =
+        ::SendMessageW(Handle(), sorted ? LB_ADDSTRING : LB_INSERTSTRING,
+                       static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown.c_str()));
+    if (at < 0)
+        throw EOSError(messages::SystemError(ERROR_NOT_ENOUGH_MEMORY,
+                                             SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)),
+                       ERROR_NOT_ENOUGH_MEMORY);
+    std::size_t slot = slots_.size();
+    if (freeSlots_.empty()) {
+        slots_.push_back(std::move(item));
+    } else {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+        slots_[slot] = std::move(item);
+    }
+    ::SendMessageW(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(at), static_cast<LPARAM>(slot));
 }
 
-void ListBox::Assign(std::vector<std::string> items) const {
+void ListBox::Add(ListItem item) {
+    Show(std::move(item), 0, true);
+}
+
+std::size_t ListBox::SlotOf(int index) const {
+    return static_cast<std::size_t>(::SendMessageW(Handle(), LB_GETITEMDATA, index, 0));
+}
+
+const ListItem& ListBox::At(int index) const {
+    static const ListItem kNone;
+    if (index < 0 || index >= Count())
+        return kNone;
+    const std::size_t slot = SlotOf(index);
+    return slot < slots_.size() ? slots_[slot] : kNone;
+}
+
+void ListBox::Assign(std::vector<ListItem> items) {
     // Adding to a sorted list box searches for each item's place, which for
     // many items takes seconds; put them in its order here instead and append.
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
-        keys.emplace_back(SortKey(items[i]), i);
+        keys.emplace_back(SortKey(items[i].text), i);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<std::string> sorted;
+    std::vector<ListItem> sorted;
     sorted.reserve(items.size());
     for (const auto& key : keys)
         sorted.push_back(std::move(items[key.second]));
-    ReplaceInOrder(sorted);
+    ReplaceInOrder(std::move(sorted));
 }
 
-void ListBox::ReplaceInOrder(const std::vector<std::string>& items) const {
+void ListBox::ReplaceInOrder(std::vector<ListItem> items) {
     const RedrawSuspended quiet(Handle());
     Clear();
-    std::size_t bytes = 0;
+    std::size_t characters = 0;
     for (const auto& item : items)
-        bytes += item.size() + 1;
-    ::SendMessageA(Handle(), LB_INITSTORAGE, items.size(), bytes);
-    for (const auto& item : items)
-        ::SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                       reinterpret_cast<LPARAM>(item.c_str()));
+        characters += item.text.size() + 1;
+    ::SendMessageW(Handle(), LB_INITSTORAGE, items.size(), characters * sizeof(wchar_t));
+    slots_.reserve(items.size());
+    for (auto& item : items)
+        Show(std::move(item), -1, false);
 }
 
-void ListBox::DeleteSelected() const {
-    const int selectedCount = static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0));
-    if (selectedCount <= 0)
+std::vector<int> ListBox::SelectedIndexes() const {
+    std::vector<int> selected(static_cast<std::size_t>(SelectedCount()));
+    if (!selected.empty())
+        ::SendMessageW(Handle(), LB_GETSELITEMS, selected.size(),
+                       reinterpret_cast<LPARAM>(selected.data()));
+    return selected;
+}
+
+void ListBox::DeleteSelected() {
+    const std::vector<int> selected = SelectedIndexes();
+    if (selected.empty())
         return;
-    std::vector<int> selected(static_cast<std::size_t>(selectedCount));
-    ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,
-                   reinterpret_cast<LPARAM>(selected.data()));
     // Each single removal moves every item behind it; past a few, building
     // the list anew from the kept items is far cheaper.
-    constexpr int kRemoveOneByOne = 64;
-    if (selectedCount <= kRemoveOneByOne) {
+    constexpr std::size_t kRemoveOneByOne = 64;
+    if (selected.size() <= kRemoveOneByOne) {
         const RedrawSuspended quiet(Handle());
         for (auto it = selected.rbegin(); it != selected.rend(); ++it)
             Delete(*it);
         return;
     }
-    const int top = static_cast<int>(::SendMessageA(Handle(), LB_GETTOPINDEX, 0, 0));
-    std::vector<std::string> kept;
+    const int top = static_cast<int>(::SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0));
+    std::vector<ListItem> kept;
     const int count = Count();
-    kept.reserve(static_cast<std::size_t>(count - selectedCount));
+    kept.reserve(static_cast<std::size_t>(count) - selected.size());
     auto next = selected.begin();
     for (int i = 0; i < count; ++i) {
         if (next != selected.end() && *next == i)
             ++next;
         else
-            kept.push_back(Item(i));
+            kept.push_back(At(i));
     }
-    ReplaceInOrder(kept);
-    ::SendMessageA(Handle(), LB_SETTOPINDEX, std::min(top, std::max(Count() - 1, 0)), 0);
+    ReplaceInOrder(std::move(kept));
+    ::SendMessageW(Handle(), LB_SETTOPINDEX, std::min(top, std::max(Count() - 1, 0)), 0);
 }
 
 int ListBox::Count() const {
-    return static_cast<int>(::SendMessageA(Handle(), LB_GETCOUNT, 0, 0));
-}
-
-std::string ListBox::Item(int index) const {
-    const LRESULT length = ::SendMessageA(Handle(), LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        ::SendMessageA(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-    return std::string(buffer.data(), copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return static_cast<int>(::SendMessageW(Handle(), LB_GETCOUNT, 0, 0));
 }
 
 std::vector<std::string> ListBox::Items() const {
     std::vector<std::string> items;
     const int count = Count();
+    items.reserve(static_cast<std::size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i)
         items.push_back(Item(i));
+    return items;
+}
+
+std::vector<ListItem> ListBox::AllItems() const {
+    std::vector<ListItem> items;
+    const int count = Count();
+    items.reserve(static_cast<std::size_t>(std::max(count, 0)));
+    for (int i = 0; i < count; ++i)
+        items.push_back(At(i));
     return items;
 }
 
@@ -225,10 +275,11 @@ int ListBox::FindExact(const std::string& text) const {
     // The list box's own search ignores case; it still finds every candidate
     // fast, and each is then compared byte for byte. The search wraps round
     // to the start when it passes the end.
+    const std::wstring wide = AnsiToWide(text);
     int first = -1;
     for (LRESULT index = LB_ERR;;) {
-        index = ::SendMessageA(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(index),
-                               reinterpret_cast<LPARAM>(text.c_str()));
+        index = ::SendMessageW(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(index),
+                               reinterpret_cast<LPARAM>(wide.c_str()));
         if (index == LB_ERR || index == first)
             return -1;
         if (first < 0)
@@ -238,45 +289,41 @@ int ListBox::FindExact(const std::string& text) const {
     }
 }
 
-bool ListBox::Selected(int index) const {
-    return ::SendMessageA(Handle(), LB_GETSEL, index, 0) > 0;
-}
-
 void ListBox::Select(int index, bool selected) const {
-    ::SendMessageA(Handle(), LB_SETSEL, selected, index);
+    ::SendMessageW(Handle(), LB_SETSEL, selected, index);
 }
 
 void ListBox::SelectAll() const {
     if (Count() > 0)
-        ::SendMessageA(Handle(), LB_SELITEMRANGEEX, 0, Count() - 1);
+        ::SendMessageW(Handle(), LB_SELITEMRANGEEX, 0, Count() - 1);
 }
 
 int ListBox::SelectedCount() const {
-    return std::max(static_cast<int>(::SendMessageA(Handle(), LB_GETSELCOUNT, 0, 0)), 0);
+    return std::max(static_cast<int>(::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0)), 0);
 }
 
 std::vector<std::string> ListBox::SelectedItems() const {
-    const int selectedCount = SelectedCount();
-    std::vector<int> selected(static_cast<std::size_t>(std::max(selectedCount, 0)));
-    if (selectedCount > 0)
-        ::SendMessageA(Handle(), LB_GETSELITEMS, selectedCount,
-                       reinterpret_cast<LPARAM>(selected.data()));
     std::vector<std::string> items;
-    items.reserve(selected.size());
-    for (const int index : selected)
+    for (const int index : SelectedIndexes())
         items.push_back(Item(index));
     return items;
 }
 
-void ListBox::AddMany(const std::vector<std::string>& items) const {
+void ListBox::ClearTag(std::uint32_t tag) {
+    for (ListItem& item : slots_)
+        item.tag &= ~tag;
+}
+
+void ListBox::AddMany(std::vector<ListItem> items) {
     constexpr std::size_t kAddOneByOne = 64;
     if (items.size() <= kAddOneByOne) {
-        for (const auto& item : items)
-            Add(item);
+        for (auto& item : items)
+            Add(std::move(item));
         return;
     }
-    std::vector<std::string> all = Items();
-    all.insert(all.end(), items.begin(), items.end());
+    std::vector<ListItem> all = AllItems();
+    all.insert(all.end(), std::make_move_iterator(items.begin()),
+               std::make_move_iterator(items.end()));
     Assign(std::move(all));
 }
 
@@ -318,8 +365,8 @@ LRESULT ListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 // From the keyboard: at the focused item, or the list's corner.
                 RECT item{};
                 const int caret =
-                    static_cast<int>(::SendMessageA(Handle(), LB_GETCARETINDEX, 0, 0));
-                if (caret < 0 || ::SendMessageA(Handle(), LB_GETITEMRECT, caret,
+                    static_cast<int>(::SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0));
+                if (caret < 0 || ::SendMessageW(Handle(), LB_GETITEMRECT, caret,
                                                 reinterpret_cast<LPARAM>(&item)) == LB_ERR)
                     item = {};
                 at = {item.left + 8, item.bottom};
@@ -333,14 +380,20 @@ LRESULT ListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Control::WindowProc(message, wParam, lParam);
 }
 
-void ListBox::Delete(int index) const {
-    ::SendMessageA(Handle(), LB_DELETESTRING, index, 0);
+void ListBox::Delete(int index) {
+    const std::size_t slot = SlotOf(index);
+    if (::SendMessageW(Handle(), LB_DELETESTRING, index, 0) == LB_ERR)
+        return;
+    if (slot < slots_.size()) {
+        slots_[slot] = {};
+        freeSlots_.push_back(slot);
+    }
 }
 
 Bevel::Bevel(TComponent* owner, HWND parent, Bounds bounds)
-    : Control(owner, parent, 0, "STATIC", SS_ETCHEDHORZ, 0, bounds, "") {}
+    : Control(owner, parent, 0, L"STATIC", SS_ETCHEDHORZ, 0, bounds, "") {}
 
 Label::Label(TComponent* owner, HWND parent, Bounds bounds, const std::string& text)
-    : Control(owner, parent, 0, "STATIC", SS_LEFT, 0, bounds, text) {}
+    : Control(owner, parent, 0, L"STATIC", SS_LEFT, 0, bounds, text) {}
 
 } // namespace stilvane

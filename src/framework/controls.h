@@ -7,6 +7,7 @@
 #include "framework/unique_handle.h"
 #include "framework/window.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,7 +21,9 @@ struct Bounds {
 class Control : public TComponent, public Window {
 public:
     int Id() const { return id_; }
+    // The text in the ANSI code page; characters it lacks become "?".
     std::string Text() const;
+    std::wstring WideText() const;
     void SetText(const std::string& text) const;
     void SetFocus() const { ::SetFocus(Handle()); }
     void SetBounds(Bounds bounds) const;
@@ -33,7 +36,7 @@ public:
 
 protected:
     // Creates the control as a child of `parent`, with the parent's font.
-    Control(TComponent* owner, HWND parent, int id, const char* windowClass, DWORD style,
+    Control(TComponent* owner, HWND parent, int id, const wchar_t* windowClass, DWORD style,
             DWORD exStyle, Bounds bounds, const std::string& text);
 
 private:
@@ -56,6 +59,8 @@ public:
     Edit(TComponent* owner, HWND parent, int id, Bounds bounds);
     // Grey hint shown while the field is empty.
     void SetCueBanner(const std::string& text) const;
+    // Selects the whole text, so that typing replaces it.
+    void SelectAll() const;
     // Enter in the field; unset, Enter goes to the dialog as usual.
     TNotifyEvent OnEnter;
     // A paste (Ctrl+V, Shift+Insert, the field's menu): true when the handler
@@ -66,31 +71,45 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// An item of a list box: the text as the program keeps it (ANSI bytes,
+// whatever their length; the box shows them converted to Unicode) and a mark
+// of the caller's own that goes where the item goes.
+struct ListItem {
+    std::string text;
+    std::uint32_t tag = 0;
+};
+
 // Keeps its items in its own sort order; several may be selected at once.
+// The texts live here, not in the box: reading one back never passes
+// through the box's own text buffers.
 class ListBox : public Control {
 public:
     ListBox(TComponent* owner, HWND parent, int id, Bounds bounds, int itemHeight);
     void SetItemHeight(int height) const;
-    void Clear() const;
-    void Add(const std::string& item) const;
+    void Clear();
+    // Adds an item at its sorted place.
+    void Add(ListItem item);
     // Replaces every item at once; fast for any number of items.
-    void Assign(std::vector<std::string> items) const;
+    void Assign(std::vector<ListItem> items);
+    // Adds many items at once: one by one for a few, by the fast path for many.
+    void AddMany(std::vector<ListItem> items);
     // Removes every selected item; fast for any number of items.
-    void DeleteSelected() const;
+    void DeleteSelected();
     int Count() const;
-    std::string Item(int index) const;
+    // The item at `index`; an empty one for an index out of range.
+    const ListItem& At(int index) const;
+    const std::string& Item(int index) const { return At(index).text; }
     std::vector<std::string> Items() const;
+    std::vector<ListItem> AllItems() const;
     // Index of an item byte for byte equal to `text`, or -1. Letter case
     // counts: the blocker may compare paths case-sensitively.
     int FindExact(const std::string& text) const;
-    bool Selected(int index) const;
     void Select(int index, bool selected) const;
     void SelectAll() const;
     int SelectedCount() const;
     std::vector<std::string> SelectedItems() const;
-    void Delete(int index) const;
-    // Adds many items at once: one by one for a few, by the fast path for many.
-    void AddMany(const std::vector<std::string>& items) const;
+    // Takes the mark `tag` off every item.
+    void ClearTag(std::uint32_t tag);
 
     // The Delete key, a paste (Ctrl+V, Shift+Insert) and a copy (Ctrl+C,
     // Ctrl+Insert) in the list. Ctrl+A selects every item by itself.
@@ -104,8 +123,19 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The indexes of the selected items, in the box's order.
+    std::vector<int> SelectedIndexes() const;
+    // Where the item shown at `index` is kept.
+    std::size_t SlotOf(int index) const;
+    // Shows `item` at `index` (-1: at the end, or at its sorted place when
+    // `sorted`), keeping it here.
+    void Show(ListItem item, int index, bool sorted);
+    void Delete(int index);
     // Replaces every item with `items`, which are in the list's order already.
-    void ReplaceInOrder(const std::vector<std::string>& items) const;
+    void ReplaceInOrder(std::vector<ListItem> items);
+
+    std::vector<ListItem> slots_;
+    std::vector<std::size_t> freeSlots_;
 };
 
 class Bevel : public Control {

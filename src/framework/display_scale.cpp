@@ -51,4 +51,14 @@ int SystemMetricForDpi(int index, int dpi) {
     return MulDivRound(::GetSystemMetrics(index), ClampDpi(dpi), SystemDpi());
 }
 
+RECT WorkAreaOf(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return info.rcWork;
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
 } // namespace stilvane

@@ -17,5 +17,8 @@ int DpiOfWindow(HWND window);
 SIZE FrameSizeForDpi(SIZE client, DWORD style, DWORD exStyle, int dpi);
 // GetSystemMetrics(`index`) as at `dpi`.
 int SystemMetricForDpi(int index, int dpi);
+// The work area (the display without the taskbar) of the display that holds
+// the most of `window`.
+RECT WorkAreaOf(HWND window);
 
 } // namespace stilvane

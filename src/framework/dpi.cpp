@@ -28,4 +28,13 @@ int ScaleToDpi(int value, int dpi) {
     return MulDivRound(value, ClampDpi(dpi), kBaseDpi);
 }
 
+int LargestFittingDpi(int dpi, PixelSize area, const std::function<PixelSize(int dpi)>& frameAt) {
+    for (int candidate = ClampDpi(dpi); candidate > kMinDpi; --candidate) {
+        const PixelSize frame = frameAt(candidate);
+        if (frame.width <= area.width && frame.height <= area.height)
+            return candidate;
+    }
+    return kMinDpi;
+}
+
 } // namespace stilvane

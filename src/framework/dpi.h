@@ -2,6 +2,8 @@
 // another density the way Windows scales them.
 #pragma once
 
+#include <functional>
+
 namespace stilvane {
 
 constexpr int kBaseDpi = 96;
@@ -18,5 +20,14 @@ int MulDivRound(int value, int numerator, int denominator);
 
 // `value`, given at 96 dpi, scaled to `dpi` (clamped first).
 int ScaleToDpi(int value, int dpi);
+
+struct PixelSize {
+    int width = 0, height = 0;
+};
+
+// The largest scale from `dpi` (clamped) down to kMinDpi at which a window
+// whose outer size `frameAt` gives for a scale fits into `area`; kMinDpi
+// when none does.
+int LargestFittingDpi(int dpi, PixelSize area, const std::function<PixelSize(int dpi)>& frameAt);
 
 } // namespace stilvane

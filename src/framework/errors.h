@@ -9,12 +9,16 @@ namespace stilvane {
 
 class Exception : public std::exception {
 public:
-    explicit Exception(std::string message) : message_(std::move(message)) {}
+    // `code`: the system's error code behind the failure, 0 where there is none.
+    explicit Exception(std::string message, unsigned long code = 0)
+        : message_(std::move(message)), code_(code) {}
     const char* what() const noexcept override { return message_.c_str(); }
     const std::string& Message() const noexcept { return message_; }
+    unsigned long Code() const noexcept { return code_; }
 
 private:
     std::string message_;
+    unsigned long code_;
 };
 
 // A deliberate silent abort: the error display drops it without a box.
@@ -49,6 +53,12 @@ class EThread : public Exception {
 
 // A call to the system failed (a window class or window it would not make).
 class EOSError : public Exception {
+    using Exception::Exception;
+};
+
+// An operation the user asked for, or one the program does by itself, failed;
+// the message, in the user's language, says what failed, where and why.
+class EOperationError : public Exception {
     using Exception::Exception;
 };
 

@@ -1,4 +1,5 @@
-// The system's dialogs for choosing a file to open or to save.
+// The system's dialogs for choosing a file to open or to save. The names
+// come back as Unicode text: a name outside the ANSI code page is a name too.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +16,9 @@ struct FileFilter {
 };
 
 // The full path the user chose, or nullopt when the dialog was cancelled.
-std::optional<std::string> ChooseFileToOpen(HWND owner, const std::vector<FileFilter>& filters);
+std::optional<std::wstring> ChooseFileToOpen(HWND owner, const std::vector<FileFilter>& filters);
 // Asks before replacing an existing file; `defaultName` fills the name field.
-std::optional<std::string> ChooseFileToSave(HWND owner, const std::vector<FileFilter>& filters,
-                                            const std::string& defaultName);
+std::optional<std::wstring> ChooseFileToSave(HWND owner, const std::vector<FileFilter>& filters,
+                                             const std::string& defaultName);
 
 } // namespace stilvane

@@ -1,7 +1,7 @@
 #include "framework/file_io.h"
 
+#include "framework/ansi_text.h"
 #include "framework/errors.h"
-#include "framework/path.h"
 #include "framework/unique_handle.h"
 
 #include <windows.h>
@@ -20,37 +20,51 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 // Deletes the temporary file unless it was moved into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    explicit TemporaryFile(std::wstring path) : path_(std::move(path)) {}
     ~TemporaryFile() {
         if (!kept_)
-            ::DeleteFileA(path_.c_str());
+            ::DeleteFileW(path_.c_str());
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
     void Keep() { kept_ = true; }
 
 private:
-    std::string path_;
+    std::wstring path_;
     bool kept_ = false;
 };
 
+// The path as messages show it.
+std::string Shown(const std::wstring& path) {
+    return WideToAnsi(path);
+}
+
+[[noreturn]] void RaiseOpenFailed(const std::wstring& path) {
+    const DWORD code = ::GetLastError();
+    throw EFOpenError(messages::FileOpenFailed(Shown(path)), code);
+}
+
+[[noreturn]] void RaiseCreateFailed(const std::wstring& path, DWORD code = ::GetLastError()) {
+    throw EFCreateError(messages::FileCreateFailed(Shown(path)), code);
+}
+
 } // namespace
 
-std::string ReadWholeFile(const std::string& path, IfMissing ifMissing) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+std::string ReadWholeFile(const std::wstring& path, IfMissing ifMissing) {
+    UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         if (ifMissing == IfMissing::ReadEmpty && ::GetLastError() == ERROR_FILE_NOT_FOUND)
             return {};
-        throw EFOpenError(messages::FileOpenFailed(path));
+        RaiseOpenFailed(path);
     }
     std::string content;
     char buffer[65536];
     for (;;) {
         DWORD read = 0;
         if (!::ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr))
-            throw EFOpenError(messages::FileOpenFailed(path));
+            RaiseOpenFailed(path);
         if (read == 0)
             break;
         content.append(buffer, read);
@@ -58,34 +72,43 @@ std::string ReadWholeFile(const std::string& path, IfMissing ifMissing) {
     return content;
 }
 
-void ReplaceFileContent(const std::string& path, const std::string& content) {
+std::string ReadWholeFile(const std::string& path, IfMissing ifMissing) {
+    return ReadWholeFile(AnsiToWide(path), ifMissing);
+}
+
+void ReplaceFileContent(const std::wstring& path, const std::string& content) {
     // A read-only file is not replaced, whatever rights the user has.
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        throw EFCreateError(messages::FileCreateFailed(path));
-    char temporaryName[MAX_PATH + 1] = {};
-    const std::string directory = DirectoryOfPath(path);
-    if (!::GetTempFileNameA(directory.empty() ? "." : directory.c_str(), "exp", 0, temporaryName))
-        throw EFCreateError(messages::FileCreateFailed(path));
+        RaiseCreateFailed(path, ERROR_ACCESS_DENIED);
+    const std::size_t slash = path.find_last_of(L"\\/");
+    const std::wstring directory = slash == std::wstring::npos ? L"." : path.substr(0, slash + 1);
+    wchar_t temporaryName[MAX_PATH + 1] = {};
+    if (!::GetTempFileNameW(directory.c_str(), L"exp", 0, temporaryName))
+        RaiseCreateFailed(path);
     TemporaryFile temporary(temporaryName);
     {
-        UniqueFile file(::CreateFileA(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
+        UniqueFile file(::CreateFileW(temporary.Path().c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
-            throw EFCreateError(messages::FileCreateFailed(path));
+            RaiseCreateFailed(path);
         DWORD written = 0;
         if (!content.empty() &&
             (!::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
                           nullptr) ||
              written != content.size()))
-            throw EWriteError(messages::StreamWriteError());
+            throw EWriteError(messages::StreamWriteError(), ::GetLastError());
         if (!::FlushFileBuffers(file.Get()))
-            throw EWriteError(messages::StreamWriteError());
+            throw EWriteError(messages::StreamWriteError(), ::GetLastError());
     }
-    if (!::MoveFileExA(temporary.Path().c_str(), path.c_str(),
+    if (!::MoveFileExW(temporary.Path().c_str(), path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw EFCreateError(messages::FileCreateFailed(path));
+        RaiseCreateFailed(path);
     temporary.Keep();
+}
+
+void ReplaceFileContent(const std::string& path, const std::string& content) {
+    ReplaceFileContent(AnsiToWide(path), content);
 }
 
 } // namespace stilvane

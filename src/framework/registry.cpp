@@ -6,17 +6,15 @@ namespace stilvane {
 
 RegistryKey RegistryKey::Open(HKEY root, const std::string& path, REGSAM rights) {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, path.c_str(), 0, rights, &key) != ERROR_SUCCESS)
-        key = nullptr;
-    return RegistryKey(key);
+    const LONG status = ::RegOpenKeyExA(root, path.c_str(), 0, rights, &key);
+    return RegistryKey(status == ERROR_SUCCESS ? key : nullptr, status);
 }
 
 RegistryKey RegistryKey::Create(HKEY root, const std::string& path, REGSAM rights) {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, rights, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
-        key = nullptr;
-    return RegistryKey(key);
+    const LONG status = ::RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                          rights, nullptr, &key, nullptr);
+    return RegistryKey(status == ERROR_SUCCESS ? key : nullptr, status);
 }
 
 std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxData) const {
@@ -51,19 +49,26 @@ std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxDat
     throw ERegistryException(messages::RegGetDataFailed(name));
 }
 
-bool RegistryKey::SetString(const std::string& name, const std::string& text) const {
+LONG RegistryKey::SetString(const std::string& name, const std::string& text) const {
     // Stored with its terminating NUL.
     return SetBytes(name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
-bool RegistryKey::SetBytes(const std::string& name, DWORD type, const void* data,
+LONG RegistryKey::SetBytes(const std::string& name, DWORD type, const void* data,
                            DWORD size) const {
     return ::RegSetValueExA(key_.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                            size) == ERROR_SUCCESS;
+                            size);
 }
 
-bool RegistryKey::DeleteValue(const std::string& name) const {
-    return ::RegDeleteValueA(key_.Get(), name.c_str()) == ERROR_SUCCESS;
+LONG RegistryKey::DeleteValue(const std::string& name) const {
+    return ::RegDeleteValueA(key_.Get(), name.c_str());
+}
+
+std::string KeyName(HKEY root, const std::string& path) {
+    const char* name = root == HKEY_LOCAL_MACHINE  ? "HKEY_LOCAL_MACHINE"
+                       : root == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER"
+                                                   : "HKEY_USERS";
+    return std::string(name) + "\\" + path;
 }
 
 } // namespace stilvane

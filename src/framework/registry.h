@@ -28,19 +28,26 @@ public:
 
     explicit operator bool() const { return static_cast<bool>(key_); }
     HKEY Get() const { return key_.Get(); }
+    // The system's answer to the opening: ERROR_SUCCESS, or why it failed.
+    LONG Status() const { return status_; }
 
     // Type, size and (up to maxData bytes) data of a value, read consistently
     // even while another process rewrites it; nullopt when the value does not
     // exist. Other failures raise ERegistryException "Fehler beim Holen der Daten".
     std::optional<RegValue> Query(const std::string& name, DWORD maxData = 0xFFFFFFFF) const;
 
-    bool SetString(const std::string& name, const std::string& text) const;
-    bool SetBytes(const std::string& name, DWORD type, const void* data, DWORD size) const;
-    bool DeleteValue(const std::string& name) const;
+    // Each returns ERROR_SUCCESS or the system's error code.
+    LONG SetString(const std::string& name, const std::string& text) const;
+    LONG SetBytes(const std::string& name, DWORD type, const void* data, DWORD size) const;
+    LONG DeleteValue(const std::string& name) const;
 
 private:
-    explicit RegistryKey(HKEY key) : key_(key) {}
+    RegistryKey(HKEY key, LONG status) : key_(key), status_(status) {}
     UniqueRegKey key_;
+    LONG status_;
 };
+
+// "HKEY_CURRENT_USER\path", as messages name a key.
+std::string KeyName(HKEY root, const std::string& path);
 
 } // namespace stilvane

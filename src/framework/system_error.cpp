@@ -1,5 +1,7 @@
 #include "framework/system_error.h"
 
+#include "framework/errors.h"
+
 #include <windows.h>
 
 namespace stilvane {
@@ -13,6 +15,14 @@ std::string SystemErrorText(unsigned long code) {
            (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' || buffer[length - 1] == ' '))
         --length;
     return std::string(buffer, length);
+}
+
+std::string SystemReason(const std::exception& error) {
+    const auto* known = dynamic_cast<const Exception*>(&error);
+    std::string reason = known && known->Code() ? SystemErrorText(known->Code()) : error.what();
+    while (!reason.empty() && (reason.back() == '.' || reason.back() == ' '))
+        reason.pop_back();
+    return reason;
 }
 
 } // namespace stilvane

@@ -1,11 +1,17 @@
 // The system's own text for an error code.
 #pragma once
 
+#include <exception>
 #include <string>
 
 namespace stilvane {
 
 // Text for a Win32 error code, without the trailing line break.
 std::string SystemErrorText(unsigned long code);
+
+// Why an operation failed, for a message that puts it in brackets: the
+// system's text for the error's code, without its full stop, or else the
+// error's own message.
+std::string SystemReason(const std::exception& error);
 
 } // namespace stilvane

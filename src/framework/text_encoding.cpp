@@ -1,5 +1,7 @@
 #include "framework/text_encoding.h"
 
+#include <cstdint>
+
 namespace stilvane {
 
 MarkedText SplitByteOrderMark(std::string_view bytes) {
@@ -23,6 +25,32 @@ std::u16string Utf16CodeUnits(std::string_view body, TextEncoding encoding) {
             static_cast<char16_t>(bigEndian ? (first << 8 | second) : (second << 8 | first)));
     }
     return units;
+}
+
+namespace {
+
+template <typename Units> bool MostlyText(const Units& units) {
+    std::size_t controls = 0;
+    for (const auto unit : units) {
+        const auto code = static_cast<std::uint32_t>(unit);
+        if (code == 0)
+            return false;
+        if ((code < 0x20 && code != '\t' && code != '\r' && code != '\n') || code == 0x7F)
+            ++controls;
+    }
+    return controls * 20 <= units.size();
+}
+
+} // namespace
+
+bool LooksLikeText(std::string_view fileBytes) {
+    const MarkedText text = SplitByteOrderMark(fileBytes);
+    if (text.encoding == TextEncoding::Utf16LittleEndian ||
+        text.encoding == TextEncoding::Utf16BigEndian)
+        return MostlyText(Utf16CodeUnits(text.body, text.encoding));
+    std::basic_string_view<unsigned char> bytes(
+        reinterpret_cast<const unsigned char*>(text.body.data()), text.body.size());
+    return MostlyText(bytes);
 }
 
 } // namespace stilvane

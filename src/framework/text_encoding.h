@@ -20,4 +20,9 @@ MarkedText SplitByteOrderMark(std::string_view bytes);
 // cannot be part of any character and is dropped.
 std::u16string Utf16CodeUnits(std::string_view body, TextEncoding encoding);
 
+// Whether a file's bytes read as text: no NUL character, and control
+// characters (other than tab and the line breaks) no more than one in
+// twenty. A program, a picture or an archive fails this.
+bool LooksLikeText(std::string_view fileBytes);
+
 } // namespace stilvane

@@ -5,13 +5,18 @@
 #include "framework/errors.h"
 #include "framework/system_error.h"
 
+#include <commctrl.h>
+
 namespace stilvane {
 
 namespace {
 
+// The one subclass this program puts on a control.
+constexpr UINT_PTR kSubclassId = 1;
+
 [[noreturn]] void RaiseLastError() {
     const DWORD code = ::GetLastError();
-    throw EOSError(messages::SystemError(code, SystemErrorText(code)));
+    throw EOSError(messages::SystemError(code, SystemErrorText(code)), code);
 }
 
 } // namespace
@@ -19,19 +24,23 @@ namespace {
 Window::~Window() {
     if (window_) {
         // The class's own procedure sees the window's last messages.
-        ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
-        if (classProcedure_)
-            ::SetWindowLongPtrA(window_.Get(), GWLP_WNDPROC,
-                                reinterpret_cast<LONG_PTR>(classProcedure_));
+        if (subclassed_)
+            ::RemoveWindowSubclass(window_.Get(), &Window::SubclassProcedure, kSubclassId);
+        else
+            ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
         window_.Reset();
     }
 }
 
 Window* Window::FromHandle(HWND window) {
+    if (!window)
+        return nullptr;
     // Only a window whose messages come here was bound by this program; the
     // user data of any other is not ours to read.
-    if (!window ||
-        ::GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Procedure))
+    DWORD_PTR bound = 0;
+    if (::GetWindowSubclass(window, &Window::SubclassProcedure, kSubclassId, &bound))
+        return reinterpret_cast<Window*>(bound);
+    if (::GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Procedure))
         return nullptr;
     return reinterpret_cast<Window*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
@@ -40,14 +49,18 @@ void Window::Subclass(HWND window) {
     if (!window)
         RaiseLastError();
     window_.Reset(window);
-    ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    classProcedure_ = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure)));
+    // The system's subclassing keeps the control a Unicode window: messages
+    // reach its class in its own character set, never through the system's
+    // conversion of text messages.
+    if (!::SetWindowSubclass(window, &Window::SubclassProcedure, kSubclassId,
+                             reinterpret_cast<DWORD_PTR>(this)))
+        RaiseLastError();
+    subclassed_ = true;
 }
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const {
-    if (classProcedure_)
-        return ::CallWindowProcA(classProcedure_, window_.Get(), message, wParam, lParam);
+    if (subclassed_)
+        return ::DefSubclassProc(window_.Get(), message, wParam, lParam);
     return ::DefWindowProcA(window_.Get(), message, wParam, lParam);
 }
 
@@ -80,6 +93,15 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return WindowProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        Application().ShowException(error);
+    }
+    return 0;
+}
+
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -91,20 +113,22 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         return ::DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         // Destroyed with its parent: the object no longer owns a window.
-        const WNDPROC classProcedure = self->classProcedure_;
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->window_.Release();
-        if (classProcedure)
-            return ::CallWindowProcA(classProcedure, window, message, wParam, lParam);
         return ::DefWindowProcA(window, message, wParam, lParam);
     }
-    LRESULT result = 0;
-    try {
-        result = self->WindowProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Application().ShowException(error);
+    return self->Dispatch(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR bound) {
+    auto* self = reinterpret_cast<Window*>(bound);
+    if (message == WM_NCDESTROY) {
+        ::RemoveWindowSubclass(window, &Window::SubclassProcedure, kSubclassId);
+        self->window_.Release();
+        return ::DefSubclassProc(window, message, wParam, lParam);
     }
-    return result;
+    return self->Dispatch(message, wParam, lParam);
 }
 
 } // namespace stilvane

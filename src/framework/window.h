@@ -43,8 +43,8 @@ protected:
     void CreateHandle(const WindowClass& windowClass, const WindowPlacement& placement);
 
     // Takes over a window of a system class that this object created: its
-    // messages come to WindowProc, and what that passes to DefaultProc
-    // reaches the class's own handling.
+    // messages come to WindowProc, as Unicode messages, and what that passes
+    // to DefaultProc reaches the class's own handling.
     void Subclass(HWND window);
 
     // Every message of the window. By default: a command or notification
@@ -56,10 +56,15 @@ protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
+    // WindowProc, with an error that leaves it shown rather than unwound
+    // into the system.
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR bound);
 
     UniqueWindow window_;
-    WNDPROC classProcedure_ = nullptr;
+    bool subclassed_ = false;
 };
 
 } // namespace stilvane

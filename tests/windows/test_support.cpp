@@ -130,6 +130,7 @@ struct MessageBoxAnswerer::State {
     mutable std::mutex lock;
     std::vector<std::string> texts;
     int answer = IDOK;
+    std::function<void()> whileOpen;
 
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
         auto& state = *reinterpret_cast<State*>(parameter);
@@ -146,6 +147,8 @@ struct MessageBoxAnswerer::State {
             const std::lock_guard<std::mutex> guard(state.lock);
             state.texts.emplace_back(text);
         }
+        if (state.whileOpen)
+            state.whileOpen();
         // A person reads it first; a box answered the moment it opens can
         // be left half closed under Wine.
         ::Sleep(200);
@@ -161,8 +164,10 @@ struct MessageBoxAnswerer::State {
     }
 };
 
-MessageBoxAnswerer::MessageBoxAnswerer(int answer) : state_(std::make_unique<State>()) {
+MessageBoxAnswerer::MessageBoxAnswerer(int answer, std::function<void()> whileOpen)
+    : state_(std::make_unique<State>()) {
     state_->answer = answer;
+    state_->whileOpen = std::move(whileOpen);
     state_->thread.Reset(::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr));
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,9 +51,11 @@ private:
 
 // While it lives, answers every message box of this process with `answer`
 // (IDOK, IDYES, IDNO, IDCANCEL), as a user would, and keeps their texts.
+// `whileOpen`, when given, runs on the answerer's own thread while a box is
+// open, before it is answered: the world goes on meanwhile.
 class MessageBoxAnswerer {
 public:
-    explicit MessageBoxAnswerer(int answer = IDOK);
+    explicit MessageBoxAnswerer(int answer = IDOK, std::function<void()> whileOpen = {});
     ~MessageBoxAnswerer();
     MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
     MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
