@@ -19,17 +19,39 @@ std::optional<RegValue> Query(const RegistryKey& key, const char* name) {
     }
 }
 
-std::string StringOf(const RegValue& value) {
-    if (value.type != REG_SZ || value.data.empty() || value.data.back() != '\0')
+// The text of a REG_SZ value (or of an expandable one, when `expandable`
+// counts) stored with its terminating NUL; empty text for anything else.
+std::string StringOf(const RegValue& value, bool expandable = false) {
+    if ((value.type != REG_SZ && !(expandable && value.type == REG_EXPAND_SZ)) ||
+        value.data.empty() || value.data.back() != '\0')
         return {};
     return std::string(value.data.begin(), value.data.end() - 1);
 }
 
-std::uint32_t DwordOf(const std::optional<RegValue>& value) {
-    if (!value || value->type != REG_DWORD || value->data.size() != 4)
+// A count as stored by any hand: a DWORD, a QWORD or binary data of up to
+// eight bytes (little-endian), or decimal digits in a string, each held to
+// the largest 32-bit number. Anything else counts from 0.
+std::uint32_t CountOf(const std::optional<RegValue>& value) {
+    if (!value)
         return 0;
-    const auto& b = value->data;
-    return b[0] | b[1] << 8 | b[2] << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+    const auto& bytes = value->data;
+    switch (value->type) {
+    case REG_DWORD:
+    case REG_QWORD:
+    case REG_BINARY: {
+        if (bytes.size() > 8)
+            return 0;
+        std::uint64_t number = 0;
+        for (std::size_t i = bytes.size(); i-- > 0;)
+            number = number << 8 | bytes[i];
+        return SaturatedCount(number);
+    }
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        return CountFromDigits(StringOf(*value, true)).value_or(0);
+    default:
+        return 0;
+    }
 }
 
 } // namespace
@@ -57,8 +79,8 @@ BlockCount ControllerState::ReadCount() const {
     const auto key = RegistryKey::Open(root_, path_, kKeyReadRights);
     if (!key)
         return count;
-    count.today = DwordOf(Query(key, kValueBlockedToday));
-    count.total = DwordOf(Query(key, kValueBlockedTotal));
+    count.today = CountOf(Query(key, kValueBlockedToday));
+    count.total = CountOf(Query(key, kValueBlockedTotal));
     if (const auto day = Query(key, kValueBlockedDay)) {
         count.day = StringOf(*day);
         if (!IsDayText(count.day))
@@ -72,18 +94,16 @@ BlockCount ControllerState::ReadCount() const {
 
 void ControllerState::WriteCount(const BlockCount& count) const {
     const auto key = RegistryKey::Create(root_, path_, KEY_SET_VALUE);
-    const auto failed = [](const char* name) {
-        return ERegistryException(messages::RegSetDataFailed(name));
+    const auto check = [](LONG status, const char* name) {
+        if (status != ERROR_SUCCESS)
+            throw ERegistryException(messages::RegSetDataFailed(name),
+                                     static_cast<unsigned long>(status));
     };
-    if (!key)
-        throw failed(kValueBlockedToday);
+    check(key.Status(), kValueBlockedToday);
     const DWORD today = count.today, total = count.total;
-    if (!key.SetBytes(kValueBlockedToday, REG_DWORD, &today, sizeof today))
-        throw failed(kValueBlockedToday);
-    if (!key.SetBytes(kValueBlockedTotal, REG_DWORD, &total, sizeof total))
-        throw failed(kValueBlockedTotal);
-    if (!key.SetString(kValueBlockedDay, count.day))
-        throw failed(kValueBlockedDay);
+    check(key.SetBytes(kValueBlockedToday, REG_DWORD, &today, sizeof today), kValueBlockedToday);
+    check(key.SetBytes(kValueBlockedTotal, REG_DWORD, &total, sizeof total), kValueBlockedTotal);
+    check(key.SetString(kValueBlockedDay, count.day), kValueBlockedDay);
 }
 
 } // namespace stilvane

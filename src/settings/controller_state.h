@@ -21,6 +21,7 @@ constexpr char kValueBlockedDay[] = "BlockedDay";
 class ControllerState {
 public:
     ControllerState(HKEY root, std::string path) : root_(root), path_(std::move(path)) {}
+    const std::string& Path() const { return path_; }
 
     // The pause record's text; nullopt when there is none. A record that is
     // no string, or cannot be read at all, gives empty text: it is there but

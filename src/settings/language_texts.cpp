@@ -1,52 +1,91 @@
 #include "settings/language_texts.h"
 
 #include "framework/text.h"
+#include "settings/plural_forms.h"
 
 namespace stilvane {
 
-// Windows-1252: "\xF6" is o-umlaut, "\xFC" u-umlaut.
+// Windows-1252: "\xE4" a-umlaut, "\xF6" o-umlaut, "\xFC" u-umlaut, "\xDF"
+// sharp s, "\x85" the ellipsis.
 const LanguageTexts& BuiltInTexts() {
     static const LanguageTexts texts{
-        "&Popups blockieren",
-        "&Ausnahmen bearbeiten",
-        "&Sound abspielen beim Blockieren",
-        "&Beenden",
-        "&Entfernen",
-        "&Hinzuf\xFCgen",
-        "Normalerweise blockiert der Popup Blocker jedes PopUp.\r\n"
-        "Sie k\xF6nnen aber auch PopUps von bestimmten URLs zulassen.\r\n"
-        "Dies ist manchmal notwendig, um z.b. AGBs zu akzeptieren vor einem Download.\r\n"
-        "Hier k\xF6nnen sie diese Ausnahmen festlegen.",
-        "Save the changes to the exception list?",
-        "Merged with changes made outside the editor",
-        "%1 entries contain characters that cannot be stored for the blocker; they would be "
-        "saved as '?'. Save anyway?",
-        "Exceptions",
-        "New exception",
-        "Web address or part of one",
-        "&Remove",
-        "Select &all",
-        "&Copy",
-        "&Paste",
-        "&Import from file\x85",
-        "E&xport to file\x85",
-        "%1 added, %2 already listed",
-        "Text files (*.txt;*.ini)",
-        "All files (*.*)",
-        "&Pause blocking",
-        "For &5 minutes",
-        "For &15 minutes",
-        "For 1 &hour",
-        "Until next &sign-in",
-        "Paused until %1",
-        "Paused until next sign-in",
-        "%1 popups blocked today, %2 in all",
+        .language = kBuiltInLanguage,
+        .active = "&Popups blockieren",
+        .exceptions = "&Ausnahmen bearbeiten",
+        .sound = "&Sound abspielen beim Blockieren",
+        .quit = "&Beenden",
+        .buttonDelete = "&Entfernen",
+        .buttonAdd = "&Hinzuf\xFCgen",
+        .label1 = "Normalerweise blockiert der Popup Blocker jedes PopUp.\r\n"
+                  "Sie k\xF6nnen aber auch PopUps von bestimmten URLs zulassen.\r\n"
+                  "Dies ist manchmal notwendig, um z.b. AGBs zu akzeptieren vor einem Download.\r\n"
+                  "Hier k\xF6nnen sie diese Ausnahmen festlegen.",
+        .askSaveChanges = "\xC4nderungen an der Ausnahmeliste speichern?",
+        .noteMerged = "Mit \xC4nderungen von au\xDF"
+                      "erhalb des Editors zusammengef\xFChrt",
+        .askUnstorable = {"%1 Eintr\xE4ge enthalten Zeichen, die f\xFCr den Blocker nicht "
+                          "gespeichert werden k\xF6nnen; sie w\xFCrden als '?' gespeichert. "
+                          "Trotzdem speichern?",
+                          "%1 Eintrag enth\xE4lt Zeichen, die f\xFCr den Blocker nicht "
+                          "gespeichert werden k\xF6nnen; sie w\xFCrden als '?' gespeichert. "
+                          "Trotzdem speichern?",
+                          {}},
+        .labelExceptions = "Ausnahmen",
+        .labelNewException = "Neue Ausnahme",
+        .cueNewException = "Webadresse oder Teil davon",
+        .listRemove = "Ent&fernen",
+        .listSelectAll = "&Alles ausw\xE4hlen",
+        .listCopy = "&Kopieren",
+        .listPaste = "&Einf\xFCgen",
+        .listImport = "Aus Datei &importieren\x85",
+        .listExport = "In Datei e&xportieren\x85",
+        .noteAdded = "%1 hinzugef\xFCgt, %2 bereits in der Liste",
+        .filterText = "Textdateien (*.txt;*.ini)",
+        .filterAll = "Alle Dateien (*.*)",
+        .pause = "Blockieren pa&usieren",
+        .pause5 = "F\xFCr &5 Minuten",
+        .pause15 = "F\xFCr &15 Minuten",
+        .pause60 = "F\xFCr 1 &Stunde",
+        .pauseSignIn = "Bis zur n\xE4"
+                       "chsten &Anmeldung",
+        .pausedUntil = "Pausiert bis %1",
+        .pausedSignIn = "Pausiert bis zur n\xE4"
+                        "chsten Anmeldung",
+        .blockedCount = {"Heute %1 Popups blockiert, insgesamt %2",
+                         "Heute %1 Popup blockiert, insgesamt %2",
+                         {}},
+        .refusedTooLong = {"%1 Eintr\xE4ge sind l\xE4nger als %2 Zeichen und wurden nicht "
+                           "hinzugef\xFCgt: So lange Webadressen \xF6"
+                           "ffnen die meisten Browser nicht.",
+                           "%1 Eintrag ist l\xE4nger als %2 Zeichen und wurde nicht "
+                           "hinzugef\xFCgt: So lange Webadressen \xF6"
+                           "ffnen die meisten Browser nicht.",
+                           {}},
+        .askNotText = "Die Datei %1 sieht nicht wie eine Liste von Webadressen aus. Trotzdem "
+                      "importieren?",
+        .errorPauseStart = "Die Pause konnte nicht beginnen: Der Registrierungsschl\xFCssel %1 "
+                           "kann nicht geschrieben werden (%2). Das Blockieren bleibt an.",
+        .errorPauseEnd = "Die Pause konnte nicht enden: Der Registrierungsschl\xFCssel %1 kann "
+                         "nicht geschrieben werden (%2). Das Blockieren bleibt aus, bis es "
+                         "gelingt; das Programm versucht es weiter.",
+        .errorCount = "Die Zahl der blockierten Popups konnte nicht gespeichert werden: Der "
+                      "Registrierungsschl\xFCssel %1 kann nicht geschrieben werden (%2).",
+        .errorImport = "Die Datei %1 konnte nicht importiert werden: Sie kann nicht gelesen "
+                       "werden (%2).",
+        .errorExport = "Die Liste konnte nicht exportiert werden: Die Datei %1 kann nicht "
+                       "geschrieben werden (%2).",
+        .errorMergeRead = "Die Ausnahmeliste wurde nicht gespeichert: Die Datei %1 kann nicht "
+                          "gelesen werden, um \xC4nderungen von au\xDF"
+                          "erhalb des Editors zu \xFC"
+                          "bernehmen (%2).",
+        .errorBackup = "Die Ausnahmeliste wurde nicht gespeichert: Ihre Sicherungskopie %1 kann "
+                       "nicht geschrieben werden (%2).",
     };
     return texts;
 }
 
-const std::array<LanguageKey, 30>& LanguageKeys() {
-    static const std::array<LanguageKey, 30> keys{{
+const std::vector<LanguageKey>& LanguageKeys() {
+    static const std::vector<LanguageKey> keys{
         {"Active", &LanguageTexts::active},
         {"Exceptions", &LanguageTexts::exceptions},
         {"Sound", &LanguageTexts::sound},
@@ -56,7 +95,6 @@ const std::array<LanguageKey, 30>& LanguageKeys() {
         {"Label1", &LanguageTexts::label1},
         {"Ask_SaveChanges", &LanguageTexts::askSaveChanges},
         {"Note_Merged", &LanguageTexts::noteMerged},
-        {"Ask_Unstorable", &LanguageTexts::askUnstorable},
         {"Label_Exceptions", &LanguageTexts::labelExceptions},
         {"Label_NewException", &LanguageTexts::labelNewException},
         {"Cue_NewException", &LanguageTexts::cueNewException},
@@ -76,9 +114,61 @@ const std::array<LanguageKey, 30>& LanguageKeys() {
         {"PauseSignIn", &LanguageTexts::pauseSignIn},
         {"PausedUntil", &LanguageTexts::pausedUntil},
         {"PausedSignIn", &LanguageTexts::pausedSignIn},
-        {"BlockedCount", &LanguageTexts::blockedCount},
-    }};
+        {"Ask_NotText", &LanguageTexts::askNotText},
+        {"Error_PauseStart", &LanguageTexts::errorPauseStart},
+        {"Error_PauseEnd", &LanguageTexts::errorPauseEnd},
+        {"Error_Count", &LanguageTexts::errorCount},
+        {"Error_Import", &LanguageTexts::errorImport},
+        {"Error_Export", &LanguageTexts::errorExport},
+        {"Error_MergeRead", &LanguageTexts::errorMergeRead},
+        {"Error_Backup", &LanguageTexts::errorBackup},
+    };
     return keys;
+}
+
+const std::vector<CountedKey>& CountedKeys() {
+    static const std::vector<CountedKey> keys{
+        {"Ask_Unstorable", &LanguageTexts::askUnstorable},
+        {"BlockedCount", &LanguageTexts::blockedCount},
+        {"Refused_TooLong", &LanguageTexts::refusedTooLong},
+    };
+    return keys;
+}
+
+LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
+                            const std::function<std::string(const std::string& key)>& lookup) {
+    texts.language = language;
+    for (const auto& [key, field] : LanguageKeys()) {
+        std::string text = lookup(key);
+        if (!text.empty())
+            texts.*field =
+                field == &LanguageTexts::label1 ? LabelTextFromIni(text) : std::move(text);
+    }
+    for (const auto& [key, field] : CountedKeys()) {
+        // The forms go together: a singular from elsewhere may be another
+        // language's.
+        CountedText found{lookup(key), lookup(std::string(key) + PluralKeySuffix(PluralForm::One)),
+                          lookup(std::string(key) + PluralKeySuffix(PluralForm::Few))};
+        if (!found.other.empty())
+            texts.*field = std::move(found);
+    }
+    return texts;
+}
+
+std::string Counted(LanguageId language, const CountedText& text, std::uint64_t n,
+                    const std::string& second) {
+    const std::string* form = &text.other;
+    switch (PluralFormOf(language, n)) {
+    case PluralForm::One:
+        form = &text.one;
+        break;
+    case PluralForm::Few:
+        form = &text.few;
+        break;
+    case PluralForm::Other:
+        break;
+    }
+    return FillIn(form->empty() ? text.other : *form, std::to_string(n), second);
 }
 
 std::string LabelTextFromIni(const std::string& text) {

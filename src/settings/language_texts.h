@@ -2,12 +2,28 @@
 // built-in versions and their keys in popup.ini.
 #pragma once
 
-#include <array>
+#include "settings/language_choice.h"
+
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace stilvane {
 
+// The language of the built-in texts.
+constexpr LanguageId kBuiltInLanguage = 1031;
+
+// A text with a number in it, in the forms a language needs (see
+// plural_forms.h); an empty form stands for `other`.
+struct CountedText {
+    std::string other;
+    std::string one;
+    std::string few;
+};
+
 struct LanguageTexts {
+    LanguageId language = kBuiltInLanguage;
     std::string active;            // tray menu item Block
     std::string exceptions;        // tray menu item Exceptions
     std::string sound;             // tray menu item Sound
@@ -17,7 +33,7 @@ struct LanguageTexts {
     std::string label1;            // explanatory label, rows joined by CR LF
     std::string askSaveChanges;    // closing with unsaved edits
     std::string noteMerged;        // title note after saving over outside changes
-    std::string askUnstorable;     // "%1" stands for the number of entries
+    CountedText askUnstorable;     // "%1" stands for the number of entries
     std::string labelExceptions;   // names of the list and the field for
     std::string labelNewException; // screen readers
     std::string cueNewException;   // hint in the empty field
@@ -35,13 +51,22 @@ struct LanguageTexts {
     std::string pause15;
     std::string pause60;
     std::string pauseSignIn;
-    std::string pausedUntil;  // tooltip row while paused, "%1" the local end time
-    std::string pausedSignIn; // tooltip row while paused until the next sign-in
-    std::string blockedCount; // tooltip row and greyed menu item, "%1" today, "%2" all
+    std::string pausedUntil;    // tooltip row while paused, "%1" the local end time
+    std::string pausedSignIn;   // tooltip row while paused until the next sign-in
+    CountedText blockedCount;   // tooltip row and greyed menu item, "%1" today, "%2" all
+    CountedText refusedTooLong; // "%1" lines not added, "%2" the longest length allowed
+    std::string askNotText;     // import of a file that looks binary, "%1" the file
+    // Failures, each with "%1" the registry key or file and "%2" the system's reason.
+    std::string errorPauseStart;
+    std::string errorPauseEnd;
+    std::string errorCount;
+    std::string errorImport;
+    std::string errorExport;
+    std::string errorMergeRead;
+    std::string errorBackup;
 };
 
-// The texts the program carries: German for those it always had, English
-// for the later ones.
+// The texts the program carries when popup.ini has none: German.
 const LanguageTexts& BuiltInTexts();
 
 // The popup.ini keys in the order in which they are applied, with the field
@@ -50,7 +75,24 @@ struct LanguageKey {
     const char* key;
     std::string LanguageTexts::*field;
 };
-const std::array<LanguageKey, 30>& LanguageKeys();
+const std::vector<LanguageKey>& LanguageKeys();
+
+// The keys of counted texts; each form has a key of its own (plural_forms.h).
+struct CountedKey {
+    const char* key;
+    CountedText LanguageTexts::*field;
+};
+const std::vector<CountedKey>& CountedKeys();
+
+// `texts` with every non-empty text `lookup` finds for a key put in place of
+// its own, all of them now counted as texts in `language`.
+LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
+                            const std::function<std::string(const std::string& key)>& lookup);
+
+// The form of `text` that `language` uses for `n`, with "%1" filled in by n
+// and "%2" by `second`.
+std::string Counted(LanguageId language, const CountedText& text, std::uint64_t n,
+                    const std::string& second = {});
 
 // In the label text of popup.ini every degree sign (byte 0xB0) stands for a
 // line break.

@@ -4,6 +4,8 @@
 #include "framework/files.h"
 #include "framework/ini_file.h"
 #include "framework/path.h"
+#include "framework/program_resource.h"
+#include "settings/ini_text.h"
 
 #include <windows.h>
 
@@ -42,16 +44,19 @@ std::optional<LanguageId> SelectLanguage(const std::string& directory) {
 }
 
 LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
-    const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
     const std::string section = std::to_string(id);
+    // A key that popup.ini lacks (one from an older version, say) comes from
+    // the program's own copy of the same language, not from another one.
+    const std::string_view own = ProgramData(kOwnLanguageFile);
     LanguageTexts texts = BuiltInTexts();
-    for (const auto& [key, field] : LanguageKeys()) {
-        std::string text = ReadIniString(languageFile, section, key);
-        if (text.empty())
-            continue;
-        texts.*field = (field == &LanguageTexts::label1) ? LabelTextFromIni(text) : text;
-    }
-    return texts;
+    if (IniTextValue(own, section, "Active"))
+        texts = WithTextsFrom(std::move(texts), id, [&](const std::string& key) {
+            return IniTextValue(own, section, key).value_or("");
+        });
+    const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
+    return WithTextsFrom(std::move(texts), id, [&](const std::string& key) {
+        return ReadIniString(languageFile, section, key);
+    });
 }
 
 } // namespace stilvane

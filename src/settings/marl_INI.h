@@ -14,6 +14,8 @@ namespace stilvane {
 constexpr char kLanguageFileName[] = "popup.ini";
 constexpr char kDialectsFileName[] = "DIALECTS.INI";
 constexpr char kDialectsSection[] = "dialects";
+// The program's own copy of the shipped popup.ini, a resource.
+constexpr char kOwnLanguageFile[] = "POPUP_INI";
 
 std::vector<std::string> ReadIniSections(const std::string& file);
 // Empty when the file, section or key is missing or cannot be read.
@@ -29,8 +31,9 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
 // missing it tells the user so and returns nullopt.
 std::optional<LanguageId> SelectLanguage(const std::string& directory);
 
-// The built-in texts with those of popup.ini's section `id` put in their
-// place where the file has a non-empty value.
+// The texts of language `id`: popup.ini's section `id` where it has a
+// non-empty value, else the program's own copy of that language where it
+// carries one, else the built-in texts.
 LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id);
 
 } // namespace stilvane

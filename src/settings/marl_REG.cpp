@@ -74,8 +74,10 @@ std::string ReadRegString(HKEY root, const std::string& path, const std::string&
 void WriteRegString(HKEY root, const std::string& path, const std::string& name,
                     const std::string& text) {
     const auto key = RegistryKey::Create(root, path, KEY_SET_VALUE);
-    if (!key || !key.SetString(name, text))
-        throw ERegistryException(messages::RegSetDataFailed(name));
+    const LONG status = key ? key.SetString(name, text) : key.Status();
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(messages::RegSetDataFailed(name),
+                                 static_cast<unsigned long>(status));
 }
 
 std::int32_t ReadRegInteger(HKEY root, const std::string& path, const std::string& name) {

@@ -21,6 +21,10 @@ bool SharedSettings::ReadBlocking() const {
     return Read(kValueBlocking) == "1";
 }
 
+bool SharedSettings::BlockingStoredAsOff() const {
+    return Read(kValueBlocking) == "0";
+}
+
 void SharedSettings::WriteBlocking(bool on) const {
     Write(kValueBlocking, on);
 }

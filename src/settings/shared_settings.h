@@ -28,6 +28,9 @@ public:
 
     // Blocking is on exactly when the value is "1".
     bool ReadBlocking() const;
+    // Whether the value is exactly the "0" the program writes to switch
+    // blocking off, not something another program put there.
+    bool BlockingStoredAsOff() const;
     void WriteBlocking(bool on) const;
 
     // Sound is off exactly when the value is "0".

@@ -2,6 +2,7 @@
 
 #include "framework/text.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace stilvane {
@@ -23,6 +24,23 @@ BlockCount CountBlock(BlockCount count, const std::string& date) {
 
 std::uint32_t BlockedOn(const BlockCount& count, const std::string& date) {
     return count.day == date ? count.today : 0;
+}
+
+std::uint32_t SaturatedCount(std::uint64_t n) {
+    return n > std::numeric_limits<std::uint32_t>::max() ? std::numeric_limits<std::uint32_t>::max()
+                                                         : static_cast<std::uint32_t>(n);
+}
+
+std::optional<std::uint32_t> CountFromDigits(const std::string& text) {
+    if (text.empty())
+        return std::nullopt;
+    std::uint64_t n = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = std::min<std::uint64_t>(n * 10 + static_cast<std::uint64_t>(c - '0'), 1ull << 33);
+    }
+    return SaturatedCount(n);
 }
 
 std::string DayText(int year, int month, int day) {

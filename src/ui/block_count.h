@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace stilvane {
@@ -21,6 +22,12 @@ BlockCount CountBlock(BlockCount count, const std::string& date);
 
 // Today's count as shown on `date`: 0 once the counted day is past.
 std::uint32_t BlockedOn(const BlockCount& count, const std::string& date);
+
+// `n` held to the largest 32-bit number.
+std::uint32_t SaturatedCount(std::uint64_t n);
+// The number a text of decimal digits (and nothing else) stands for, held to
+// the largest 32-bit number; nullopt for any other text.
+std::optional<std::uint32_t> CountFromDigits(const std::string& text);
 
 // "YYYY-MM-DD".
 std::string DayText(int year, int month, int day);

@@ -13,20 +13,24 @@ std::string TrimEntry(std::string_view text) {
 }
 
 NewEntries PlanNewEntries(const std::vector<std::string>& listed,
-                          const std::vector<std::string>& lines) {
+                          const std::vector<CandidateEntry>& lines) {
     std::unordered_set<std::string_view> present(listed.begin(), listed.end());
     NewEntries result;
-    result.added.reserve(lines.size());
-    std::vector<std::string> trimmed;
+    std::vector<CandidateEntry> trimmed;
     trimmed.reserve(lines.size());
-    for (const std::string& line : lines) {
-        std::string entry = TrimEntry(line);
+    for (const CandidateEntry& line : lines) {
+        std::string entry = TrimEntry(line.text);
         if (entry.empty())
             continue;
-        trimmed.push_back(std::move(entry));
+        if (entry.size() > kLongestNewEntry)
+            ++result.tooLong;
+        else
+            trimmed.push_back({std::move(entry), line.lossy});
     }
-    for (const std::string& entry : trimmed) {
-        if (present.insert(entry).second)
+    result.added.reserve(trimmed.size());
+    // The views in `present` point into `listed` and `trimmed`, which stay put.
+    for (const CandidateEntry& entry : trimmed) {
+        if (present.insert(entry.text).second)
             result.added.push_back(entry);
         else
             ++result.alreadyListed;

@@ -8,18 +8,32 @@
 
 namespace stilvane {
 
+// The longest entry the editor takes from the user: most browsers open no
+// longer web address, so a longer line is a slip of the clipboard. Longer
+// entries already in the file are kept as they are.
+constexpr std::size_t kLongestNewEntry = 2083;
+
 // Without surrounding spaces and tabs: they never belong to a URL part, and
 // the blocker would compare them.
 std::string TrimEntry(std::string_view text);
 
+// A line offered as an entry; `lossy` when characters the code page lacks
+// became "?" on the way.
+struct CandidateEntry {
+    std::string text;
+    bool lossy = false;
+};
+
 struct NewEntries {
-    std::vector<std::string> added; // in the order given, each once
-    std::size_t alreadyListed = 0;  // skipped: in the list already, or given twice
+    std::vector<CandidateEntry> added; // in the order given, each once
+    std::size_t alreadyListed = 0;     // skipped: in the list already, or given twice
+    std::size_t tooLong = 0;           // skipped: longer than kLongestNewEntry
 };
 
 // What `lines` add to a list holding `listed`: each line trimmed, empty ones
-// dropped, and only entries not byte for byte in the list or earlier lines.
+// dropped, too long ones refused, and only entries not byte for byte in the
+// list or earlier lines.
 NewEntries PlanNewEntries(const std::vector<std::string>& listed,
-                          const std::vector<std::string>& lines);
+                          const std::vector<CandidateEntry>& lines);
 
 } // namespace stilvane

@@ -1,21 +1,28 @@
 #include "ui/exceptions_store.h"
 
-#include "framework/ansi_text.h"
 #include "framework/files.h"
 #include "ui/exceptions_file.h"
 
 namespace stilvane {
 
+std::vector<std::string> StoredExceptions::Entries() const {
+    std::vector<std::string> entries;
+    entries.reserve(lines.size());
+    for (const AnsiLine& line : lines)
+        entries.push_back(line.text);
+    return entries;
+}
+
 StoredExceptions LoadExceptions(const std::string& path, IfMissing ifMissing) {
     StoredExceptions stored;
     stored.bytes = ReadWholeFile(path, ifMissing);
     stored.exists = !stored.bytes.empty() || FileExists(path);
-    for (AnsiLine& line : FileLinesToAnsi(stored.bytes, kExceptionLineBreaks)) {
-        if (line.lossy)
-            stored.unstorable.push_back(line.text);
-        stored.entries.push_back(std::move(line.text));
-    }
+    stored.lines = FileLinesToAnsi(stored.bytes, kExceptionLineBreaks);
     return stored;
+}
+
+void SaveExceptions(const std::wstring& path, const std::vector<std::string>& entries) {
+    ReplaceFileContent(path, FormatExceptions(entries));
 }
 
 void SaveExceptions(const std::string& path, const std::vector<std::string>& entries) {

@@ -2,6 +2,7 @@
 // else loads or saves a list of exceptions.
 #pragma once
 
+#include "framework/ansi_text.h"
 #include "framework/file_io.h"
 
 #include <string>
@@ -11,9 +12,11 @@ namespace stilvane {
 
 struct StoredExceptions {
     bool exists = false;
-    std::string bytes;                   // the file as it is on disk
-    std::vector<std::string> entries;    // its lines in the ANSI code page
-    std::vector<std::string> unstorable; // entries that lost characters in that conversion
+    std::string bytes; // the file as it is on disk
+    std::vector<AnsiLine>
+        lines; // its lines in the ANSI code page, lossy where characters were lost
+
+    std::vector<std::string> Entries() const;
 };
 
 // Reads the whole file before anything else changes. A file that does not
@@ -24,6 +27,7 @@ StoredExceptions LoadExceptions(const std::string& path,
 
 // Replaces the file with one line per entry, in one step: on any failure
 // the old file stays as it was.
+void SaveExceptions(const std::wstring& path, const std::vector<std::string>& entries);
 void SaveExceptions(const std::string& path, const std::vector<std::string>& entries);
 
 } // namespace stilvane

@@ -5,9 +5,13 @@
 #include "framework/clipboard.h"
 #include "framework/display_scale.h"
 #include "framework/dpi.h"
+#include "framework/errors.h"
 #include "framework/file_io.h"
 #include "framework/path.h"
+#include "framework/registry.h"
+#include "framework/system_error.h"
 #include "framework/text.h"
+#include "framework/text_encoding.h"
 #include "settings/marl_INI.h"
 #include "ui/block_display.h"
 #include "ui/exception_entries.h"
@@ -18,7 +22,7 @@
 
 #include <algorithm>
 #include <exception>
-#include <set>
+#include <map>
 
 namespace stilvane {
 
@@ -32,6 +36,9 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST | WS_EX_CONTROLPA
 enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
 constexpr UINT_PTR kTitleNoteTimer = 1;
 constexpr UINT kTitleNoteMilliseconds = 4000;
+// The list's mark of an entry that lost characters on its way in: saving it
+// changes it.
+constexpr std::uint32_t kLossyEntry = 1;
 
 // The editor at 96 dpi, as the window's stored settings lay it out.
 constexpr int kFontHeight = -11;
@@ -45,10 +52,49 @@ Bounds Scaled(Bounds bounds, int dpi) {
             ScaleToDpi(bounds.width, dpi), ScaleToDpi(bounds.height, dpi)};
 }
 
-SIZE FrameSize(int dpi) {
+// The window's outer size for a client laid out at `dpi`, with the frame
+// the system draws at `frameDpi` (the display's scale).
+SIZE FrameSize(int dpi, int frameDpi) {
     return FrameSizeForDpi({ScaleToDpi(TForm_Stilvane::kClientWidth, dpi),
                             ScaleToDpi(TForm_Stilvane::kClientHeight, dpi)},
-                           kStyle, kExStyle, dpi);
+                           kStyle, kExStyle, frameDpi);
+}
+
+// The display's scale, or a smaller one where the whole window would not fit
+// into the display's work area: no button may end up off the screen.
+int FittingDpi(HWND window, int dpi) {
+    const RECT area = WorkAreaOf(window);
+    return LargestFittingDpi(dpi, {area.right - area.left, area.bottom - area.top}, [dpi](int d) {
+        const SIZE frame = FrameSize(d, dpi);
+        return PixelSize{frame.cx, frame.cy};
+    });
+}
+
+// Sizes the window so that its client area is the editor's at `dpi`, by the
+// frame it has now.
+void SizeClientFor(HWND window, int dpi) {
+    RECT frame, client;
+    ::GetWindowRect(window, &frame);
+    ::GetClientRect(window, &client);
+    const int width =
+        frame.right - frame.left - client.right + ScaleToDpi(TForm_Stilvane::kClientWidth, dpi);
+    const int height =
+        frame.bottom - frame.top - client.bottom + ScaleToDpi(TForm_Stilvane::kClientHeight, dpi);
+    ::SetWindowPos(window, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moves the window into its display's work area, as far as it fits.
+void KeepInWorkArea(HWND window) {
+    const RECT area = WorkAreaOf(window);
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const LONG left = std::max<LONG>(area.left, std::min<LONG>(frame.left, area.right - width));
+    const LONG top = std::max<LONG>(area.top, std::min<LONG>(frame.top, area.bottom - height));
+    if (left != frame.left || top != frame.top)
+        ::SetWindowPos(window, nullptr, left, top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 } // namespace
@@ -59,16 +105,14 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()) {
-    const SIZE frame = FrameSize(kBaseDpi);
+    const SIZE frame = FrameSize(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
     CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                  {kExStyle, kStyle, 0, 0, frame.cx, frame.cy, Application().Handle(), kCaption});
     // Sized for the display it is on, which may have another scale.
-    const int dpi = DpiOfWindow(Handle());
-    const SIZE scaledFrame = FrameSize(dpi);
-    ::SetWindowPos(Handle(), nullptr, 0, 0, scaledFrame.cx, scaledFrame.cy,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = FittingDpi(Handle(), DpiOfWindow(Handle()));
+    SizeClientFor(Handle(), dpi);
 
     BeginLoading();
     CreateComponents(std::move(trayShell));
@@ -179,7 +223,7 @@ void TForm_Stilvane::CreateComponents(TrayShell trayShell) {
 
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
-    Count = &PopupMenu1->Add(CountRow(texts.blockedCount, 0, 0));
+    Count = &PopupMenu1->Add({});
     Count->Enabled = false;
     N3 = &PopupMenu1->Add("-");
     Block = &PopupMenu1->Add(texts.active, [this](TComponent* s) { BlockClick(s); });
@@ -300,7 +344,7 @@ void TForm_Stilvane::TakePauseRecordAtStart() {
         return;
     }
     pause_ = PauseEnd{}; // over long ago: the tick tries again if this fails
-    TickWrite(pauseFailureShown_, &TForm_Stilvane::EndPause);
+    TickWrite(pauseFailureShown_, [this] { EndPause(); });
 }
 
 void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
@@ -341,7 +385,8 @@ void TForm_Stilvane::UpdateStateTexts() {
         today_ = LocalDay(now);
     }
     const std::string counted =
-        CountRow(texts_.blockedCount, BlockedOn(count_, today_), count_.total);
+        stilvane::Counted(texts_.language, texts_.blockedCount, BlockedOn(count_, today_),
+                          std::to_string(count_.total));
     // The end's local time is looked up once per pause, not at every tick.
     if (pause_ && !pause_->atSignIn && pauseTimeOf_ != pause_->at) {
         pauseTimeOf_ = pause_->at;
@@ -375,6 +420,12 @@ void TForm_Stilvane::ShowPicture(TrayPicture picture) {
     }
 }
 
+void TForm_Stilvane::RaiseStateError(const std::string& pattern, bool ownKey,
+                                     const std::exception& cause) const {
+    const std::string& path = ownKey ? state_.Path() : settings_.Path();
+    throw EOperationError(FillIn(pattern, KeyName(settings_.Root(), path), SystemReason(cause)));
+}
+
 void TForm_Stilvane::RefreshBlocking() {
     const bool stored = settings_.ReadBlocking();
     // Switched on by someone else: the pause is over.
@@ -405,7 +456,7 @@ void TForm_Stilvane::WriteShared(const std::function<void()>& write, bool soundO
 // changed since the menu was drawn.
 void TForm_Stilvane::BlockClick(TComponent*) {
     if (pause_) {
-        EndPause();
+        EndPause(true);
         return;
     }
     RefreshBlocking();
@@ -427,43 +478,62 @@ void TForm_Stilvane::PauseClick(TComponent* sender) {
                                : sender == Pause60 ? PauseLength::Hour1
                                                    : PauseLength::UntilSignIn;
     const PauseEnd end = PauseEndFor(length, clock_());
-    state_.WritePauseRecord(FormatPauseRecord(end));
+    try {
+        state_.WritePauseRecord(FormatPauseRecord(end));
+    } catch (const ERegistryException& error) {
+        RaiseStateError(texts_.errorPauseStart, true, error);
+    }
     try {
         WriteBlocking(false);
-    } catch (...) {
+    } catch (const ERegistryException& error) {
         if (!pause_)
             state_.RemovePauseRecord();
-        throw;
+        RaiseStateError(texts_.errorPauseStart, false, error);
     }
     pause_ = end;
     Block->Checked = false;
     UpdateTrayIcon();
 }
 
-void TForm_Stilvane::EndPause() {
-    WriteBlocking(true);
+void TForm_Stilvane::EndPause(bool byUser) {
+    // Another program may have set blocking since the pause began; its
+    // choice stays.
+    bool on = true;
+    try {
+        if (byUser || settings_.BlockingStoredAsOff())
+            WriteBlocking(true);
+        else
+            on = settings_.ReadBlocking();
+    } catch (const ERegistryException& error) {
+        RaiseStateError(texts_.errorPauseEnd, false, error);
+    }
     state_.RemovePauseRecord();
     pause_.reset();
-    Block->Checked = true;
+    Block->Checked = on;
     UpdateTrayIcon();
 }
 
-void TForm_Stilvane::TickWrite(bool& failureShown, void (TForm_Stilvane::*write)()) {
+void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& write) {
     try {
-        (this->*write)();
+        write();
         failureShown = false;
     } catch (const std::exception& error) {
         if (failureShown)
             return;
         failureShown = true;
-        Application().ShowException(error);
+        // Shown after the tick: polling never waits on a person.
+        Application().ShowExceptionLater(error);
     }
 }
 
 // The count goes up only once it is stored: a failed write skips this block.
 void TForm_Stilvane::CountBlock() {
     const BlockCount counted = stilvane::CountBlock(count_, LocalDay(clock_()));
-    state_.WriteCount(counted);
+    try {
+        state_.WriteCount(counted);
+    } catch (const ERegistryException& error) {
+        RaiseStateError(texts_.errorCount, true, error);
+    }
     count_ = counted;
 }
 
@@ -483,10 +553,13 @@ void TForm_Stilvane::ExceptionsClick(TComponent*) {
     // window stay as they were. A missing file is an empty list, which Ok
     // then creates.
     StoredExceptions stored = LoadExceptions(ExceptionsFile());
-    loaded_ = stored.entries;
+    loaded_ = stored.Entries();
     loadedBytes_ = std::move(stored.bytes);
-    unstorable_ = std::move(stored.unstorable);
-    ListBox1->Assign(std::move(stored.entries));
+    std::vector<ListItem> items;
+    items.reserve(stored.lines.size());
+    for (AnsiLine& line : stored.lines)
+        items.push_back({std::move(line.text), line.lossy ? kLossyEntry : 0});
+    ListBox1->Assign(std::move(items));
     Show();
 }
 
@@ -495,24 +568,40 @@ void TForm_Stilvane::Beenden1Click(TComponent*) {
 }
 
 void TForm_Stilvane::Button_AddClick(TComponent*) {
-    const std::string text = TrimEntry(Edit1->Text());
+    const AnsiLine typed = LineToAnsi(Edit1->WideText());
+    const std::string text = TrimEntry(typed.text);
     if (text.empty() || ListBox1->FindExact(text) >= 0)
         return;
-    ListBox1->Add(text);
+    if (text.size() > kLongestNewEntry) {
+        RefuseTooLong(1);
+        return;
+    }
+    ListBox1->Add({text, typed.lossy ? kLossyEntry : 0});
+    // The text stays for a similar entry; typing replaces it.
+    Edit1->SelectAll();
+}
+
+void TForm_Stilvane::RefuseTooLong(std::size_t count) const {
+    Application().Ask(stilvane::Counted(texts_.language, texts_.refusedTooLong, count,
+                                        std::to_string(kLongestNewEntry)),
+                      MB_OK | MB_ICONWARNING);
 }
 
 void TForm_Stilvane::AddLines(const std::vector<AnsiLine>& lines) {
-    std::vector<std::string> texts;
-    texts.reserve(lines.size());
-    for (const AnsiLine& line : lines) {
-        texts.push_back(line.text);
-        if (line.lossy)
-            unstorable_.push_back(TrimEntry(line.text));
-    }
-    const NewEntries planned = PlanNewEntries(ListBox1->Items(), texts);
-    ListBox1->AddMany(planned.added);
+    std::vector<CandidateEntry> candidates;
+    candidates.reserve(lines.size());
+    for (const AnsiLine& line : lines)
+        candidates.push_back({line.text, line.lossy});
+    NewEntries planned = PlanNewEntries(ListBox1->Items(), candidates);
+    std::vector<ListItem> items;
+    items.reserve(planned.added.size());
+    for (CandidateEntry& entry : planned.added)
+        items.push_back({std::move(entry.text), entry.lossy ? kLossyEntry : 0});
+    ListBox1->AddMany(std::move(items));
     ShowTitleNote(FillIn(texts_.noteAdded, std::to_string(planned.added.size()),
                          std::to_string(planned.alreadyListed)));
+    if (planned.tooLong > 0)
+        RefuseTooLong(planned.tooLong);
 }
 
 namespace {
@@ -561,12 +650,26 @@ void TForm_Stilvane::List_ExportClick(TComponent*) {
         ExportTo(*path);
 }
 
-void TForm_Stilvane::ImportFrom(const std::string& path) {
-    AddLines(FileLinesToAnsi(ReadWholeFile(path), kExceptionLineBreaks));
+void TForm_Stilvane::ImportFrom(const std::wstring& path) {
+    const std::string shown = WideToAnsi(path);
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const EFOpenError& error) {
+        throw EOperationError(FillIn(texts_.errorImport, shown, SystemReason(error)));
+    }
+    if (!LooksLikeText(bytes) &&
+        Application().Ask(FillIn(texts_.askNotText, shown), MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    AddLines(FileLinesToAnsi(bytes, kExceptionLineBreaks));
 }
 
-void TForm_Stilvane::ExportTo(const std::string& path) {
-    SaveExceptions(path, ListBox1->Items());
+void TForm_Stilvane::ExportTo(const std::wstring& path) {
+    try {
+        SaveExceptions(path, ListBox1->Items());
+    } catch (const Exception& error) {
+        throw EOperationError(FillIn(texts_.errorExport, WideToAnsi(path), SystemReason(error)));
+    }
 }
 
 void TForm_Stilvane::Button_DeleteClick(TComponent*) {
@@ -590,30 +693,63 @@ void TForm_Stilvane::Button_OkClick(TComponent*) {
 TForm_Stilvane::SaveResult TForm_Stilvane::SaveList() {
     // Someone may have changed the file since it was loaded: a text editor,
     // a sync tool. Their changes and the editor's both count.
-    const StoredExceptions now = LoadExceptions(ExceptionsFile());
-    std::vector<std::string> list = ListBox1->Items();
-    const bool merged = now.exists && !SameEntries(now.entries, loaded_);
+    StoredExceptions now;
+    try {
+        now = LoadExceptions(ExceptionsFile());
+    } catch (const EFOpenError& error) {
+        throw EOperationError(FillIn(texts_.errorMergeRead, ExceptionsFile(), SystemReason(error)));
+    }
+    const std::vector<ListItem> items = ListBox1->AllItems();
+    std::vector<std::string> list;
+    list.reserve(items.size());
+    for (const ListItem& item : items)
+        list.push_back(item.text);
+    const std::vector<std::string> outside = now.Entries();
+    const bool merged = now.exists && !SameEntries(outside, loaded_);
     if (merged)
-        list = MergeExceptions(loaded_, list, now.entries);
+        list = MergeExceptions(loaded_, list, outside);
 
-    std::set<std::string> lossy(unstorable_.begin(), unstorable_.end());
-    lossy.insert(now.unstorable.begin(), now.unstorable.end());
-    const auto unstorable = std::count_if(
-        list.begin(), list.end(), [&lossy](const auto& entry) { return lossy.count(entry) > 0; });
+    // Entries the save would change: those that lost characters on their way
+    // into the list, or (when merging) into the file meanwhile.
+    std::map<std::string, std::size_t> lossy, kept;
+    for (const ListItem& item : items)
+        lossy[item.text] += (item.tag & kLossyEntry) ? 1 : 0;
+    if (merged) {
+        std::map<std::string, std::size_t> lossyOutside;
+        for (const AnsiLine& line : now.lines)
+            lossyOutside[line.text] += line.lossy ? 1 : 0;
+        for (const auto& [text, count] : lossyOutside)
+            lossy[text] = std::max(lossy[text], count);
+    }
+    for (const std::string& entry : list)
+        ++kept[entry];
+    std::size_t unstorable = 0;
+    for (const auto& [text, count] : kept)
+        unstorable += std::min(count, lossy[text]);
     if (unstorable > 0) {
-        const std::string question = FillIn(texts_.askUnstorable, std::to_string(unstorable));
+        const std::string question =
+            stilvane::Counted(texts_.language, texts_.askUnstorable, unstorable);
         if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
             return SaveResult::Declined;
         // The characters the blocker's file cannot hold survive beside it.
-        ReplaceFileContent(ExceptionsFile() + ".bak", now.exists ? now.bytes : loadedBytes_);
+        const std::string backup = ExceptionsFile() + ".bak";
+        try {
+            ReplaceFileContent(backup, now.exists ? now.bytes : loadedBytes_);
+        } catch (const Exception& error) {
+            throw EOperationError(FillIn(texts_.errorBackup, backup, SystemReason(error)));
+        }
     }
     if (merged) {
-        ListBox1->Assign(list);
+        std::vector<ListItem> mergedItems;
+        mergedItems.reserve(list.size());
+        for (const std::string& entry : list)
+            mergedItems.push_back({entry, 0});
+        ListBox1->Assign(std::move(mergedItems));
         list = ListBox1->Items();
     }
     SaveExceptions(ExceptionsFile(), list);
+    ListBox1->ClearTag(kLossyEntry);
     loaded_ = std::move(list);
-    unstorable_.clear();
     return merged ? SaveResult::Merged : SaveResult::Saved;
 }
 
@@ -654,14 +790,22 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         UpdateTrayIcon();
     // The system clock, not the tick count: time asleep counts.
     const UtcSeconds now = clock_();
-    if (pause_ && PauseOver(*pause_, now))
-        TickWrite(pauseFailureShown_, &TForm_Stilvane::EndPause);
+    if (pause_) {
+        // Blocking switched on by another program ends the pause; a value
+        // that cannot be read now is looked at again at the next tick.
+        try {
+            RefreshBlocking();
+        } catch (const Exception&) {
+        }
+        if (pause_ && PauseOver(*pause_, now))
+            TickWrite(pauseFailureShown_, [this] { EndPause(); });
+    }
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
     bool textsDue = now / 60 != todayLookedUp_;
     if (settings_.TakeBlockSignal()) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
-        TickWrite(countFailureShown_, &TForm_Stilvane::CountBlock);
+        TickWrite(countFailureShown_, [this] { CountBlock(); });
         textsDue = true;
     }
     if (textsDue)
@@ -671,14 +815,17 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
 void TForm_Stilvane::Show() {
     if (!shownBefore_) {
         // Centred on the screen the first time, later where the user left it.
-        RECT area, frame;
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        const RECT area = WorkAreaOf(Handle());
+        RECT frame;
         ::GetWindowRect(Handle(), &frame);
         const int width = frame.right - frame.left, height = frame.bottom - frame.top;
         ::SetWindowPos(Handle(), HWND_TOPMOST, area.left + (area.right - area.left - width) / 2,
                        area.top + (area.bottom - area.top - height) / 2, 0, 0,
                        SWP_NOSIZE | SWP_NOACTIVATE);
         shownBefore_ = true;
+    } else {
+        // Its display may have gone or shrunk meanwhile.
+        KeepInWorkArea(Handle());
     }
     Application().ShowApplicationWindow();
     ::ShowWindow(Handle(), SW_SHOW);
@@ -730,7 +877,11 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
                        suggested.right - suggested.left, suggested.bottom - suggested.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
-        Layout(LOWORD(wParam));
+        const int dpi = FittingDpi(Handle(), LOWORD(wParam));
+        if (dpi != ClampDpi(LOWORD(wParam)))
+            SizeClientFor(Handle(), dpi);
+        KeepInWorkArea(Handle());
+        Layout(dpi);
         LoadTrayPictures();
         return 0;
     }

@@ -59,10 +59,11 @@ public:
     void Close();
     // Whether the editor's list differs from what was last loaded or saved.
     bool HasUnsavedEdits() const;
-    // The lines of a file, as the exceptions file is read, added to the list;
-    // and the list written to a file as the exceptions file is.
-    void ImportFrom(const std::string& path);
-    void ExportTo(const std::string& path);
+    // The lines of a file, as the exceptions file is read, added to the list
+    // (asking first when the file does not look like text); and the list
+    // written to a file as the exceptions file is.
+    void ImportFrom(const std::wstring& path);
+    void ExportTo(const std::wstring& path);
 
 private:
     // Before the controls that use it: destroyed only after them.
@@ -161,6 +162,8 @@ private:
     void ShowTitleNote(const std::string& note);
     // Adds what is new among `lines` and says how many were.
     void AddLines(const std::vector<AnsiLine>& lines);
+    // Tells that `count` entries were too long to be added.
+    void RefuseTooLong(std::size_t count) const;
     // Multi-line clipboard text, added entry by entry; false for anything
     // else, which the field pastes as it always does.
     bool PasteLinesIntoField();
@@ -170,10 +173,16 @@ private:
     // The tip's rows, the count item and the pause submenu, for the state.
     void UpdateStateTexts();
     void TakePauseRecordAtStart();
-    void EndPause();
+    // Ends the pause. Blocking goes back on when the user asks for it, or
+    // else when the stored value is still the pause's own "0".
+    void EndPause(bool byUser = false);
+    // An error of the program's own key or the blocker's, told in the user's
+    // language with the system's reason.
+    [[noreturn]] void RaiseStateError(const std::string& pattern, bool ownKey,
+                                      const std::exception& cause) const;
     // Runs a write of the tick; a failure is shown once (until a write
     // succeeds again) and never ends the polling.
-    void TickWrite(bool& failureShown, void (TForm_Stilvane::*write)());
+    void TickWrite(bool& failureShown, const std::function<void()>& write);
     void CountBlock();
     std::string ExceptionsFile() const;
 
@@ -192,11 +201,9 @@ private:
     bool pauseFailureShown_ = false;
     bool countFailureShown_ = false;
     bool shownBefore_ = false;
-    // The list as last loaded or saved, the file's bytes when loaded, and the
-    // entries that lost characters when the file was read.
+    // The list as last loaded or saved, and the file's bytes when loaded.
     std::vector<std::string> loaded_;
     std::string loadedBytes_;
-    std::vector<std::string> unstorable_;
     int dpi_ = 0;
     int pictureSize_ = 0;
     std::optional<TrayPicture> shownPicture_;

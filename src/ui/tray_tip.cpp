@@ -4,10 +4,6 @@
 
 namespace stilvane {
 
-std::string CountRow(const std::string& pattern, std::uint32_t today, std::uint32_t total) {
-    return FillIn(pattern, std::to_string(today), std::to_string(total));
-}
-
 std::string TrayTip(const std::string& first, const std::string& second) {
     constexpr char kBreak[] = "\r\n";
     constexpr std::size_t kRoom = kTipChars - (sizeof kBreak - 1);

@@ -3,18 +3,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
-
-#include "framework/text.h"
 
 namespace stilvane {
 
 // The shell shows at most this many characters of a tip (its buffer holds
 // one more, the terminating NUL).
 constexpr std::size_t kTipChars = 127;
-
-std::string CountRow(const std::string& pattern, std::uint32_t today, std::uint32_t total);
 
 // The rows joined by a line break, cut so that the whole fits the shell's
 // buffer; the first row gives way to the second only beyond half the room.

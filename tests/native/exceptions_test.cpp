@@ -1,3 +1,4 @@
+#include "framework/text_encoding.h"
 #include "ui/block_display.h"
 #include "ui/exception_entries.h"
 #include "ui/exceptions_file.h"
@@ -74,21 +75,51 @@ TEST(ExceptionsMerge, BothSidesChangesApply) {
     EXPECT_FALSE(SameEntries({"a"}, {"A"}));
 }
 
-TEST(NewExceptions, TrimmedOnceEachAndCountedWhenListed) {
+TEST(NewExceptions, TrimmedOnceEachCountedWhenListedAndRefusedWhenTooLong) {
+    const std::string longest(kLongestNewEntry, 'x'), tooLong(kLongestNewEntry + 1, 'y');
     struct Case {
         Entries listed, lines, added;
-        std::size_t alreadyListed;
+        std::size_t alreadyListed, tooLong;
     } cases[] = {
-        {{}, {" \ta.example\t ", "b c"}, {"a.example", "b c"}, 0},
-        {{}, {"", "  ", "\t"}, {}, 0},
-        {{"a"}, {"a", " a", "A", "b", "b"}, {"A", "b"}, 3},
-        {{" lead"}, {" lead"}, {"lead"}, 0}, // an old untrimmed entry is not this one
+        {{}, {" \ta.example\t ", "b c"}, {"a.example", "b c"}, 0, 0},
+        {{}, {"", "  ", "\t"}, {}, 0, 0},
+        {{"a"}, {"a", " a", "A", "b", "b"}, {"A", "b"}, 3, 0},
+        {{" lead"}, {" lead"}, {"lead"}, 0, 0}, // an old untrimmed entry is not this one
+        {{tooLong}, {longest, " " + tooLong, tooLong + "z"}, {longest}, 0, 2},
     };
     for (const auto& c : cases) {
-        const NewEntries planned = PlanNewEntries(c.listed, c.lines);
-        EXPECT_EQ(planned.added, c.added) << ::testing::PrintToString(c.lines);
+        std::vector<CandidateEntry> lines;
+        for (const std::string& line : c.lines)
+            lines.push_back({line, line == "b"});
+        const NewEntries planned = PlanNewEntries(c.listed, lines);
+        Entries added;
+        for (const CandidateEntry& entry : planned.added) {
+            added.push_back(entry.text);
+            EXPECT_EQ(entry.lossy, entry.text == "b"); // the mark goes with its line
+        }
+        EXPECT_EQ(added, c.added) << ::testing::PrintToString(c.lines);
         EXPECT_EQ(planned.alreadyListed, c.alreadyListed) << ::testing::PrintToString(c.lines);
+        EXPECT_EQ(planned.tooLong, c.tooLong);
     }
+}
+
+TEST(NewExceptions, OnlyTextFilesLookLikeText) {
+    const auto bytes = [](const char* text, std::size_t size) { return std::string(text, size); };
+    struct Case {
+        std::string file;
+        bool text;
+    } cases[] = {
+        {"a.example\r\n\tb.example\r\n", true},
+        {"", true},
+        {bytes("a\0b", 3), false},                   // a NUL byte
+        {std::string(19, 'a') + "\x01", true},       // one control in twenty
+        {std::string(18, 'a') + "\x01\x7F", false},  // two
+        {bytes("\xFF\xFEx\0\r\0\n\0y\0", 10), true}, // UTF-16 text
+        {bytes("\xFF\xFEx\0\0\0y\0", 8), false},     // with a NUL character
+        {"\xEF\xBB\xBF\xD0\xB6.example", true},      // UTF-8
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(LooksLikeText(c.file), c.text) << ::testing::PrintToString(c.file);
 }
 
 TEST(BlockDisplay, TwoSecondsModulo2To32) {

@@ -1,11 +1,13 @@
 #include "framework/errors.h"
 #include "framework/text.h"
+#include "settings/ini_text.h"
 #include "settings/language_choice.h"
 #include "settings/language_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 namespace stilvane {
 namespace {
@@ -60,7 +62,7 @@ TEST(LanguageTexts, LabelDegreeSignsBecomeLineBreaks) {
     EXPECT_EQ(LabelTextFromIni("kein Grad"), "kein Grad");
 }
 
-TEST(LanguageTexts, BuiltInTextsAreTheGermanOnes) {
+TEST(LanguageTexts, BuiltInTextsAreAllGerman) {
     const auto& t = BuiltInTexts();
     EXPECT_EQ(t.buttonAdd, "&Hinzuf\xFCgen");
     EXPECT_EQ(t.active, "&Popups blockieren");
@@ -68,50 +70,90 @@ TEST(LanguageTexts, BuiltInTextsAreTheGermanOnes) {
     EXPECT_EQ(std::count(t.label1.begin(), t.label1.end(), '\n'), 3);
     EXPECT_NE(t.label1.find("Sie k\xF6nnen aber auch"), std::string::npos);
     EXPECT_EQ(t.label1.find("\n\r"), std::string::npos);
+    // Every text has one, and none of them is the English one.
+    for (const auto& key : LanguageKeys())
+        EXPECT_NE(t.*key.field, "") << key.key;
+    for (const auto& key : CountedKeys())
+        EXPECT_FALSE((t.*key.field).other.empty() || (t.*key.field).one.empty()) << key.key;
+    EXPECT_EQ(t.pause, "Blockieren pa&usieren");
+    EXPECT_EQ(Counted(t.language, t.blockedCount, 1, "7"), "Heute 1 Popup blockiert, insgesamt 7");
 }
 
-TEST(LanguageTexts, KeysInApplicationOrderEachWithItsOwnField) {
-    const auto& keys = LanguageKeys();
-    const char* expected[] = {"Active",
-                              "Exceptions",
-                              "Sound",
-                              "Quit",
-                              "Button_Delete",
-                              "Button_Add",
-                              "Label1",
-                              "Ask_SaveChanges",
-                              "Note_Merged",
-                              "Ask_Unstorable",
-                              "Label_Exceptions",
-                              "Label_NewException",
-                              "Cue_NewException",
-                              "List_Remove",
-                              "List_SelectAll",
-                              "List_Copy",
-                              "List_Paste",
-                              "List_Import",
-                              "List_Export",
-                              "Note_Added",
-                              "Filter_Text",
-                              "Filter_All",
-                              "Pause",
-                              "Pause5",
-                              "Pause15",
-                              "Pause60",
-                              "PauseSignIn",
-                              "PausedUntil",
-                              "PausedSignIn",
-                              "BlockedCount"};
-    ASSERT_EQ(keys.size(), std::size(expected));
-    LanguageTexts probe;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        EXPECT_STREQ(keys[i].key, expected[i]);
-        probe.*keys[i].field = expected[i];
-    }
-    EXPECT_EQ(probe.active, "Active");
-    EXPECT_EQ(probe.buttonDelete, "Button_Delete");
-    EXPECT_EQ(probe.label1, "Label1");
-    EXPECT_EQ(probe.askUnstorable, "Ask_Unstorable");
+TEST(LanguageTexts, EveryKeyFillsItsOwnFieldAndFormsGoTogether) {
+    std::set<std::string> names;
+    const LanguageTexts texts = WithTextsFrom(BuiltInTexts(), 1049, [&](const std::string& key) {
+        names.insert(key);
+        return key == "Label1" ? std::string("a\xB0z") : key == "BlockedCount_Few" ? "" : key;
+    });
+    EXPECT_EQ(texts.language, 1049);
+    for (const auto& key : LanguageKeys())
+        EXPECT_EQ(texts.*key.field, key.field == &LanguageTexts::label1 ? "a\r\nz" : key.key);
+    EXPECT_EQ(texts.askUnstorable.few, "Ask_Unstorable_Few");
+    // A section with only the plural takes no singular from elsewhere.
+    EXPECT_EQ(texts.blockedCount.one, "BlockedCount_1");
+    EXPECT_EQ(texts.blockedCount.few, "");
+    EXPECT_EQ(names.size(), LanguageKeys().size() + 3 * CountedKeys().size());
+    EXPECT_TRUE(names.count("Refused_TooLong_1") && names.count("Active"));
+}
+
+TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
+    const CountedText text{"%1 other", "%1 one", "%1 few"};
+    struct Case {
+        LanguageId language;
+        std::vector<std::pair<std::uint64_t, const char*>> forms;
+    } cases[] = {
+        {1033, {{0, "other"}, {1, "one"}, {2, "other"}, {21, "other"}}},
+        {1031, {{1, "one"}, {11, "other"}}},
+        {1036, {{0, "one"}, {1, "one"}, {2, "other"}}},
+        {3084, {{0, "one"}, {2, "other"}}}, // Canadian French: the primary language counts
+        {1045,
+         {{1, "one"},
+          {2, "few"},
+          {4, "few"},
+          {5, "other"},
+          {12, "other"},
+          {22, "few"},
+          {0, "other"},
+          {21, "other"}}},
+        {1049,
+         {{1, "one"},
+          {21, "one"},
+          {11, "other"},
+          {3, "few"},
+          {13, "other"},
+          {5, "other"},
+          {101, "one"}}},
+        {1058, {{31, "one"}, {24, "few"}, {111, "other"}}},
+        {1029, {{1, "one"}, {3, "few"}, {5, "other"}, {22, "other"}}},
+        {1048, {{1, "one"}, {0, "few"}, {19, "few"}, {20, "other"}, {101, "few"}, {120, "other"}}},
+        {1041, {{1, "other"}, {2, "other"}}},
+        {1055, {{1, "other"}}},
+        {1038, {{1, "other"}}},
+        {1032, {{1, "one"}, {2, "other"}}},
+    };
+    for (const auto& c : cases)
+        for (const auto& [n, form] : c.forms)
+            EXPECT_EQ(Counted(c.language, text, n), std::to_string(n) + " " + form)
+                << c.language << ": " << n;
+    // A form a section lacks is the plural.
+    EXPECT_EQ(Counted(1049, CountedText{"%1 x", "", ""}, 21, "y"), "21 x");
+}
+
+TEST(IniText, ValuesAsTheProfileFunctionsReadThem) {
+    const std::string ini = "; comment\r\n[1031]\r\nActive=&Blockieren\r\n"
+                            "[ 1033 ]\n  active = \"&Block\" \n Quit\t=\t&Quit\t\r"
+                            "Active=second\n;Sound=x\nLabel1=a=b\n[1036\nSound=y\n";
+    struct Case {
+        const char *section, *key;
+        std::optional<std::string> value;
+    } cases[] = {
+        {"1031", "Active", "&Blockieren"}, {"1033", "ACTIVE", "&Block"},
+        {"1033", "Quit", "&Quit"},         {"1033", "Label1", "a=b"},
+        {"1033", "Sound", std::nullopt},   {"1036", "Sound", std::nullopt},
+        {"1049", "Active", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IniTextValue(ini, c.section, c.key), c.value) << c.section << " " << c.key;
 }
 
 TEST(Text, NulListAndCaseAndReplace) {

@@ -1,4 +1,5 @@
 // The pause's clock and the count's days, over tables of instants and records.
+#include "framework/text.h"
 #include "ui/block_count.h"
 #include "ui/pause_clock.h"
 #include "ui/tray_tip.h"
@@ -82,13 +83,30 @@ TEST(BlockCount, DaysAndLimits) {
 }
 
 TEST(TrayTip, RowsFilledInAndCutToTheShellsBuffer) {
-    EXPECT_EQ(CountRow("%1 blocked today, %2 in all", 3, 120), "3 blocked today, 120 in all");
     EXPECT_EQ(FillIn("%2/%1 %3 100%", "%2", "b"), "b/%2 %3 100%");
     EXPECT_EQ(TrayTip("Paused until 14:35", "0 today"), "Paused until 14:35\r\n0 today");
     const std::string big(200, 'x'), small(10, 'y');
     EXPECT_EQ(TrayTip(big, small), big.substr(0, 115) + "\r\n" + small);
     EXPECT_EQ(TrayTip(small, big), small + "\r\n" + big.substr(0, 115));
     EXPECT_EQ(TrayTip(big, big), big.substr(0, 63) + "\r\n" + big.substr(0, 62));
+}
+
+TEST(BlockCount, DigitsReadAsACountHeldTo32Bits) {
+    constexpr std::uint32_t kMax = 0xFFFFFFFF;
+    const std::pair<const char*, std::optional<std::uint32_t>> cases[] = {
+        {"0", 0u},
+        {"500", 500u},
+        {"4294967295", kMax},
+        {"4294967296", kMax},
+        {"00000000000000000000000000007", 7u},
+        {"99999999999999999999999999", kMax},
+        {"", std::nullopt},
+        {" 5", std::nullopt},
+        {"-1", std::nullopt},
+        {"5a", std::nullopt},
+    };
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(CountFromDigits(text), count) << text;
 }
 
 } // namespace

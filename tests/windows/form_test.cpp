@@ -1,15 +1,18 @@
 // The main window built in the test process on a scratch registry key and a
 // scratch program folder, with the shell's tray calls recorded and the clock
 // in the test's hand; its handlers are driven directly.
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/dpi.h"
 #include "framework/errors.h"
 #include "framework/file_io.h"
 #include "framework/registry.h"
+#include "framework/system_error.h"
 #include "framework/wall_clock.h"
 #include "message_pump.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"
+#include "ui/exceptions_file.h"
 #include "ui/exceptions_merge.h"
 #include "ui/form_Stilvane.h"
 
@@ -392,7 +395,7 @@ TEST_F(FormTest, EntriesThatWouldLoseCharactersAreSavedOnlyWhenTheUserAgrees) {
         testing::MessageBoxAnswerer answerer(IDNO);
         f.Button_OkClick(nullptr);
         ASSERT_EQ(answerer.Texts().size(), 1u);
-        EXPECT_EQ(answerer.Texts()[0].substr(0, 10), "1 entries ");
+        EXPECT_EQ(answerer.Texts()[0].substr(0, 8), "1 entry ");
     }
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), original);
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
@@ -501,19 +504,122 @@ TEST_F(FormTest, PastingLinesAddsWhatIsNew) {
     EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
-TEST_F(FormTest, ImportAddsTheLinesOfAnyReadableFileAndExportWritesTheList) {
+// The message of an operation's error.
+template <typename Call> std::string ErrorOf(Call call) {
+    try {
+        call();
+    } catch (const EOperationError& error) {
+        return error.Message();
+    }
+    return "(none)";
+}
+
+TEST_F(FormTest, ImportAndExportTakeAnyFileNameAndAskBeforeABinaryFile) {
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    const char utf16[] = "\xFF\xFEx\0.\0e\0x\0\r\0\n\0y\0\0\0z\0";
+    const char utf16[] = "\xFF\xFEx\0.\0e\0x\0\r\0\n\0y\0\n\0z\0";
     folder.Write("import.txt", std::string(utf16, sizeof utf16 - 1));
-    f.ImportFrom(folder.File("import.txt"));
+    f.ImportFrom(AnsiToWide(folder.File("import.txt")));
     EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"x.ex", "y", "z"}));
-    for (const std::string& bad : {folder.Path(), folder.File("missing.txt")})
-        EXPECT_THROW(f.ImportFrom(bad), EFOpenError) << bad;
+    // "выгрузка.txt": a name outside the ANSI code page, written and read back.
+    const std::wstring unicodeName =
+        AnsiToWide(folder.Path()) + L"\\\x432\x44B\x433\x440\x443\x437\x43A\x430.txt";
+    f.ExportTo(unicodeName);
+    EXPECT_EQ(ReadWholeFile(unicodeName), "x.ex\r\ny\r\nz\r\n");
+    f.ListBox1->SelectAll();
+    f.Button_DeleteClick(nullptr);
+    f.ImportFrom(unicodeName);
     EXPECT_EQ(f.ListBox1->Count(), 3);
-    f.ExportTo(folder.File("export.txt"));
-    EXPECT_EQ(ReadWholeFile(folder.File("export.txt")), "x.ex\r\ny\r\nz\r\n");
-    EXPECT_THROW(f.ExportTo(folder.Path()), EFCreateError);
+    // Random bytes: asked first, added only when the user says so.
+    std::string binary(2000, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i)
+        binary[i] = static_cast<char>((i * 2654435761u) >> 13);
+    folder.Write("random.bin", binary);
+    for (const int answer : {IDNO, IDYES}) {
+        testing::MessageBoxAnswerer answerer(answer);
+        f.ImportFrom(AnsiToWide(folder.File("random.bin")));
+        EXPECT_EQ(answerer.Texts(),
+                  std::vector<std::string>{"The file " + folder.File("random.bin") +
+                                           " does not look like a list of web addresses. Import "
+                                           "it anyway?"});
+        EXPECT_EQ(f.ListBox1->Count() > 3, answer == IDYES);
+    }
+    // Failures say what failed, where and why, in the user's language.
+    const auto reason = [](DWORD code) {
+        std::string text = SystemErrorText(code);
+        return text.substr(0, text.find_last_not_of(". ") + 1);
+    };
+    EXPECT_EQ(ErrorOf([&] { f.ImportFrom(AnsiToWide(folder.File("missing.txt"))); }),
+              "The file " + folder.File("missing.txt") +
+                  " could not be imported: it cannot be read (" + reason(ERROR_FILE_NOT_FOUND) +
+                  ").");
+    EXPECT_EQ(ErrorOf([&] { f.ExportTo(AnsiToWide(folder.Path())); }),
+              "The list could not be exported: the file " + folder.Path() + " cannot be written (" +
+                  reason(ERROR_ACCESS_DENIED) + ").");
+}
+
+TEST_F(FormTest, LongEntriesAreKeptAndNewOnesOverTheLimitRefused) {
+    // Loaded, shown, merged and saved whatever their length; typed and pasted
+    // ones up to the length of the longest web address browsers open.
+    const std::string e600(600, 'a'), e2100(2100, 'b'), e100k(100000, 'c');
+    folder.Write("popup-exp.ini", e600 + "\r\n" + e2100 + "\r\n" + e100k + "\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{e600, e2100, e100k}));
+    f.Edit1->SetText(std::string(600, 'd'));
+    f.Button_AddClick(nullptr);
+    EXPECT_EQ(f.ListBox1->Count(), 4);
+    DWORD start = 1, end = 0;
+    ::SendMessageW(f.Edit1->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u); // the text stays, selected: typing replaces it
+    EXPECT_EQ(end, 600u);
+    {
+        testing::MessageBoxAnswerer answerer;
+        f.Edit1->SetText(std::string(2100, 'e'));
+        f.Button_AddClick(nullptr);
+        PutOnClipboard(std::wstring(2100, L'f') + L"\r\n" + std::wstring(100000, L'g') + L"\r\nh");
+        ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+        EXPECT_EQ(answerer.Texts(),
+                  (std::vector<std::string>{
+                      "1 entry is longer than 2083 characters and was not added: most browsers "
+                      "open no web address that long.",
+                      "2 entries are longer than 2083 characters and were not added: most "
+                      "browsers open no web address that long."}));
+    }
+    EXPECT_EQ(f.ListBox1->Count(), 5);
+    PutOnClipboard(L"i\r\nj"); // a later paste, as before
+    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(f.ListBox1->Count(), 7);
+    folder.Write("popup-exp.ini", e600 + "\r\n" + e2100 + "\r\n" + e100k + "\r\nk\r\n");
+    testing::MessageBoxAnswerer answerer(IDYES);
+    EXPECT_TRUE(f.FormCloseQuery()); // saved, merged with the line added meanwhile
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")),
+              FormatExceptions({e600, e2100, e100k, std::string(600, 'd'), "h", "i", "j", "k"}));
+}
+
+TEST_F(FormTest, OkAsksOnlyAboutEntriesItsSaveWouldChange) {
+    folder.Write("popup-exp.ini", "?.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    // "ж.example" becomes the "?.example" listed already: nothing changes.
+    PutOnClipboard(L"\x436.example\r\nb.example");
+    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+    {
+        testing::MessageBoxAnswerer answerer;
+        f.Button_OkClick(nullptr);
+        EXPECT_TRUE(answerer.Texts().empty());
+    }
+    EXPECT_EQ(::GetFileAttributesA(folder.File("popup-exp.ini.bak").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    // Typed, the same character is asked about.
+    f.ExceptionsClick(nullptr);
+    ::SetWindowTextW(f.Edit1->Handle(), L"\x436\x436.example");
+    f.Button_AddClick(nullptr);
+    testing::MessageBoxAnswerer answerer(IDNO);
+    f.Button_OkClick(nullptr);
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_EQ(answerer.Texts()[0].substr(0, 26), "1 entry contains character");
 }
 
 TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {
@@ -601,7 +707,9 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     testing::MessageBoxAnswerer answerer;
     for (int tick = 0; tick < 3; ++tick)
         f.ThreadTimer1Timer(nullptr);
-    // One box for the pause, one for the count, however many ticks.
+    // One box for the pause, one for the count, however many ticks: shown
+    // once the ticks are over.
+    testing::PumpFor(1500);
     EXPECT_EQ(answerer.Texts().size(), 2u);
     EXPECT_EQ(On(), "0");
     EXPECT_EQ(Row(0), "Paused until " + LocalTimeText(wall - 3599));
@@ -614,12 +722,65 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     f.ThreadTimer1Timer(nullptr);
     EXPECT_EQ(LastIcon(), "on");
     EXPECT_EQ(Row(0), Application().Title());
-    // A record that cannot be written switches nothing off.
+    // A record that cannot be written switches nothing off, and says so.
     SetAccess(Own(), false);
     Application().RunHandler([&f] { f.Pause60->Click(); });
-    EXPECT_EQ(answerer.Texts().size(), 3u);
+    ASSERT_EQ(answerer.Texts().size(), 3u);
+    const std::string failed = "The pause could not start: the registry key HKEY_CURRENT_USER\\" +
+                               Own() + " cannot be written (";
+    EXPECT_EQ(answerer.Texts()[2].substr(0, failed.size()), failed);
     EXPECT_EQ(On(), "1");
     SetAccess(Own(), true);
+}
+
+TEST_F(PauseTest, ATicksErrorIsShownAfterItAndPollingGoesOnWhileTheBoxIsOpen) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.Pause5->Click();
+    SetAccess(Own(), false); // the count cannot be written
+    Signal();
+    testing::MessageBoxAnswerer answerer(IDOK, [this] {
+        // While the box is open: the pause's end passes, two blocks come.
+        SetAccess(Own(), true);
+        wall += 600;
+        for (int i = 0; i < 2; ++i) {
+            Signal();
+            for (int wait = 0; wait < 40 && key.Exists("PopupBlocker_BlockTime"); ++wait)
+                ::Sleep(50);
+        }
+        ::Sleep(400);
+    });
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_TRUE(answerer.Texts().empty()); // not from inside the tick
+    f.ThreadTimer1->SetActive(true);
+    testing::PumpFor(3000);
+    f.ThreadTimer1->SetActive(false);
+    ASSERT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_EQ(answerer.Texts()[0].substr(0, 47), "The count of blocked popups could not be saved:");
+    EXPECT_EQ(On(), "1");
+    EXPECT_FALSE(f.PauseEnds().has_value());
+    EXPECT_EQ(f.Counted().total, 2u);
+}
+
+TEST_F(PauseTest, BlockingSwitchedElsewhereEndsThePauseOrStaysAsItWasSet) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.Pause5->Click();
+    key.SetString("PopupBlocker", "1"); // on, by another program
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_FALSE(f.PauseEnds().has_value());
+    EXPECT_EQ(Own("PauseEnds"), "");
+    EXPECT_EQ(LastIcon(), "on");
+    EXPECT_EQ(Row(0), Application().Title());
+    // Another program's own value outlives the pause's end.
+    f.Pause5->Click();
+    key.SetString("PopupBlocker", "off");
+    wall += 600;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_FALSE(f.PauseEnds().has_value());
+    EXPECT_EQ(On(), "off");
+    EXPECT_FALSE(f.Block->Checked);
+    EXPECT_EQ(LastIcon(), "off");
 }
 
 TEST_F(PauseTest, BlockDoubleClickQuitAndAnUpdateResumeButNotTheClockForSignIn) {
@@ -674,10 +835,31 @@ TEST_F(PauseTest, AStartEndsEveryRecordButARunningPauseAndSignOutWritesNothing) 
 }
 
 TEST_F(PauseTest, EachSignalIsCountedByLocalDayAndStoredInTheRightKinds) {
-    // Values of the wrong kind or size count from 0; a total at the limit stays.
+    // A total of another kind keeps its number where it has one; today's
+    // count means nothing without a readable day.
+    const std::uint64_t big = 1ull << 40;
+    const struct {
+        DWORD type;
+        std::string data;
+        DWORD total;
+    } totals[] = {{REG_SZ, std::string("500", 4), 501},
+                  {REG_QWORD, std::string(reinterpret_cast<const char*>(&big), 8), 0xFFFFFFFF},
+                  {REG_BINARY, std::string("\xF4\x01", 2), 501},
+                  {REG_SZ, std::string("5 hundred", 10), 1},
+                  {REG_MULTI_SZ, std::string("500\0", 5), 1}};
+    for (const auto& total : totals) {
+        SetOwn("BlockedTotal", total.type, total.data.data(), total.data.size());
+        Build();
+        Signal(), form->ThreadTimer1Timer(nullptr);
+        DWORD stored = 0, size = sizeof stored;
+        EXPECT_EQ(::RegGetValueA(HKEY_CURRENT_USER, Own().c_str(), "BlockedTotal", RRF_RT_REG_DWORD,
+                                 nullptr, &stored, &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(stored, total.total) << total.type;
+    }
     constexpr DWORD kMax = 0xFFFFFFFF;
     SetOwn("BlockedToday", REG_SZ, "7", 2);
-    SetOwn("BlockedTotal", REG_BINARY, &kMax, 4);
+    SetOwn("BlockedTotal", REG_DWORD, "\0\0\0", 4);
     SetOwn("BlockedDay", REG_DWORD, &kMax, 4);
     TForm_Stilvane& f = Build();
     for (int i = 0; i < 3; ++i)
@@ -700,12 +882,14 @@ TEST_F(PauseTest, EachSignalIsCountedByLocalDayAndStoredInTheRightKinds) {
     EXPECT_EQ(Row(1), "0 popups blocked today, 4294967295 in all");
     Signal();
     g.ThreadTimer1Timer(nullptr);
-    EXPECT_EQ(Row(1), "1 popups blocked today, 4294967295 in all");
+    EXPECT_EQ(Row(1), "1 popup blocked today, 4294967295 in all");
 }
 
 TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
     // Wine never sends WM_DPICHANGED: the changes of scale are made up. 0 and
-    // 480 stand for broken settings, held to 100 % and 300 %.
+    // 480 stand for broken settings, held to 100 % and 300 %. Where the
+    // editor would not fit the screen (1,024 x 768 here) it takes the largest
+    // scale at which it does.
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
     ASSERT_EQ(f.Dpi(), 96);
@@ -716,31 +900,39 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
     for (HWND control : controls)
         at96.push_back(PlaceOf(control));
     struct Scale {
-        int dpi, laidOutFor, pictureWidth;
+        int dpi, pictureWidth;
         UINT pictureChange;
+        bool fits;
     };
     for (const Scale scale :
-         {Scale{120, 120, 20, WM_DISPLAYCHANGE}, Scale{144, 144, 24, WM_SETTINGCHANGE},
-          Scale{192, 192, 32, WM_DISPLAYCHANGE}, Scale{96, 96, 16, WM_SETTINGCHANGE},
-          Scale{480, 288, 48, WM_DISPLAYCHANGE}, Scale{0, 96, 16, WM_DISPLAYCHANGE}}) {
+         {Scale{120, 20, WM_DISPLAYCHANGE, true}, Scale{144, 24, WM_SETTINGCHANGE, true},
+          Scale{192, 32, WM_DISPLAYCHANGE, true}, Scale{96, 16, WM_SETTINGCHANGE, true},
+          Scale{480, 48, WM_DISPLAYCHANGE, false}, Scale{0, 16, WM_DISPLAYCHANGE, true}}) {
         SCOPED_TRACE(scale.dpi);
         taskbarDpi = scale.dpi;
         ::SendMessageA(f.Handle(), scale.pictureChange, 0, 0);
         EXPECT_EQ(shownWidth, scale.pictureWidth);
-        const int dpi = scale.laidOutFor;
+        const int wanted = ClampDpi(scale.dpi);
         // The frame as the system draws it here, around the scaled client.
         RECT window{}, client{};
         ::GetWindowRect(f.Handle(), &window);
         ::GetClientRect(f.Handle(), &client);
-        const SIZE frame{window.right - window.left - client.right + ScaleToDpi(400, dpi),
-                         window.bottom - window.top - client.bottom + ScaleToDpi(360, dpi)};
+        const SIZE frame{window.right - window.left - client.right + ScaleToDpi(400, wanted),
+                         window.bottom - window.top - client.bottom + ScaleToDpi(360, wanted)};
         RECT suggested{30, 40, 30 + frame.cx, 40 + frame.cy};
         ::SendMessageA(f.Handle(), WM_DPICHANGED, MAKEWPARAM(scale.dpi, scale.dpi),
                        reinterpret_cast<LPARAM>(&suggested));
-        EXPECT_EQ(f.Dpi(), dpi);
+        const int dpi = f.Dpi();
+        EXPECT_EQ(dpi == wanted, scale.fits) << dpi;
+        EXPECT_LE(dpi, wanted);
         ::GetWindowRect(f.Handle(), &window);
         ::GetClientRect(f.Handle(), &client);
-        EXPECT_TRUE(::EqualRect(&window, &suggested));
+        RECT area{}, inside{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        ::IntersectRect(&inside, &window, &area);
+        EXPECT_TRUE(::EqualRect(&inside, &window)); // the whole window on the screen
+        if (scale.fits) // the size the system suggests, moved onto the screen if need be
+            EXPECT_EQ(window.right - window.left, suggested.right - suggested.left);
         EXPECT_EQ(client.right, ScaleToDpi(400, dpi));
         EXPECT_EQ(client.bottom, ScaleToDpi(360, dpi));
         for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -757,8 +949,8 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
             sizeof font, &font);
         EXPECT_EQ(font.lfHeight, ScaleToDpi(-11, dpi));
         EXPECT_EQ(f.Label1->Font().height, ScaleToDpi(-11, dpi));
-        std::printf("at %d dpi: editor client %ld x %ld, tray picture %d x %d\n", scale.dpi,
-                    client.right, client.bottom, shownWidth, shownWidth);
+        std::printf("at %d dpi: laid out for %d, editor client %ld x %ld, tray picture %d x %d\n",
+                    scale.dpi, dpi, client.right, client.bottom, shownWidth, shownWidth);
     }
 }
 

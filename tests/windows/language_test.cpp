@@ -78,22 +78,26 @@ TEST_F(Language, DialectValueWithTrailingBlankRaisesConversionError) {
     }
 }
 
-TEST_F(Language, TextsFromTheChosenSectionElseBuiltIn) {
+TEST_F(Language, TextsFromTheChosenSectionElseFromTheProgramsCopyOfTheSameLanguage) {
+    // An older popup.ini: keys it lacks, or holds empty, come from the texts
+    // the program carries for that language, never from another language.
     folder.Write("popup.ini", kPopupIni);
     const LanguageTexts english = ReadLanguageTexts(folder.Path(), 1033);
     EXPECT_EQ(english.active, "&Block popups");
-    EXPECT_EQ(english.exceptions, BuiltInTexts().exceptions); // present but empty
-    EXPECT_EQ(english.sound, BuiltInTexts().sound);           // absent
     EXPECT_EQ(english.quit, "&Quit");
-    EXPECT_EQ(english.buttonAdd, "&Add");
-    EXPECT_EQ(english.label1, BuiltInTexts().label1);
+    EXPECT_EQ(english.exceptions, "&Edit exceptions"); // present but empty
+    EXPECT_EQ(english.pause, "&Pause blocking");       // absent
+    EXPECT_EQ(Counted(english.language, english.blockedCount, 1, "2"),
+              "1 popup blocked today, 2 in all");
 
     const LanguageTexts german = ReadLanguageTexts(folder.Path(), 1031);
     EXPECT_EQ(german.active, "&Blockieren");
     EXPECT_EQ(german.label1, "eins\r\nzwei");
+    EXPECT_EQ(german.pause, "Blockieren pa&usieren");
 
-    const LanguageTexts none = ReadLanguageTexts(folder.Path(), 1036);
-    EXPECT_EQ(none.active, BuiltInTexts().active);
+    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1036).active, "&Bloquer les popups");
+    // A language the program has no texts of: the built-in ones.
+    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1079).active, BuiltInTexts().active);
 }
 
 TEST_F(Language, SectionNamesInFileOrder) {

@@ -9,6 +9,7 @@
 #include "framework/path.h"
 #include "framework/text.h"
 #include "settings/marl_INI.h"
+#include "settings/plural_forms.h"
 #include "ui/tray_tip.h"
 
 #include <gtest/gtest.h>
@@ -66,14 +67,30 @@ void ExpectUniqueAccessKeys(const std::string& section, const std::vector<std::s
     }
 }
 
+// The forms of a counted text a language needs: the plural always, the
+// singular and the "few" form where its numbers use them.
+std::vector<PluralForm> NeededForms(LanguageId language) {
+    std::set<PluralForm> forms{PluralForm::Other};
+    for (std::uint64_t n = 0; n < 200; ++n)
+        forms.insert(PluralFormOf(language, n));
+    return {forms.begin(), forms.end()};
+}
+
 TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
     const Sections sections = ShippedSections();
     EXPECT_GE(sections.full.size(), 12u);
     for (const std::string& section : sections.full) {
+        const auto language = static_cast<LanguageId>(StrToInt(section));
         for (const auto& key : LanguageKeys())
             EXPECT_NE(ReadIniString(kPopupIni, section, key.key), "")
                 << "[" << section << "] lacks " << key.key;
-        const LanguageTexts texts = ReadLanguageTexts(kPackage, StrToInt(section));
+        for (const auto& key : CountedKeys())
+            for (const PluralForm form : NeededForms(language)) {
+                const std::string name = std::string(key.key) + PluralKeySuffix(form);
+                const std::string text = ReadIniString(kPopupIni, section, name);
+                EXPECT_NE(text.find("%1"), std::string::npos) << "[" << section << "] " << name;
+            }
+        const LanguageTexts texts = ReadLanguageTexts(kPackage, language);
         ExpectUniqueAccessKeys(
             section, {texts.active, texts.pause, texts.exceptions, texts.sound, texts.quit});
         ExpectUniqueAccessKeys(section,
@@ -81,15 +98,20 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
         ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
         ExpectUniqueAccessKeys(section, {texts.listRemove, texts.listSelectAll, texts.listCopy,
                                          texts.listPaste, texts.listImport, texts.listExport});
-        for (const std::string* placeholders :
-             {&texts.noteAdded, &texts.askUnstorable, &texts.pausedUntil, &texts.blockedCount})
-            EXPECT_NE(placeholders->find("%1"), std::string::npos) << "[" << section << "]";
-        for (const std::string* placeholders : {&texts.noteAdded, &texts.blockedCount})
-            EXPECT_NE(placeholders->find("%2"), std::string::npos) << "[" << section << "]";
+        // What fills in each placeholder: "%1", or "%1" and "%2".
+        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText})
+            EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
+        for (const std::string* two :
+             {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,
+              &texts.errorPauseStart, &texts.errorPauseEnd, &texts.errorCount, &texts.errorImport,
+              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup})
+            EXPECT_TRUE(two->find("%1") != std::string::npos &&
+                        two->find("%2") != std::string::npos)
+                << "[" << section << "] " << *two;
         // Tooltip rows at their longest: a long time format, the highest counts.
         const std::string max = "4294967295";
         for (const std::string& row : {FillIn(texts.pausedUntil, "11:59 vorm."), texts.pausedSignIn,
-                                       FillIn(texts.blockedCount, max, max)})
+                                       Counted(language, texts.blockedCount, 4294967295u, max)})
             EXPECT_LE(row.size(), kTipChars) << "[" << section << "] " << row;
     }
 }
