@@ -10,6 +10,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
+source "$here/release.sh"
 exe=$1 closer=$2 version=$3 out=$4
 export STILVANE_SIGN_PFX=${5:+$(realpath "$5")} STILVANE_SIGN_TIMESTAMP=${6:-}
 if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
@@ -36,7 +37,7 @@ touch -h -d "@$SOURCE_DATE_EPOCH" "$stage"/* "$stage"
 nsis_sign=()
 [[ -n $STILVANE_SIGN_PFX ]] && nsis_sign=("-DSIGN=$here/sign.sh")
 makensis -V2 -DVERSION="$version" "-DSTAGE=$stage" "-DICON=$root/src/ui/icons/application.ico" \
-  "-DOUTFILE=$work/$base-setup.exe" "${nsis_sign[@]}" "$here/installer.nsi" >/dev/null
+  "-DOUTFILE=$work/$base-setup.exe" "-DUPGRADE_CODE=$upgrade_code" "${nsis_sign[@]}" "$here/installer.nsi" >/dev/null
 
 # The MSI. wixl stamps the current time and a random package code: the time
 # is held at SOURCE_DATE_EPOCH, and the package code, like the product code
@@ -56,13 +57,15 @@ cp "$root/src/ui/icons/application.ico" "$work/msi/"
 cp "$closer" "$work/msi/close_controller.exe"
 ln -s "$stage" "$work/msi/stage"
 (cd "$work/msi" && "${frozen[@]}" wixl -a x86 -D Version="$version" -D ProductCode="$product_code" \
-  -o "$msi" "$here/stilvane.wxs")
+  -D UpgradeCode="$upgrade_code" -o "$msi" "$here/stilvane.wxs")
 # What wixl cannot say: the exceptions file is never overwritten
 # (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10); the
 # controller is closed by a program from the Binary table (type 2), whose
-# failure does not stop the installation (0x40).
+# failure does not stop the installation (0x40); after a removal the same
+# program deletes the controller's own key.
 "${frozen[@]}" msibuild "$msi" -q "UPDATE Component SET Attributes = 144 WHERE Component = 'Exceptions'" \
   -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('CloseController', 66, 'CloseController', '')" \
+  -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('RemoveControllerState', 66, 'CloseController', '/forget')" \
   -s "Quillane PopUp Blocker $version" Quillane "Intel;1033" "{$package_code}"
 [[ -n $STILVANE_SIGN_PFX ]] && "$here/sign.sh" "$msi"
 

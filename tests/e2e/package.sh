@@ -134,6 +134,8 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed: $(he
 expect_eq "$(values "$(entry "$newer"/*.msi)" DisplayVersion)$(values "$(entry "$msi")" DisplayName)" \
   "$next_version|MISSING|" "entries after the upgrade"
 
+state_key='HKCU\Software\Quillane\Stilvane'
+wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
 wine msiexec /x 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /x"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
@@ -141,6 +143,14 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by th
 [[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
 expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
   "Run value and entry after the uninstall"
+wine reg query "$state_key" >/dev/null 2>&1 && fail "the controller's own key is left"
+# Not so the removal of the older product within an upgrade. (Windows
+# Installer names the upgrading product to it; Wine's does not: the test does.)
+wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
+wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
+wine msiexec /x 'C:\new.msi' /qn 'UPGRADINGPRODUCTCODE={0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9}' </dev/null >/dev/null 2>&1
+expect_eq "$(key_value "$state_key" BlockedTotal)" 0x5 "the count after the removal within an upgrade"
+[[ $(reg_value PopupBlocker_Dir) != MISSING ]] || fail "the blocker's values are gone"
 end
 
 begin Package.SignedWithAThrowawayCertificate
@@ -185,12 +195,27 @@ drop_prefix
 fresh_prefix
 locate
 begin Package.InstallerFaults
-entries() { echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"; }
+# What either installer leaves: its entries, the Run value, the shortcut,
+# products registered with Windows Installer and the installed files.
+entries() {
+  echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"
+  wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | grep -c 'Products\\'
+  ls "$folder" 2>/dev/null
+}
 run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 [[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
 echo text >"$WINEPREFIX/drive_c/somefile"
+cp "$msi" "$WINEPREFIX/drive_c/package.msi"
+long='C:' # 1,078 characters, too long for $INSTDIR
+while ((${#long} < 1078)); do long+='\Quillane-Ordner-mit-langem-Namen'; done
+long=${long:0:1078}
 while IFS='|' read -r case arguments outcome; do
-  before=$(entries) held_by=
+  if [[ $case == setup-over-msi ]]; then
+    wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1
+    wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30 || fail "$case: the uninstaller did not finish"
+    wine msiexec /i 'C:\package.msi' /qn </dev/null >/dev/null 2>&1 || fail "$case: the MSI did not install"
+  fi
+  before=$(entries) held_by= drive=$(ls "$WINEPREFIX/drive_c")
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
   if [[ $case == *-in-use ]]; then # held open without sharing
@@ -198,25 +223,34 @@ while IFS='|' read -r case arguments outcome; do
     held_by=$!
     wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
   fi
-  wine "$setup" /S $arguments </dev/null >/dev/null 2>&1
+  if [[ $case == msi-* ]]; then
+    wine msiexec /i 'C:\package.msi' /qn </dev/null >/dev/null 2>&1
+  else
+    wine "$setup" /S $arguments </dev/null >/dev/null 2>&1
+  fi
   code=$?
   [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
   [[ ($outcome == fails* && $code -ne 0) || ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"
   case $outcome in
   fails-writing-nothing)
     expect_eq "$(entries)" "$before" "$case: entries"
+    expect_eq "$(ls "$WINEPREFIX/drive_c")" "$drive" "$case: folders on C:"
     [[ ! -e $folder ]] || fail "$case: installed into $folder" ;;
+  fails-changing-nothing) expect_eq "$(entries)" "$before" "$case: entries" ;;
   runs) wait_for controller_running 20 || fail "$case: no controller runs" ;;
   run-value*) expect_eq "$(key_value "$run_key" "$product")" "${outcome#run-value }" "$case: Run value" ;;
   esac
 done <<EOF
 no-drive|/D=Q:\Quillane|fails-writing-nothing
 file-in-the-way|/D=C:\somefile\Quillane|fails-writing-nothing
+long-folder|/D=$long|fails-writing-nothing
 first-install|/NOSTART|run-value $run_value
 run-removed||run-value MISSING
 nostart-running|/NOSTART|runs
 popup.ini-in-use||fails
 Stilvane.exe-in-use||fails
+msi-over-setup||fails-changing-nothing
+setup-over-msi||fails-changing-nothing
 EOF
 end
 
