@@ -30,8 +30,9 @@ controller_running() { [[ $(controllers) -gt 0 ]]; }
 
 begin Package.ZipHoldsTheProgramFolder
 expect_eq "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" \
-  "$base/DIALECTS.INI $base/README.txt $base/Stilvane.exe $base/popup-exp.ini $base/popup.ini " \
-  "ZIP listing"
+  "$base/DIALECTS.INI $base/README.txt $base/Stilvane.exe $base/policy/QuillanePopUpBlocker.admx \
+$base/policy/de-DE/QuillanePopUpBlocker.adml $base/policy/en-US/QuillanePopUpBlocker.adml \
+$base/popup-exp.ini $base/popup.ini " "ZIP listing"
 expect_eq "$(unzip -p "$zip" "$base/popup-exp.ini" | wc -c)" 0 "size of popup-exp.ini"
 [[ $(unzip -p "$zip" "$base/README.txt" | grep -c $'\r$') -eq $(unzip -p "$zip" "$base/README.txt" | wc -l) ]] ||
   fail "README.txt has lines without CR LF"
@@ -93,6 +94,21 @@ expect_eq "$(key_value "$run_key" "$product")" MISSING "Run value"
 wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "the uninstall entry is left"
 expect_eq "$(reg_value PopupBlocker)" 1 "the blocker's values"
 wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the controller's own key is left"
+end
+
+begin Package.ScoopStartsThroughTheCurrentLink
+# Scoop's layout: the ZIP's folder per version, `current` linking to it (a
+# junction on Windows, a symbolic link here), and popup-exp.ini a hard link
+# to the copy Scoop keeps. The blocker must find that list where the
+# program says it lives.
+app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/persist/popup-exp.ini"
+mkdir -p "$app" "$(dirname "$kept")" && unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1"
+printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini" && ln -s 1.1 "$app/current"
+wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
+wine 'C:\scoop\apps\quillane-popupblocker\current\Stilvane.exe' </dev/null >/dev/null 2>&1 &
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the program did not start"
+expect_eq "$(reg_value PopupBlocker_Dir)" 'C:\scoop\apps\quillane-popupblocker\current' "PopupBlocker_Dir"
+cmp -s "$(winepath -u "$(reg_value PopupBlocker_Dir)")/popup-exp.ini" "$kept" || fail "the kept list is not found there"
 end
 
 drop_prefix
