@@ -97,13 +97,10 @@ wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the co
 end
 
 begin Package.ScoopStartsThroughTheCurrentLink
-# Scoop's layout: the ZIP's folder per version, `current` linking to it (a
-# junction on Windows, a symbolic link here), and popup-exp.ini a hard link
-# to the copy Scoop keeps. The blocker must find that list where the
-# program says it lives.
-app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/persist/popup-exp.ini"
-mkdir -p "$app" "$(dirname "$kept")" && unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1"
-printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini" && ln -s 1.1 "$app/current"
+# Scoop's `current` (a junction on Windows) and popup-exp.ini hard-linked to the copy it keeps.
+app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/popup-exp.ini"
+unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1" && ln -s 1.1 "$app/current"
+printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini"
 wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
 wine 'C:\scoop\apps\quillane-popupblocker\current\Stilvane.exe' </dev/null >/dev/null 2>&1 &
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the program did not start"
@@ -160,11 +157,10 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by th
 expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
   "Run value and entry after the uninstall"
 wine reg query "$state_key" >/dev/null 2>&1 && fail "the controller's own key is left"
-# Not so the removal of the older product within an upgrade. (Windows
-# Installer names the upgrading product to it; Wine's does not: the test does.)
+# Not so an upgrade's removal, named by Windows Installer (Wine's does not: the test does).
 wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
-wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
-wine msiexec /x 'C:\new.msi' /qn 'UPGRADINGPRODUCTCODE={0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9}' </dev/null >/dev/null 2>&1
+wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1 &&
+  wine msiexec /x 'C:\new.msi' /qn 'UPGRADINGPRODUCTCODE={0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9}' </dev/null >/dev/null 2>&1
 expect_eq "$(key_value "$state_key" BlockedTotal)" 0x5 "the count after the removal within an upgrade"
 [[ $(reg_value PopupBlocker_Dir) != MISSING ]] || fail "the blocker's values are gone"
 end
@@ -211,26 +207,17 @@ drop_prefix
 fresh_prefix
 locate
 begin Package.InstallerFaults
-# What either installer leaves: its entries, the Run value, the shortcut,
-# products registered with Windows Installer and the installed files.
-entries() {
-  echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"
-  wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | grep -c 'Products\\'
-  ls "$folder" 2>/dev/null
-}
+entries() { # the setup program's entry, the Run value, the shortcut, MSI products, installed files
+  echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")|$(
+  wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | grep -c 'Products\\')|$(ls "$folder" 2>/dev/null)"; }
 run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 [[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
 echo text >"$WINEPREFIX/drive_c/somefile"
 cp "$msi" "$WINEPREFIX/drive_c/package.msi"
-long='C:' # 1,078 characters, too long for $INSTDIR
-while ((${#long} < 1078)); do long+='\Quillane-Ordner-mit-langem-Namen'; done
-long=${long:0:1078}
+long=C:$(printf '\\Quillane-Ordner-mit-langem-Namen%.0s' {1..33}) && long=${long:0:1078} # too long for $INSTDIR
 while IFS='|' read -r case arguments outcome; do
-  if [[ $case == setup-over-msi ]]; then
-    wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1
-    wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30 || fail "$case: the uninstaller did not finish"
-    wine msiexec /i 'C:\package.msi' /qn </dev/null >/dev/null 2>&1 || fail "$case: the MSI did not install"
-  fi
+  [[ $case == setup-over-msi ]] && { wine "$folder/uninstall.exe" /S; wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30
+    wine msiexec /i 'C:\package.msi' /qn; } </dev/null >/dev/null 2>&1 # the MSI in its place
   before=$(entries) held_by= drive=$(ls "$WINEPREFIX/drive_c")
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
@@ -239,11 +226,8 @@ while IFS='|' read -r case arguments outcome; do
     held_by=$!
     wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
   fi
-  if [[ $case == msi-* ]]; then
-    wine msiexec /i 'C:\package.msi' /qn </dev/null >/dev/null 2>&1
-  else
-    wine "$setup" /S $arguments </dev/null >/dev/null 2>&1
-  fi
+  [[ $case == msi-* ]] && installer=(msiexec /i 'C:\package.msi' /qn) || installer=("$setup" /S $arguments)
+  wine "${installer[@]}" </dev/null >/dev/null 2>&1
   code=$?
   [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
   [[ ($outcome == fails* && $code -ne 0) || ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"

@@ -1,23 +1,12 @@
 #!/usr/bin/env bash
-# The administrative templates in $1 (package/policy): well-formed XML, and
-# each language's ADML holds exactly the strings and presentations that the
-# ADMX refers to (the Group Policy editor refuses a template with one missing).
-set -uo pipefail
-policy=$1 failed=0
-admx=$policy/QuillanePopUpBlocker.admx
-refs() { grep -o "\$($1\.[^)]*)" "$admx" | sed "s/^\$($1\.//; s/)\$//" | sort -u; }
+# The administrative templates in $1: well-formed, and each language's ADML holds exactly the strings
+# and presentations the ADMX refers to (the Group Policy editor refuses a template with one missing).
+admx=$1/QuillanePopUpBlocker.admx failed=0
+refs() { grep -o "\$($1\.[^)]*)" "$admx" | sed 's/.*\.//; s/)$//' | sort -u; }
 ids() { xmllint --xpath "//*[local-name()='$2']/@$3" "$1" 2>/dev/null | grep -o '"[^"]*"' | tr -d '"' | sort -u; }
-xmllint --noout "$admx" || failed=1
-for language in en-US de-DE; do
-  adml=$policy/$language/QuillanePopUpBlocker.adml
-  xmllint --noout "$adml" || { failed=1; continue; }
-  for kind in "string string id" "presentation presentation id" "list listBox refId"; do
-    read -r ref element attribute <<<"$kind"
-    [[ $ref == list ]] && wanted=$(ids "$admx" list id) || wanted=$(refs "$ref")
-    found=$(ids "$adml" "$element" "$attribute")
-    [[ $found == "$wanted" ]] ||
-      { echo "$adml: $element $attribute differ from the ADMX's:"; diff <(echo "$wanted") <(echo "$found"); failed=1; }
-  done
+xmllint --noout "$admx" "$1"/{en-US,de-DE}/QuillanePopUpBlocker.adml || failed=1
+for adml in "$1"/{en-US,de-DE}/QuillanePopUpBlocker.adml; do
+  diff <(refs string; refs presentation; ids "$admx" list id) \
+    <(ids "$adml" string id; ids "$adml" presentation id; ids "$adml" listBox refId) || { echo "in $adml"; failed=1; }
 done
-[[ $failed -eq 0 ]] && echo "policy templates: consistent"
 exit $failed
