@@ -76,11 +76,11 @@ LangString StillRunning ${LANG_GERMAN} "${PRODUCT} läuft noch. Bitte über das 
 LangString NoFolder ${LANG_ENGLISH} "The folder $INSTDIR cannot be created or written. Please choose another one."
 LangString NoFolder ${LANG_GERMAN} "Der Ordner $INSTDIR kann nicht angelegt oder beschrieben werden. Bitte einen anderen wählen."
 LangString FileInUse ${LANG_ENGLISH} "$R1 cannot be replaced: another program uses it. Please close that program and run the setup again."
+LangString FileInUse ${LANG_GERMAN} "$R1 kann nicht ersetzt werden: ein anderes Programm benutzt die Datei. Bitte dieses Programm schließen und die Installation noch einmal starten."
 LangString FolderTooLong ${LANG_ENGLISH} "The folder's name is too long ($R2 characters; at most ${MAX_FOLDER_LENGTH} fit). Please choose a shorter one."
 LangString FolderTooLong ${LANG_GERMAN} "Der Name des Ordners ist zu lang ($R2 Zeichen; höchstens ${MAX_FOLDER_LENGTH} sind möglich). Bitte einen kürzeren wählen."
 LangString InstalledWithMsi ${LANG_ENGLISH} "${PRODUCT} is already installed with the MSI; remove it first, or use the MSI to upgrade."
 LangString InstalledWithMsi ${LANG_GERMAN} "${PRODUCT} ist bereits mit dem MSI installiert; bitte zuerst entfernen oder mit dem MSI aktualisieren."
-LangString FileInUse ${LANG_GERMAN} "$R1 kann nicht ersetzt werden: ein anderes Programm benutzt die Datei. Bitte dieses Programm schließen und die Installation noch einmal starten."
 
 Var WasRunning
 Var RequestedDir
@@ -291,7 +291,7 @@ Function .onInit
     ; Installed with the MSI as well, the two would share the folder, the
     ; shortcut and the Run value, and removing one would break the other.
     System::Call 'msi::MsiEnumRelatedProductsW(w "{${UPGRADE_CODE}}", i 0, i 0, w .r1) i .r0'
-    ${If} $0 = 0
+    ${If} $0 == "0"
         StrCpy $R1 "$(InstalledWithMsi)"
         Call Fail
     ${EndIf}

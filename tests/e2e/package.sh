@@ -99,7 +99,7 @@ end
 begin Package.ScoopStartsThroughTheCurrentLink
 # Scoop's `current` (a junction on Windows) and popup-exp.ini hard-linked to the copy it keeps.
 app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/popup-exp.ini"
-unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1" && ln -s 1.1 "$app/current"
+mkdir -p "$app" && unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1" && ln -s 1.1 "$app/current"
 printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini"
 wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
 wine 'C:\scoop\apps\quillane-popupblocker\current\Stilvane.exe' </dev/null >/dev/null 2>&1 &
