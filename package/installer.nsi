@@ -1,7 +1,8 @@
 ; The installer of the Quillane PopUp Blocker tray controller: per user, no
 ; administrator rights, upgrades in place without touching the user's
 ; exceptions list. Built by CMake (target "installer") with
-;   makensis -DVERSION=1.0.0 -DSTAGE=<program folder> -DICON=<icon> -DOUTFILE=<setup.exe>
+;   makensis -DVERSION=1.1.0 -DSTAGE=<program folder> -DICON=<icon> -DOUTFILE=<setup.exe>
+;            -DUPGRADE_CODE=<the MSI's upgrade code>
 ;            [-DSIGN=<command that signs the file it is given in place>]
 
 Unicode true
@@ -20,6 +21,9 @@ Unicode true
 ; removed).
 !define CONTROLLER_WINDOW "StilvaneApplication"
 !define CLOSE_MESSAGE "Quillane.PopUpBlocker.CloseForUpdate"
+; The longest folder whose files Windows can still create without long-path
+; support: "\uninstall.exe" after it stays within MAX_PATH (259 characters).
+!define MAX_FOLDER_LENGTH 245
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -73,9 +77,14 @@ LangString NoFolder ${LANG_ENGLISH} "The folder $INSTDIR cannot be created or wr
 LangString NoFolder ${LANG_GERMAN} "Der Ordner $INSTDIR kann nicht angelegt oder beschrieben werden. Bitte einen anderen wählen."
 LangString FileInUse ${LANG_ENGLISH} "$R1 cannot be replaced: another program uses it. Please close that program and run the setup again."
 LangString FileInUse ${LANG_GERMAN} "$R1 kann nicht ersetzt werden: ein anderes Programm benutzt die Datei. Bitte dieses Programm schließen und die Installation noch einmal starten."
+LangString FolderTooLong ${LANG_ENGLISH} "The folder's name is too long ($R2 characters; at most ${MAX_FOLDER_LENGTH} fit). Please choose a shorter one."
+LangString FolderTooLong ${LANG_GERMAN} "Der Name des Ordners ist zu lang ($R2 Zeichen; höchstens ${MAX_FOLDER_LENGTH} sind möglich). Bitte einen kürzeren wählen."
+LangString InstalledWithMsi ${LANG_ENGLISH} "${PRODUCT} is already installed with the MSI; remove it first, or use the MSI to upgrade."
+LangString InstalledWithMsi ${LANG_GERMAN} "${PRODUCT} ist bereits mit dem MSI installiert; bitte zuerst entfernen oder mit dem MSI aktualisieren."
 
 Var WasRunning
 Var RequestedDir
+Var RequestedDirLength
 
 ; Ends the installation as failed: a message (none when silent) and a
 ; non-zero exit code. $R1: the message.
@@ -143,10 +152,21 @@ FunctionEnd
 
 Section "$(ProgramFiles)" SecProgram
     SectionIn RO
-    ; A folder that cannot be made (a file in its way, no such drive) ends
-    ; the installation before anything points at it, and before a running
-    ; controller is closed. Given by /D= to a silent installation, such a
-    ; folder has already been replaced by the default one.
+    ; A folder that cannot be used exactly as given ends the installation
+    ; before anything is written, and before a running controller is
+    ; closed: one longer than a path of Windows may be (given by /D=, it
+    ; has already been cut to fit an NSIS string), or, given by /D= to a
+    ; silent installation, one NSIS replaced by the default folder (a file
+    ; in its way, no such drive).
+    StrLen $R2 $INSTDIR
+    ${If} $RequestedDir == $INSTDIR
+    ${AndIf} $RequestedDirLength > $R2
+        StrCpy $R2 $RequestedDirLength
+    ${EndIf}
+    ${If} $R2 > ${MAX_FOLDER_LENGTH}
+        StrCpy $R1 "$(FolderTooLong)"
+        Call Fail
+    ${EndIf}
     ${If} ${Silent}
     ${AndIf} $RequestedDir != ""
     ${AndIf} $RequestedDir != $INSTDIR
@@ -236,30 +256,45 @@ Section "Uninstall"
     DeleteRegKey HKCU "Software\Quillane\Stilvane"
 SectionEnd
 
-; The folder named by /D= (always the last parameter), or "". $CMDLINE
-; ends before it: the process's own command line still has it.
+; The folder named by /D= (always the last parameter), or "", and its full
+; length without a trailing backslash. $CMDLINE ends before it: the
+; process's own command line still has it, and is searched and measured in
+; place, as it may be longer than an NSIS string.
 Function FindRequestedDir
     StrCpy $RequestedDir ""
-    System::Call 'kernel32::GetCommandLine() t .r3'
-    StrLen $1 $3
-    StrCpy $0 0
-    ${While} $0 < $1
-        StrCpy $2 $3 4 $0
-        ${If} $2 == " /D="
-            IntOp $0 $0 + 4
-            StrCpy $RequestedDir $3 "" $0
-            StrCpy $2 $RequestedDir "" -1
-            ${If} $2 == "\"
-                StrCpy $RequestedDir $RequestedDir -1
-            ${EndIf}
-            ${Break}
+    StrCpy $RequestedDirLength 0
+    System::Call 'kernel32::GetCommandLineW() p .r3'
+    System::Call 'shlwapi::StrStrW(p r3, w " /D=") p .r4'
+    ${If} $4 P= 0
+        Return
+    ${EndIf}
+    IntPtrOp $4 $4 + 8
+    System::Call 'kernel32::lstrlenW(p r4) i .r5'
+    System::Call 'kernel32::lstrcpynW(w .r6, p r4, i ${NSIS_MAX_STRLEN}) p'
+    StrCpy $RequestedDir $6
+    StrCpy $RequestedDirLength $5
+    IntOp $1 $5 - 1
+    IntOp $1 $1 * 2
+    IntPtrOp $1 $4 + $1
+    System::Call '*$1(&w1 .r2)'
+    ${If} $2 == "\"
+        IntOp $RequestedDirLength $RequestedDirLength - 1
+        StrLen $1 $RequestedDir
+        ${If} $1 = $5
+            StrCpy $RequestedDir $RequestedDir -1
         ${EndIf}
-        IntOp $0 $0 + 1
-    ${EndWhile}
+    ${EndIf}
 FunctionEnd
 
 Function .onInit
     SetShellVarContext current
+    ; Installed with the MSI as well, the two would share the folder, the
+    ; shortcut and the Run value, and removing one would break the other.
+    System::Call 'msi::MsiEnumRelatedProductsW(w "{${UPGRADE_CODE}}", i 0, i 0, w .r1) i .r0'
+    ${If} $0 == "0"
+        StrCpy $R1 "$(InstalledWithMsi)"
+        Call Fail
+    ${EndIf}
     Call FindRequestedDir
     ; An upgrade keeps the user's choice of starting at sign-in; only a first
     ; installation starts it by default.

@@ -9,8 +9,7 @@
 # On failure FILE is left as it was.
 set -euo pipefail
 file=$1
-product='Quillane PopUp Blocker'
-product_url='https://quillane.example/popup-blocker'
+source "$(dirname "$0")/release.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-sign.XXXXXX")
 trap 'rm -rf "$work"' EXIT

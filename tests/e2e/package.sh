@@ -30,8 +30,9 @@ controller_running() { [[ $(controllers) -gt 0 ]]; }
 
 begin Package.ZipHoldsTheProgramFolder
 expect_eq "$(unzip -Z1 "$zip" | sort | tr '\n' ' ')" \
-  "$base/DIALECTS.INI $base/README.txt $base/Stilvane.exe $base/popup-exp.ini $base/popup.ini " \
-  "ZIP listing"
+  "$base/DIALECTS.INI $base/README.txt $base/Stilvane.exe $base/policy/QuillanePopUpBlocker.admx \
+$base/policy/de-DE/QuillanePopUpBlocker.adml $base/policy/en-US/QuillanePopUpBlocker.adml \
+$base/popup-exp.ini $base/popup.ini " "ZIP listing"
 expect_eq "$(unzip -p "$zip" "$base/popup-exp.ini" | wc -c)" 0 "size of popup-exp.ini"
 [[ $(unzip -p "$zip" "$base/README.txt" | grep -c $'\r$') -eq $(unzip -p "$zip" "$base/README.txt" | wc -l) ]] ||
   fail "README.txt has lines without CR LF"
@@ -95,6 +96,18 @@ expect_eq "$(reg_value PopupBlocker)" 1 "the blocker's values"
 wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the controller's own key is left"
 end
 
+begin Package.ScoopStartsThroughTheCurrentLink
+# Scoop's `current` (a junction on Windows) and popup-exp.ini hard-linked to the copy it keeps.
+app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/popup-exp.ini"
+mkdir -p "$app" && unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1" && ln -s 1.1 "$app/current"
+printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini"
+wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
+wine 'C:\scoop\apps\quillane-popupblocker\current\Stilvane.exe' </dev/null >/dev/null 2>&1 &
+wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the program did not start"
+expect_eq "$(reg_value PopupBlocker_Dir)" 'C:\scoop\apps\quillane-popupblocker\current' "PopupBlocker_Dir"
+cmp -s "$(winepath -u "$(reg_value PopupBlocker_Dir)")/popup-exp.ini" "$kept" || fail "the kept list is not found there"
+end
+
 drop_prefix
 
 fresh_prefix
@@ -134,6 +147,8 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed: $(he
 expect_eq "$(values "$(entry "$newer"/*.msi)" DisplayVersion)$(values "$(entry "$msi")" DisplayName)" \
   "$next_version|MISSING|" "entries after the upgrade"
 
+state_key='HKCU\Software\Quillane\Stilvane'
+wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
 wine msiexec /x 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /x"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
@@ -141,6 +156,13 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by th
 [[ ! -e "$start_menu/$product.lnk" ]] || fail "the shortcut is left"
 expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
   "Run value and entry after the uninstall"
+wine reg query "$state_key" >/dev/null 2>&1 && fail "the controller's own key is left"
+# Not so an upgrade's removal, named by Windows Installer (Wine's does not: the test does).
+wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
+wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1 &&
+  wine msiexec /x 'C:\new.msi' /qn 'UPGRADINGPRODUCTCODE={0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9}' </dev/null >/dev/null 2>&1
+expect_eq "$(key_value "$state_key" BlockedTotal)" 0x5 "the count after the removal within an upgrade"
+[[ $(reg_value PopupBlocker_Dir) != MISSING ]] || fail "the blocker's values are gone"
 end
 
 begin Package.SignedWithAThrowawayCertificate
@@ -185,12 +207,18 @@ drop_prefix
 fresh_prefix
 locate
 begin Package.InstallerFaults
-entries() { echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")"; }
+entries() { # the setup program's entry, the Run value, the shortcut, MSI products, installed files
+  echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")|$(
+  wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | grep -c 'Products\\')|$(ls "$folder" 2>/dev/null)"; }
 run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 [[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
 echo text >"$WINEPREFIX/drive_c/somefile"
+cp "$msi" "$WINEPREFIX/drive_c/package.msi"
+long=C:$(printf '\\Quillane-Ordner-mit-langem-Namen%.0s' {1..33}) && long=${long:0:1078} # too long for $INSTDIR
 while IFS='|' read -r case arguments outcome; do
-  before=$(entries) held_by=
+  [[ $case == setup-over-msi ]] && { wine "$folder/uninstall.exe" /S; wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30
+    wine msiexec /i 'C:\package.msi' /qn; } </dev/null >/dev/null 2>&1 # the MSI in its place
+  before=$(entries) held_by= drive=$(ls "$WINEPREFIX/drive_c")
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
   if [[ $case == *-in-use ]]; then # held open without sharing
@@ -198,25 +226,31 @@ while IFS='|' read -r case arguments outcome; do
     held_by=$!
     wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
   fi
-  wine "$setup" /S $arguments </dev/null >/dev/null 2>&1
+  [[ $case == msi-* ]] && installer=(msiexec /i 'C:\package.msi' /qn) || installer=("$setup" /S $arguments)
+  wine "${installer[@]}" </dev/null >/dev/null 2>&1
   code=$?
   [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
   [[ ($outcome == fails* && $code -ne 0) || ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"
   case $outcome in
   fails-writing-nothing)
     expect_eq "$(entries)" "$before" "$case: entries"
+    expect_eq "$(ls "$WINEPREFIX/drive_c")" "$drive" "$case: folders on C:"
     [[ ! -e $folder ]] || fail "$case: installed into $folder" ;;
+  fails-changing-nothing) expect_eq "$(entries)" "$before" "$case: entries" ;;
   runs) wait_for controller_running 20 || fail "$case: no controller runs" ;;
   run-value*) expect_eq "$(key_value "$run_key" "$product")" "${outcome#run-value }" "$case: Run value" ;;
   esac
 done <<EOF
 no-drive|/D=Q:\Quillane|fails-writing-nothing
 file-in-the-way|/D=C:\somefile\Quillane|fails-writing-nothing
+long-folder|/D=$long|fails-writing-nothing
 first-install|/NOSTART|run-value $run_value
 run-removed||run-value MISSING
 nostart-running|/NOSTART|runs
 popup.ini-in-use||fails
 Stilvane.exe-in-use||fails
+msi-over-setup||fails-changing-nothing
+setup-over-msi||fails-changing-nothing
 EOF
 end
 

@@ -22,7 +22,7 @@ TEST(Release, VersionInformationNamesTheProduct) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(::VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1)); // 1.0
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(1, 1)); // 1.1
     EXPECT_EQ(fixed->dwFileVersionLS, 0u);             // .0.0
     EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
 
@@ -32,8 +32,8 @@ TEST(Release, VersionInformationNamesTheProduct) {
         {"FileDescription", "Quillane PopUp Blocker"},
         {"OriginalFilename", "Stilvane.exe"},
         {"InternalName", "Stilvane.exe"},
-        {"FileVersion", "1.0.0"},
-        {"ProductVersion", "1.0.0"},
+        {"FileVersion", "1.1.0"},
+        {"ProductVersion", "1.1.0"},
     };
     for (const auto& [name, value] : expected) {
         char* text = nullptr;

@@ -1,0 +1,17 @@
+#include "settings/policy_definitions.h"
+
+namespace stilvane {
+
+const std::array<PolicyDefinition, 6>& PolicyDefinitions() {
+    static constexpr std::array<PolicyDefinition, 6> definitions{{
+        {PolicyId::Blocking, "Blocking", PolicyKind::Switch},
+        {PolicyId::Sound, "Sound", PolicyKind::Switch},
+        {PolicyId::AllowPause, "AllowPause", PolicyKind::Switch},
+        {PolicyId::AllowQuit, "AllowQuit", PolicyKind::Switch},
+        {PolicyId::ExceptionsEditable, "ExceptionsEditable", PolicyKind::Switch},
+        {PolicyId::ManagedExceptions, "ManagedExceptions", PolicyKind::List},
+    }};
+    return definitions;
+}
+
+} // namespace stilvane
