@@ -64,30 +64,30 @@ int main(int argc, char** argv) {
                             quiet);
         form.ThreadTimer1->SetActive(false);
         const double load = TimeMs([&] { form.ExceptionsClick(nullptr); });
-        form.Edit1->SetText("zzz.example");
-        const double add = TimeMs([&] { form.Button_AddClick(nullptr); });
-        const int shown = form.ListBox1->Count();
-        ::SendMessageA(form.ListBox1->Handle(), LB_SETSEL, TRUE, -1);
-        const double remove = TimeMs([&] { form.Button_DeleteClick(nullptr); });
-        const int left = form.ListBox1->Count();
+        form.Editor->Edit1->SetText("zzz.example");
+        const double add = TimeMs([&] { form.Editor->Button_AddClick(nullptr); });
+        const int shown = form.Editor->ListBox1->Count();
+        ::SendMessageA(form.Editor->ListBox1->Handle(), LB_SETSEL, TRUE, -1);
+        const double remove = TimeMs([&] { form.Editor->Button_DeleteClick(nullptr); });
+        const int left = form.Editor->ListBox1->Count();
         // An open editor is never reloaded: close it without saving first.
         form.Hide();
         form.ExceptionsClick(nullptr);
-        for (int i = 0; i < form.ListBox1->Count(); i += 2)
-            form.ListBox1->Select(i, true);
-        const double removeHalf = TimeMs([&] { form.Button_DeleteClick(nullptr); });
+        for (int i = 0; i < form.Editor->ListBox1->Count(); i += 2)
+            form.Editor->ListBox1->Select(i, true);
+        const double removeHalf = TimeMs([&] { form.Editor->Button_DeleteClick(nullptr); });
         // Saving the full list; the handler would also hide the window.
         form.Hide();
         form.ExceptionsClick(nullptr);
-        const double save =
-            TimeMs([&] { ReplaceFileContent(file, FormatExceptions(form.ListBox1->Items())); });
+        const double save = TimeMs(
+            [&] { ReplaceFileContent(file, FormatExceptions(form.Editor->ListBox1->Items())); });
         const std::string more = folder + "\\import.txt";
         // The same seed: the first half are the listed entries' first half.
         std::string lines = ShuffledEntries(count / 2);
         for (int i = 0; i < count / 2; ++i)
             lines += "  new-" + std::to_string(i) + ".example\t\r\n";
         ReplaceFileContent(more, lines);
-        const double import = TimeMs([&] { form.ImportFrom(AnsiToWide(more)); });
+        const double import = TimeMs([&] { form.Editor->ListTools->ImportFrom(AnsiToWide(more)); });
         ::DeleteFileA(more.c_str());
         std::printf("%8d %10.1f %10.1f %12.1f %14.1f %10.1f %10.1f   (%d shown, %d left)\n", count,
                     load, add, remove, removeHalf, save, import, shown, left);

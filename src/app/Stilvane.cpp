@@ -27,7 +27,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application().SetTitle("Quillane PopUp Blocker");
     {
         // The window stays hidden: its tray icon clears ShowMainForm.
-        TForm_Stilvane Form_Stilvane;
+        TForm_Stilvane Form_Stilvane(SharedSettings(), ProgramDirectory());
         if (Application().ShowMainForm())
             Form_Stilvane.Show();
         Application().Run();

@@ -88,12 +88,10 @@ void TThreadTimer::SetActive(bool value) {
 }
 
 void TThreadTimer::SetDelay(std::int32_t value) {
-    delay_ = value;
     worker_->Interval = static_cast<std::uint32_t>(value);
 }
 
 void TThreadTimer::SetOnTimer(TNotifyEvent value) {
-    onTimer_ = value;
     worker_->TimerHandler = std::move(value);
 }
 

@@ -50,15 +50,11 @@ public:
 
     bool Active() const { return active_; }
     void SetActive(bool value);
-    std::int32_t Delay() const { return delay_; }
     void SetDelay(std::int32_t value);
-    const TNotifyEvent& OnTimer() const { return onTimer_; }
     void SetOnTimer(TNotifyEvent value);
 
 private:
     bool active_ = false;
-    std::int32_t delay_ = 100;
-    TNotifyEvent onTimer_;
     std::shared_ptr<TThreadTimerWorker> worker_;
 };
 

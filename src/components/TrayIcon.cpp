@@ -15,7 +15,6 @@ namespace {
 constexpr char kWindowClass[] = "StilvaneTrayIcon";
 // With notification version 4 the shell shows the tip only when asked to.
 constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO | NIF_SHOWTIP;
-constexpr UINT kMessageIconTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
 
 template <std::size_t N> void CopyCut(char (&target)[N], const std::string& text) {
     const std::size_t length = std::min(text.size(), N - 1);
@@ -89,16 +88,31 @@ void TTrayIcon::Activate() {
     data_.uCallbackMessage = kCallbackMessage;
     data_.hIcon = icon_.Handle();
     FillTip();
+    lastHintSent_ = hint_;
     data_.uFlags = kAddAndTip;
-    Notify(NIM_ADD);
-    Notify(NIM_SETVERSION);
+    // A shell that is not there yet gets the icon with its TaskbarCreated
+    // broadcast; until then every change tries to add it again.
+    added_ = Notify(NIM_ADD) != FALSE;
+    // Only a shell without version 4 (none since Windows Vista) refuses it.
+    if (added_)
+        Notify(NIM_SETVERSION);
     active_ = true;
+}
+
+void TTrayIcon::Modify(UINT fields) {
+    data_.uFlags = fields | NIF_SHOWTIP;
+    if (added_ && Notify(NIM_MODIFY))
+        return;
+    // The shell has lost the icon (or never had it): add it anew, once.
+    Remove();
+    Activate();
 }
 
 void TTrayIcon::Remove() {
     RemoveHook();
     Notify(NIM_DELETE);
     active_ = false;
+    added_ = false;
 }
 
 void TTrayIcon::FillTip() {
@@ -123,31 +137,29 @@ void TTrayIcon::SetIcon(const TIcon& icon) {
 void TTrayIcon::SetIcon(HICON icon) {
     CheckTaskbar();
     icon_.Assign(icon); // runs IconChanged
-    data_.hIcon = icon_.Handle();
-    if (active_)
-        Notify(NIM_MODIFY);
 }
 
 void TTrayIcon::IconChanged() {
     CheckTaskbar();
     data_.hIcon = icon_.Handle();
     if (active_)
-        Notify(NIM_MODIFY);
+        Modify(NIF_ICON);
 }
 
 void TTrayIcon::SetHint(std::string value) {
     CheckTaskbar();
     hint_ = std::move(value);
+    // At once, not at the next mouse movement: the shell shows the tip to
+    // keyboard and screen-reader users too.
+    RefreshTip();
 }
 
 void TTrayIcon::RefreshTip() {
-    if (hint_ == lastHintSent_)
+    if (hint_ == lastHintSent_ || !active_)
         return;
     lastHintSent_ = hint_;
     FillTip();
-    data_.uFlags = kMessageIconTip;
-    if (active_)
-        Notify(NIM_MODIFY);
+    Modify(NIF_TIP);
 }
 
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {

@@ -44,7 +44,7 @@ public:
                        TrayHost& host = Application());
     ~TTrayIcon() override;
 
-    // Properties, in the order in which a window's stored settings apply them.
+    // Properties, in the order in which an owner sets them while it loads.
     bool Active() const { return active_; }
     void SetActive(bool value);
     const TIcon& Icon() const { return icon_; }
@@ -81,6 +81,10 @@ private:
     void Remove();
     void CheckTaskbar();
     void IconChanged();
+    // Sends the record's `fields` to the shell; a refused change adds the
+    // icon anew.
+    void Modify(UINT fields);
+    // Sends the tip when it differs from the one the shell has.
     void RefreshTip();
     void FillTip();
     void ShowMenu(TPopupMenu& menu, POINT at, bool fromKeyboard = false);
@@ -93,6 +97,7 @@ private:
     TrayShell shell_;
     TrayHost& host_;
     bool active_ = false;
+    bool added_ = false; // the shell took the icon
     TIcon icon_;
     NOTIFYICONDATAA data_{};
     std::string hint_;

@@ -34,7 +34,6 @@ public:
     // Runs the message loop until Terminate.
     void Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
     // Handles the messages waiting now, and the calls other threads queued.
     void ProcessMessages();
 
@@ -44,7 +43,6 @@ public:
 
     // The main window: owned by the application window, which carries the
     // taskbar button with the title while the main window is shown.
-    HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
     // Whether the main window is shown when the message loop starts.
     bool ShowMainForm() const { return showMainForm_; }

@@ -1,5 +1,5 @@
 // Base of the program's components: an owner, and the loading state during
-// which a window applies its components' stored settings.
+// which a window sets its components up; each reacts to its settings when it ends.
 #pragma once
 
 #include <functional>
@@ -19,8 +19,6 @@ public:
     }
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
-
-    TComponent* Owner() const { return owner_; }
 
     // True while this component, or its owner, is being loaded.
     bool Loading() const { return loading_ || (owner_ && owner_->Loading()); }

@@ -46,10 +46,6 @@ const bool stateReady = (State(), true);
 
 } // namespace
 
-unsigned long MainThreadId() {
-    return mainThreadId;
-}
-
 void RunOnMainThread(const std::function<void()>& call, std::exception_ptr& carriedError,
                      void* done) {
     if (::GetCurrentThreadId() == mainThreadId) {

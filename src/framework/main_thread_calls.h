@@ -7,9 +7,6 @@
 
 namespace stilvane {
 
-// Id of the thread that started the program.
-unsigned long MainThreadId();
-
 // Queues `call` for the main thread and waits until it has run there; runs it
 // at once when already on the main thread. An error raised by the call is
 // stored in `carriedError` (the calling thread object's) and raised again

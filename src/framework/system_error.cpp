@@ -1,6 +1,7 @@
 #include "framework/system_error.h"
 
 #include "framework/errors.h"
+#include "framework/text.h"
 
 #include <windows.h>
 
@@ -23,6 +24,11 @@ std::string SystemReason(const std::exception& error) {
     while (!reason.empty() && (reason.back() == '.' || reason.back() == ' '))
         reason.pop_back();
     return reason;
+}
+
+std::string FailureText(const std::string& pattern, const std::string& where,
+                        const std::exception& cause) {
+    return FillIn(pattern, where, SystemReason(cause));
 }
 
 } // namespace stilvane

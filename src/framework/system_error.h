@@ -14,4 +14,9 @@ std::string SystemErrorText(unsigned long code);
 // error's own message.
 std::string SystemReason(const std::exception& error);
 
+// An operation's failure as the user's language tells it: `pattern` with
+// "%1" where it failed (a file, a registry key) and "%2" why.
+std::string FailureText(const std::string& pattern, const std::string& where,
+                        const std::exception& cause);
+
 } // namespace stilvane

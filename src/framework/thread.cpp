@@ -50,7 +50,6 @@ unsigned long __stdcall TThread::ThreadProc(void* parameter) {
     } catch (...) {
         // Execute ends the thread on any error; nobody is there to show it.
     }
-    thread->finished_ = true;
     // Dropping the self-reference may release the object right here.
     const std::shared_ptr<TThread> keep = std::move(thread->self_);
     return 0;

@@ -30,7 +30,6 @@ public:
     // has ended, so that its last owner may let go of it at any time.
     void SetFreeWhenDone(bool value);
 
-    bool Finished() const { return finished_.load(); }
     HANDLE Handle() const { return handle_.Get(); }
 
 protected:
@@ -54,7 +53,6 @@ private:
     UniqueKernelHandle stopEvent_;
     UniqueKernelHandle handOffDone_; // set when the main thread ran our call
     std::atomic<bool> stopRequested_{false};
-    std::atomic<bool> finished_{false};
     bool started_ = false;
     bool freeWhenDone_ = false;
     std::shared_ptr<TThread> self_;

@@ -1,7 +1,5 @@
 #include "framework/wall_clock.h"
 
-#include "ui/block_count.h"
-
 #include <windows.h>
 
 namespace stilvane {

@@ -2,7 +2,7 @@
 // instants in the user's settings.
 #pragma once
 
-#include "ui/pause_clock.h"
+#include "framework/civil_time.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
 #include "settings/controller_state.h"
 
+#include "framework/civil_time.h"
 #include "framework/errors.h"
 #include "framework/registry.h"
 #include "settings/marl_REG.h"

@@ -3,7 +3,7 @@
 // never reads it; the uninstaller removes it.
 #pragma once
 
-#include "ui/block_count.h"
+#include "settings/block_count.h"
 
 #include <windows.h>
 
@@ -21,6 +21,7 @@ constexpr char kValueBlockedDay[] = "BlockedDay";
 class ControllerState {
 public:
     ControllerState(HKEY root, std::string path) : root_(root), path_(std::move(path)) {}
+    HKEY Root() const { return root_; }
     const std::string& Path() const { return path_; }
 
     // The pause record's text; nullopt when there is none. A record that is

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,10 @@ namespace stilvane {
 // longer web address, so a longer line is a slip of the clipboard. Longer
 // entries already in the file are kept as they are.
 constexpr std::size_t kLongestNewEntry = 2083;
+
+// The list's mark of an entry that lost characters on its way in (a
+// character the ANSI code page lacks became "?"): saving it changes it.
+constexpr std::uint32_t kLossyEntry = 1;
 
 // Without surrounding spaces and tabs: they never belong to a URL part, and
 // the blocker would compare them.

@@ -3,14 +3,12 @@
 // of the system clock, so time spent asleep or hibernating counts.
 #pragma once
 
-#include <cstdint>
+#include "framework/civil_time.h"
+
 #include <optional>
 #include <string>
 
 namespace stilvane {
-
-// Seconds since 1970-01-01 00:00:00 UTC.
-using UtcSeconds = std::int64_t;
 
 enum class PauseLength { Minutes5, Minutes15, Hour1, UntilSignIn };
 
@@ -40,12 +38,5 @@ bool PauseOver(const PauseEnd& end, UtcSeconds now);
 // ahead. An ended pause, "sign-in" (this is the next sign-in) and anything
 // unreadable give nullopt: blocking goes back on.
 std::optional<PauseEnd> PauseKeptAtStart(const std::string& record, UtcSeconds now);
-
-// Calendar date and time of a UTC instant (proleptic Gregorian).
-struct CivilTime {
-    int year, month, day, hour, minute, second;
-};
-CivilTime CivilFromUtc(UtcSeconds t);
-UtcSeconds UtcFromCivil(const CivilTime& c);
 
 } // namespace stilvane

@@ -1,6 +1,7 @@
 // The pause's clock and the count's days, over tables of instants and records.
+#include "framework/civil_time.h"
 #include "framework/text.h"
-#include "ui/block_count.h"
+#include "settings/block_count.h"
 #include "ui/pause_clock.h"
 #include "ui/tray_tip.h"
 

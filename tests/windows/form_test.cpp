@@ -87,12 +87,14 @@ class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         shell.notify = [this](DWORD message, NOTIFYICONDATAA& data) {
-            if (message == NIM_MODIFY) {
+            if (message == NIM_MODIFY && (data.uFlags & NIF_ICON)) {
                 shownIcons.push_back(IconKind(data.hIcon));
                 shownWidth = IconWidth(data.hIcon);
             }
             if (message == NIM_ADD)
                 addedTip = data.szTip;
+            if (data.uFlags & NIF_TIP)
+                shellTip = data.szTip;
             return TRUE;
         };
         shell.findTaskbar = [] { return static_cast<HWND>(nullptr); };
@@ -123,6 +125,7 @@ protected:
     UtcSeconds wall = 1772323200; // 2026-03-01T00:00:00Z
     std::vector<std::string> shownIcons;
     std::string addedTip;
+    std::string shellTip; // the last tip the shell was given
     bool timerStarted = false;
     int taskbarDpi = 96;
     int shownWidth = 0;
@@ -191,10 +194,10 @@ TEST_F(FormTest, AMissingExceptionsFileOpensAnEmptyEditorAndOkCreatesIt) {
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
-    EXPECT_EQ(f.ListBox1->Count(), 0);
-    f.Edit1->SetText("neu.example");
-    f.Button_AddClick(nullptr);
-    f.Button_OkClick(nullptr);
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 0);
+    f.Editor->Edit1->SetText("neu.example");
+    f.Editor->Button_AddClick(nullptr);
+    f.Editor->Button_OkClick(nullptr);
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "neu.example\r\n");
 }
 
@@ -202,11 +205,11 @@ TEST_F(FormTest, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
     folder.Write("popup-exp.ini", "b.example\r\na.example\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    f.Edit1->SetText("c.example");
-    f.Button_AddClick(nullptr);
+    f.Editor->Edit1->SetText("c.example");
+    f.Editor->Button_AddClick(nullptr);
     const std::vector<std::string> edited{"a.example", "b.example", "c.example"};
-    ASSERT_EQ(f.ListBox1->Items(), edited);
-    f.Button_OkClick(nullptr); // an open editor is never reloaded: close it first
+    ASSERT_EQ(f.Editor->ListBox1->Items(), edited);
+    f.Editor->Button_OkClick(nullptr); // an open editor is never reloaded: close it first
 
     // Held open by another program with no sharing; then a directory.
     HANDLE held = ::CreateFileA(folder.File("popup-exp.ini").c_str(), GENERIC_READ, 0, nullptr,
@@ -214,12 +217,12 @@ TEST_F(FormTest, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_THROW(f.ExceptionsClick(nullptr), EFOpenError);
     ::CloseHandle(held);
-    EXPECT_EQ(f.ListBox1->Items(), edited);
+    EXPECT_EQ(f.Editor->ListBox1->Items(), edited);
 
     ASSERT_TRUE(::DeleteFileA(folder.File("popup-exp.ini").c_str()));
     ASSERT_TRUE(::CreateDirectoryA(folder.File("popup-exp.ini").c_str(), nullptr));
     EXPECT_THROW(f.ExceptionsClick(nullptr), EFOpenError);
-    EXPECT_EQ(f.ListBox1->Items(), edited);
+    EXPECT_EQ(f.Editor->ListBox1->Items(), edited);
     ::RemoveDirectoryA(folder.File("popup-exp.ini").c_str());
 }
 
@@ -229,15 +232,15 @@ TEST_F(FormTest, TheKeyboardComesBackToTheEditorAfterAnErrorBox) {
         ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_READONLY));
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    f.Edit1->SetFocus();
-    ASSERT_EQ(::GetFocus(), f.Edit1->Handle());
+    f.Editor->Edit1->SetFocus();
+    ASSERT_EQ(::GetFocus(), f.Editor->Edit1->Handle());
     {
         testing::MessageBoxAnswerer answerer;
-        Application().RunHandler([&f] { f.Button_OkClick(nullptr); });
+        Application().RunHandler([&f] { f.Editor->Button_OkClick(nullptr); });
         ASSERT_EQ(answerer.Texts().size(), 1u);
     }
     EXPECT_EQ(::GetActiveWindow(), f.Handle());
-    EXPECT_EQ(::GetFocus(), f.Edit1->Handle());
+    EXPECT_EQ(::GetFocus(), f.Editor->Edit1->Handle());
     ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -253,9 +256,9 @@ TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
         folder.Write("popup-exp.ini", content);
         TForm_Stilvane& f = Build();
         f.ExceptionsClick(nullptr);
-        EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"b.ex", "\xFC"
-                                                                         "ber.ex"}));
-        f.Button_OkClick(nullptr);
+        EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{"b.ex", "\xFC"
+                                                                                 "ber.ex"}));
+        f.Editor->Button_OkClick(nullptr);
         EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "b.ex\r\n\xFC"
                                                                "ber.ex\r\n");
     }
@@ -277,11 +280,11 @@ TEST_F(FormTest, RemovingManySelectedEntriesKeepsExactlyTheOthers) {
         folder.Write("popup-exp.ini", content);
         TForm_Stilvane& f = Build();
         f.ExceptionsClick(nullptr);
-        ASSERT_EQ(f.ListBox1->Count(), 300);
+        ASSERT_EQ(f.Editor->ListBox1->Count(), 300);
         for (int i = 0; i < 300; i += step)
-            f.ListBox1->Select(i, true);
-        f.Button_DeleteClick(nullptr);
-        EXPECT_EQ(f.ListBox1->Items(), kept);
+            f.Editor->ListBox1->Select(i, true);
+        f.Editor->Button_DeleteClick(nullptr);
+        EXPECT_EQ(f.Editor->ListBox1->Items(), kept);
     }
 }
 
@@ -327,14 +330,39 @@ TEST_F(FormTest, TheOpenEditorKeepsItsEditsWhenChosenAgain) {
     f.ExceptionsClick(nullptr);
     // Only byte-identical entries are duplicates.
     for (const char* text : {"example.com/path", "Example.COM/Path", "example.com/path"}) {
-        f.Edit1->SetText(text);
-        f.Button_AddClick(nullptr);
+        f.Editor->Edit1->SetText(text);
+        f.Editor->Button_AddClick(nullptr);
     }
     const std::vector<std::string> edited{"example.com/path", "Example.COM/Path"};
-    ASSERT_TRUE(SameEntries(f.ListBox1->Items(), edited));
+    ASSERT_TRUE(SameEntries(f.Editor->ListBox1->Items(), edited));
     f.ExceptionsClick(nullptr);
-    EXPECT_TRUE(SameEntries(f.ListBox1->Items(), edited));
-    EXPECT_TRUE(f.HasUnsavedEdits());
+    EXPECT_TRUE(SameEntries(f.Editor->ListBox1->Items(), edited));
+    EXPECT_TRUE(f.Editor->HasUnsavedEdits());
+}
+
+TEST_F(FormTest, AMinimisedEditorKeepsItsEditsAndQuitStillAsks) {
+    folder.Write("popup-exp.ini", "a.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Editor->Edit1->SetText("b.example");
+    f.Editor->Button_AddClick(nullptr);
+    const auto minimise = [&f] {
+        ::SendMessageA(Application().Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        // Windows hides the owned windows of a minimised owner; Wine without
+        // a window manager leaves them shown.
+        ::ShowWindow(f.Handle(), SW_HIDE);
+    };
+    minimise();
+    f.ExceptionsClick(nullptr); // shows it again as it was
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{"a.example", "b.example"}));
+    minimise();
+    testing::MessageBoxAnswerer answerer(IDCANCEL);
+    f.Beenden1Click(nullptr);
+    EXPECT_EQ(answerer.Texts(),
+              std::vector<std::string>{"Save the changes to the exception list?"});
+    MSG quit;
+    EXPECT_FALSE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST_F(FormTest, ClosingWithUnsavedEditsAsksFirst) {
@@ -353,8 +381,9 @@ TEST_F(FormTest, ClosingWithUnsavedEditsAsksFirst) {
         TForm_Stilvane& f = Build();
         f.ExceptionsClick(nullptr);
         EXPECT_TRUE(f.FormCloseQuery()); // nothing changed: nothing asked
-        f.Edit1->SetText("b.example");
-        f.Button_AddClick(nullptr);
+        f.ExceptionsClick(nullptr);
+        f.Editor->Edit1->SetText("b.example");
+        f.Editor->Button_AddClick(nullptr);
         testing::MessageBoxAnswerer answerer(c.answer);
         EXPECT_EQ(f.FormCloseQuery(), c.closes);
         EXPECT_EQ(answerer.Texts(),
@@ -367,15 +396,16 @@ TEST_F(FormTest, OkMergesWhatChangedInTheFileMeanwhile) {
     folder.Write("popup-exp.ini", "a.example\r\nb.example\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    f.Edit1->SetText("mine.example");
-    f.Button_AddClick(nullptr);
-    f.ListBox1->Select(0, true); // a.example
-    f.Button_DeleteClick(nullptr);
+    f.Editor->Edit1->SetText("mine.example");
+    f.Editor->Button_AddClick(nullptr);
+    f.Editor->ListBox1->Select(0, true); // a.example
+    f.Editor->Button_DeleteClick(nullptr);
     folder.Write("popup-exp.ini", "a.example\r\ntheirs.example\r\n");
-    f.Button_OkClick(nullptr);
+    f.Editor->Button_OkClick(nullptr);
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "mine.example\r\ntheirs.example\r\n");
-    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"mine.example", "theirs.example"}));
-    EXPECT_FALSE(f.HasUnsavedEdits());
+    EXPECT_EQ(f.Editor->ListBox1->Items(),
+              (std::vector<std::string>{"mine.example", "theirs.example"}));
+    EXPECT_FALSE(f.Editor->HasUnsavedEdits());
     char title[128] = {};
     ::GetWindowTextA(f.Handle(), title, sizeof title);
     EXPECT_STREQ(title, "Merged with changes made outside the editor");
@@ -393,7 +423,7 @@ TEST_F(FormTest, EntriesThatWouldLoseCharactersAreSavedOnlyWhenTheUserAgrees) {
     f.ExceptionsClick(nullptr);
     {
         testing::MessageBoxAnswerer answerer(IDNO);
-        f.Button_OkClick(nullptr);
+        f.Editor->Button_OkClick(nullptr);
         ASSERT_EQ(answerer.Texts().size(), 1u);
         EXPECT_EQ(answerer.Texts()[0].substr(0, 8), "1 entry ");
     }
@@ -401,7 +431,7 @@ TEST_F(FormTest, EntriesThatWouldLoseCharactersAreSavedOnlyWhenTheUserAgrees) {
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
     {
         testing::MessageBoxAnswerer answerer(IDYES);
-        f.Button_OkClick(nullptr);
+        f.Editor->Button_OkClick(nullptr);
     }
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini.bak")), original);
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "??????.??\r\nok.example\r\n");
@@ -459,17 +489,17 @@ TEST_F(FormTest, TheEditorByKeyboard) {
     folder.Write("popup-exp.ini", "a.example\r\nb.example\r\nc.example\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    f.Edit1->SetText(" \tneu.example ");
-    ::SendMessageA(f.Edit1->Handle(), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(f.ListBox1->FindExact("neu.example"), 3);
+    f.Editor->Edit1->SetText(" \tneu.example ");
+    ::SendMessageA(f.Editor->Edit1->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(f.Editor->ListBox1->FindExact("neu.example"), 3);
     EXPECT_TRUE(::IsWindowVisible(f.Handle())); // Enter adds; it neither saves nor closes
     HoldKeys({VK_CONTROL});
-    ::SendMessageA(f.ListBox1->Handle(), WM_KEYDOWN, 'A', 0);
+    ::SendMessageA(f.Editor->ListBox1->Handle(), WM_KEYDOWN, 'A', 0);
     HoldKeys({});
-    EXPECT_EQ(f.ListBox1->SelectedCount(), 4);
-    f.ListBox1->Select(1, false);
-    ::SendMessageA(f.ListBox1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
-    EXPECT_EQ(f.ListBox1->Items(), std::vector<std::string>{"b.example"});
+    EXPECT_EQ(f.Editor->ListBox1->SelectedCount(), 4);
+    f.Editor->ListBox1->Select(1, false);
+    ::SendMessageA(f.Editor->ListBox1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(f.Editor->ListBox1->Items(), std::vector<std::string>{"b.example"});
 }
 
 TEST_F(FormTest, PastingLinesAddsWhatIsNew) {
@@ -478,29 +508,29 @@ TEST_F(FormTest, PastingLinesAddsWhatIsNew) {
     f.ExceptionsClick(nullptr);
     // One line into the field is ordinary typing.
     PutOnClipboard(L"  one.example");
-    ::SendMessageW(f.Edit1->Handle(), WM_PASTE, 0, 0);
-    EXPECT_EQ(f.Edit1->Text(), "  one.example");
-    EXPECT_EQ(f.ListBox1->Count(), 1);
+    ::SendMessageW(f.Editor->Edit1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(f.Editor->Edit1->Text(), "  one.example");
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 1);
     // Lines into the field or the list are entries; "\x444" cannot be stored.
     PutOnClipboard(L"a.example\r\n  b.example\t\r\n\r\n \na.example\rlisted.example\n\x444.ru");
-    ::SendMessageW(f.Edit1->Handle(), WM_PASTE, 0, 0);
-    EXPECT_TRUE(
-        SameEntries(f.ListBox1->Items(), {"listed.example", "a.example", "b.example", "?.ru"}));
+    ::SendMessageW(f.Editor->Edit1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_TRUE(SameEntries(f.Editor->ListBox1->Items(),
+                            {"listed.example", "a.example", "b.example", "?.ru"}));
     EXPECT_EQ(Title(f.Handle()), "3 added, 2 already listed");
-    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+    ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
     EXPECT_EQ(Title(f.Handle()), "0 added, 5 already listed");
     // Copy gives the selected entries as lines.
-    f.ListBox1->Select(0, true);
-    f.ListBox1->Select(1, true);
-    ::SendMessageW(f.ListBox1->Handle(), WM_COPY, 0, 0);
+    f.Editor->ListBox1->Select(0, true);
+    f.Editor->ListBox1->Select(1, true);
+    ::SendMessageW(f.Editor->ListBox1->Handle(), WM_COPY, 0, 0);
     ASSERT_TRUE(::OpenClipboard(nullptr));
     const HANDLE copied = ::GetClipboardData(CF_TEXT);
     EXPECT_STREQ(static_cast<const char*>(::GlobalLock(copied)),
-                 (f.ListBox1->Item(0) + "\r\n" + f.ListBox1->Item(1)).c_str());
+                 (f.Editor->ListBox1->Item(0) + "\r\n" + f.Editor->ListBox1->Item(1)).c_str());
     ::GlobalUnlock(copied);
     ::CloseClipboard();
     testing::MessageBoxAnswerer answerer(IDNO);
-    f.Button_OkClick(nullptr); // the lost character is asked about
+    f.Editor->Button_OkClick(nullptr); // the lost character is asked about
     EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
@@ -519,17 +549,17 @@ TEST_F(FormTest, ImportAndExportTakeAnyFileNameAndAskBeforeABinaryFile) {
     f.ExceptionsClick(nullptr);
     const char utf16[] = "\xFF\xFEx\0.\0e\0x\0\r\0\n\0y\0\n\0z\0";
     folder.Write("import.txt", std::string(utf16, sizeof utf16 - 1));
-    f.ImportFrom(AnsiToWide(folder.File("import.txt")));
-    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{"x.ex", "y", "z"}));
+    f.Editor->ListTools->ImportFrom(AnsiToWide(folder.File("import.txt")));
+    EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{"x.ex", "y", "z"}));
     // "выгрузка.txt": a name outside the ANSI code page, written and read back.
     const std::wstring unicodeName =
         AnsiToWide(folder.Path()) + L"\\\x432\x44B\x433\x440\x443\x437\x43A\x430.txt";
-    f.ExportTo(unicodeName);
+    f.Editor->ListTools->ExportTo(unicodeName);
     EXPECT_EQ(ReadWholeFile(unicodeName), "x.ex\r\ny\r\nz\r\n");
-    f.ListBox1->SelectAll();
-    f.Button_DeleteClick(nullptr);
-    f.ImportFrom(unicodeName);
-    EXPECT_EQ(f.ListBox1->Count(), 3);
+    f.Editor->ListBox1->SelectAll();
+    f.Editor->Button_DeleteClick(nullptr);
+    f.Editor->ListTools->ImportFrom(unicodeName);
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 3);
     // Random bytes: asked first, added only when the user says so.
     std::string binary(2000, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i)
@@ -537,23 +567,23 @@ TEST_F(FormTest, ImportAndExportTakeAnyFileNameAndAskBeforeABinaryFile) {
     folder.Write("random.bin", binary);
     for (const int answer : {IDNO, IDYES}) {
         testing::MessageBoxAnswerer answerer(answer);
-        f.ImportFrom(AnsiToWide(folder.File("random.bin")));
+        f.Editor->ListTools->ImportFrom(AnsiToWide(folder.File("random.bin")));
         EXPECT_EQ(answerer.Texts(),
                   std::vector<std::string>{"The file " + folder.File("random.bin") +
                                            " does not look like a list of web addresses. Import "
                                            "it anyway?"});
-        EXPECT_EQ(f.ListBox1->Count() > 3, answer == IDYES);
+        EXPECT_EQ(f.Editor->ListBox1->Count() > 3, answer == IDYES);
     }
     // Failures say what failed, where and why, in the user's language.
     const auto reason = [](DWORD code) {
         std::string text = SystemErrorText(code);
         return text.substr(0, text.find_last_not_of(". ") + 1);
     };
-    EXPECT_EQ(ErrorOf([&] { f.ImportFrom(AnsiToWide(folder.File("missing.txt"))); }),
-              "The file " + folder.File("missing.txt") +
-                  " could not be imported: it cannot be read (" + reason(ERROR_FILE_NOT_FOUND) +
-                  ").");
-    EXPECT_EQ(ErrorOf([&] { f.ExportTo(AnsiToWide(folder.Path())); }),
+    EXPECT_EQ(
+        ErrorOf([&] { f.Editor->ListTools->ImportFrom(AnsiToWide(folder.File("missing.txt"))); }),
+        "The file " + folder.File("missing.txt") + " could not be imported: it cannot be read (" +
+            reason(ERROR_FILE_NOT_FOUND) + ").");
+    EXPECT_EQ(ErrorOf([&] { f.Editor->ListTools->ExportTo(AnsiToWide(folder.Path())); }),
               "The list could not be exported: the file " + folder.Path() + " cannot be written (" +
                   reason(ERROR_ACCESS_DENIED) + ").");
 }
@@ -565,21 +595,21 @@ TEST_F(FormTest, LongEntriesAreKeptAndNewOnesOverTheLimitRefused) {
     folder.Write("popup-exp.ini", e600 + "\r\n" + e2100 + "\r\n" + e100k + "\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    EXPECT_EQ(f.ListBox1->Items(), (std::vector<std::string>{e600, e2100, e100k}));
-    f.Edit1->SetText(std::string(600, 'd'));
-    f.Button_AddClick(nullptr);
-    EXPECT_EQ(f.ListBox1->Count(), 4);
+    EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{e600, e2100, e100k}));
+    f.Editor->Edit1->SetText(std::string(600, 'd'));
+    f.Editor->Button_AddClick(nullptr);
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 4);
     DWORD start = 1, end = 0;
-    ::SendMessageW(f.Edit1->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    ::SendMessageW(f.Editor->Edit1->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0u); // the text stays, selected: typing replaces it
     EXPECT_EQ(end, 600u);
     {
         testing::MessageBoxAnswerer answerer;
-        f.Edit1->SetText(std::string(2100, 'e'));
-        f.Button_AddClick(nullptr);
+        f.Editor->Edit1->SetText(std::string(2100, 'e'));
+        f.Editor->Button_AddClick(nullptr);
         PutOnClipboard(std::wstring(2100, L'f') + L"\r\n" + std::wstring(100000, L'g') + L"\r\nh");
-        ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+        ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
         EXPECT_EQ(answerer.Texts(),
                   (std::vector<std::string>{
                       "1 entry is longer than 2083 characters and was not added: most browsers "
@@ -587,10 +617,10 @@ TEST_F(FormTest, LongEntriesAreKeptAndNewOnesOverTheLimitRefused) {
                       "2 entries are longer than 2083 characters and were not added: most "
                       "browsers open no web address that long."}));
     }
-    EXPECT_EQ(f.ListBox1->Count(), 5);
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 5);
     PutOnClipboard(L"i\r\nj"); // a later paste, as before
-    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
-    EXPECT_EQ(f.ListBox1->Count(), 7);
+    ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(f.Editor->ListBox1->Count(), 7);
     folder.Write("popup-exp.ini", e600 + "\r\n" + e2100 + "\r\n" + e100k + "\r\nk\r\n");
     testing::MessageBoxAnswerer answerer(IDYES);
     EXPECT_TRUE(f.FormCloseQuery()); // saved, merged with the line added meanwhile
@@ -604,20 +634,20 @@ TEST_F(FormTest, OkAsksOnlyAboutEntriesItsSaveWouldChange) {
     f.ExceptionsClick(nullptr);
     // "ж.example" becomes the "?.example" listed already: nothing changes.
     PutOnClipboard(L"\x436.example\r\nb.example");
-    ::SendMessageW(f.ListBox1->Handle(), WM_PASTE, 0, 0);
+    ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
     {
         testing::MessageBoxAnswerer answerer;
-        f.Button_OkClick(nullptr);
+        f.Editor->Button_OkClick(nullptr);
         EXPECT_TRUE(answerer.Texts().empty());
     }
     EXPECT_EQ(::GetFileAttributesA(folder.File("popup-exp.ini.bak").c_str()),
               INVALID_FILE_ATTRIBUTES);
     // Typed, the same character is asked about.
     f.ExceptionsClick(nullptr);
-    ::SetWindowTextW(f.Edit1->Handle(), L"\x436\x436.example");
-    f.Button_AddClick(nullptr);
+    ::SetWindowTextW(f.Editor->Edit1->Handle(), L"\x436\x436.example");
+    f.Editor->Button_AddClick(nullptr);
     testing::MessageBoxAnswerer answerer(IDNO);
-    f.Button_OkClick(nullptr);
+    f.Editor->Button_OkClick(nullptr);
     ASSERT_EQ(answerer.Texts().size(), 1u);
     EXPECT_EQ(answerer.Texts()[0].substr(0, 26), "1 entry contains character");
 }
@@ -641,13 +671,13 @@ TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {
         accessible->Release();
         return result;
     };
-    EXPECT_EQ(name(f.Edit1->Handle()), "New exception");
-    EXPECT_EQ(name(f.Button_Add->Handle()), "Add");
+    EXPECT_EQ(name(f.Editor->Edit1->Handle()), "New exception");
+    EXPECT_EQ(name(f.Editor->Button_Add->Handle()), "Add");
     wchar_t cue[64] = {};
-    ::SendMessageW(f.Edit1->Handle(), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
+    ::SendMessageW(f.Editor->Edit1->Handle(), EM_GETCUEBANNER, reinterpret_cast<WPARAM>(cue), 64);
     EXPECT_STREQ(cue, L"Web address or part of one");
     char text[512] = {};
-    ::GetWindowTextA(f.Label1->Handle(), text, sizeof text);
+    ::GetWindowTextA(f.Editor->Label1->Handle(), text, sizeof text);
     EXPECT_EQ(std::string(text).substr(0, 47), "Normally the Popup Blocker blocks every popup.\r");
 }
 
@@ -783,6 +813,22 @@ TEST_F(PauseTest, BlockingSwitchedElsewhereEndsThePauseOrStaysAsItWasSet) {
     EXPECT_EQ(LastIcon(), "off");
 }
 
+TEST_F(PauseTest, TheShellHasTheTipOfEveryStateWithoutAMouseMove) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    Signal();
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(Row(1), "1 popup blocked today, 1 in all");
+    EXPECT_EQ(shellTip, f.TrayIcon1->Hint());
+    f.Pause5->Click();
+    EXPECT_EQ(Row(0), "Paused until " + LocalTimeText(wall + 300));
+    EXPECT_EQ(shellTip, f.TrayIcon1->Hint());
+    wall += 600;
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(Row(0), Application().Title());
+    EXPECT_EQ(shellTip, f.TrayIcon1->Hint());
+}
+
 TEST_F(PauseTest, BlockDoubleClickQuitAndAnUpdateResumeButNotTheClockForSignIn) {
     key.SetString("PopupBlocker", "1");
     TForm_Stilvane& f = Build();
@@ -892,10 +938,12 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
     // scale at which it does.
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    ASSERT_EQ(f.Dpi(), 96);
+    ASSERT_EQ(f.Editor->Dpi(), 96);
     const std::vector<HWND> controls{
-        f.Label1->Handle(),     f.ListBox1->Handle(), f.Button_Delete->Handle(), f.Edit1->Handle(),
-        f.Button_Add->Handle(), f.Bevel1->Handle(),   f.Button_Ok->Handle()};
+        f.Editor->Label1->Handle(),        f.Editor->ListBox1->Handle(),
+        f.Editor->Button_Delete->Handle(), f.Editor->Edit1->Handle(),
+        f.Editor->Button_Add->Handle(),    f.Editor->Bevel1->Handle(),
+        f.Editor->Button_Ok->Handle()};
     std::vector<RECT> at96;
     for (HWND control : controls)
         at96.push_back(PlaceOf(control));
@@ -922,7 +970,7 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
         RECT suggested{30, 40, 30 + frame.cx, 40 + frame.cy};
         ::SendMessageA(f.Handle(), WM_DPICHANGED, MAKEWPARAM(scale.dpi, scale.dpi),
                        reinterpret_cast<LPARAM>(&suggested));
-        const int dpi = f.Dpi();
+        const int dpi = f.Editor->Dpi();
         EXPECT_EQ(dpi == wanted, scale.fits) << dpi;
         EXPECT_LE(dpi, wanted);
         ::GetWindowRect(f.Handle(), &window);
@@ -944,11 +992,16 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
             EXPECT_TRUE(::EqualRect(&place, &scaled)) << "control " << i;
         }
         LOGFONTA font{};
-        ::GetObjectA(
-            reinterpret_cast<HFONT>(::SendMessageA(f.Button_Ok->Handle(), WM_GETFONT, 0, 0)),
-            sizeof font, &font);
+        ::GetObjectA(reinterpret_cast<HFONT>(
+                         ::SendMessageA(f.Editor->Button_Ok->Handle(), WM_GETFONT, 0, 0)),
+                     sizeof font, &font);
         EXPECT_EQ(font.lfHeight, ScaleToDpi(-11, dpi));
-        EXPECT_EQ(f.Label1->Font().height, ScaleToDpi(-11, dpi));
+        // The bitmap font only at 96 dpi, where it has its size; its outline
+        // version at every other scale.
+        const char* face = dpi == 96 ? "MS Sans Serif" : "Microsoft Sans Serif";
+        EXPECT_STREQ(font.lfFaceName, face);
+        EXPECT_EQ(f.Editor->Label1->Font().height, ScaleToDpi(-11, dpi));
+        EXPECT_EQ(f.Editor->Label1->Font().name, face);
         std::printf("at %d dpi: laid out for %d, editor client %ld x %ld, tray picture %d x %d\n",
                     scale.dpi, dpi, client.right, client.bottom, shownWidth, shownWidth);
     }
@@ -956,7 +1009,7 @@ TEST_F(FormTest, ControlsFontFrameAndTrayPictureScaleWithTheDisplay) {
 
 TEST_F(FormTest, ControlsAreThemedAndTheLabelTakesChangedSystemColours) {
     TForm_Stilvane& f = Build();
-    EXPECT_NE(::GetWindowTheme(f.Button_Ok->Handle()), nullptr);
+    EXPECT_NE(::GetWindowTheme(f.Editor->Button_Ok->Handle()), nullptr);
     f.ExceptionsClick(nullptr);
     const int elements[] = {COLOR_BTNFACE, COLOR_WINDOWTEXT};
     const COLORREF saved[] = {::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_WINDOWTEXT)};
@@ -965,10 +1018,10 @@ TEST_F(FormTest, ControlsAreThemedAndTheLabelTakesChangedSystemColours) {
     testing::PumpFor(300);
     // Both new colours show in the label, and nothing of the old face.
     std::set<COLORREF> seen;
-    HDC dc = ::GetDC(f.Label1->Handle());
-    for (int i = 0; i < f.Label1->Width() * f.Label1->Height(); i += 2)
-        seen.insert(::GetPixel(dc, i % f.Label1->Width(), i / f.Label1->Width()));
-    ::ReleaseDC(f.Label1->Handle(), dc);
+    HDC dc = ::GetDC(f.Editor->Label1->Handle());
+    for (int i = 0; i < f.Editor->Label1->Width() * f.Editor->Label1->Height(); i += 2)
+        seen.insert(::GetPixel(dc, i % f.Editor->Label1->Width(), i / f.Editor->Label1->Width()));
+    ::ReleaseDC(f.Editor->Label1->Handle(), dc);
     ::SetSysColors(2, elements, saved);
     EXPECT_TRUE(seen.count(changed[0]) && seen.count(changed[1]));
     EXPECT_FALSE(seen.count(saved[0]));

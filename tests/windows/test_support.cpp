@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <mutex>
 #include <vector>
 
 namespace stilvane::testing {
@@ -127,7 +126,7 @@ void ScratchDirectory::Write(const std::string& name, const std::string& bytes) 
 struct MessageBoxAnswerer::State {
     UniqueKernelHandle stop{::CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     UniqueKernelHandle thread;
-    mutable std::mutex lock;
+    mutable CRITICAL_SECTION lock;
     std::vector<std::string> texts;
     int answer = IDOK;
     std::function<void()> whileOpen;
@@ -143,10 +142,9 @@ struct MessageBoxAnswerer::State {
             return TRUE;
         char text[1024] = {};
         ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-        {
-            const std::lock_guard<std::mutex> guard(state.lock);
-            state.texts.emplace_back(text);
-        }
+        ::EnterCriticalSection(&state.lock);
+        state.texts.emplace_back(text);
+        ::LeaveCriticalSection(&state.lock);
         if (state.whileOpen)
             state.whileOpen();
         // A person reads it first; a box answered the moment it opens can
@@ -166,6 +164,7 @@ struct MessageBoxAnswerer::State {
 
 MessageBoxAnswerer::MessageBoxAnswerer(int answer, std::function<void()> whileOpen)
     : state_(std::make_unique<State>()) {
+    ::InitializeCriticalSection(&state_->lock);
     state_->answer = answer;
     state_->whileOpen = std::move(whileOpen);
     state_->thread.Reset(::CreateThread(nullptr, 0, &State::Run, state_.get(), 0, nullptr));
@@ -174,11 +173,33 @@ MessageBoxAnswerer::MessageBoxAnswerer(int answer, std::function<void()> whileOp
 MessageBoxAnswerer::~MessageBoxAnswerer() {
     ::SetEvent(state_->stop.Get());
     ::WaitForSingleObject(state_->thread.Get(), INFINITE);
+    ::DeleteCriticalSection(&state_->lock);
 }
 
 std::vector<std::string> MessageBoxAnswerer::Texts() const {
-    const std::lock_guard<std::mutex> guard(state_->lock);
-    return state_->texts;
+    ::EnterCriticalSection(&state_->lock);
+    std::vector<std::string> texts = state_->texts;
+    ::LeaveCriticalSection(&state_->lock);
+    return texts;
+}
+
+namespace {
+DWORD WINAPI RunTestThread(void* run) {
+    (*static_cast<std::function<void()>*>(run))();
+    return 0;
+}
+} // namespace
+
+TestThread::TestThread(std::function<void()> run)
+    : run_(std::move(run)), thread_(::CreateThread(nullptr, 0, &RunTestThread, &run_, 0, nullptr)) {
+}
+
+void TestThread::Join() {
+    if (!thread_)
+        return;
+    ::WaitForSingleObject(thread_, INFINITE);
+    ::CloseHandle(thread_);
+    thread_ = nullptr;
 }
 
 } // namespace stilvane::testing

@@ -69,4 +69,18 @@ private:
 
 void DeleteTree(HKEY root, const std::string& path);
 
+// A thread of the test's own that runs `run` and is waited for when it goes.
+class TestThread {
+public:
+    explicit TestThread(std::function<void()> run);
+    ~TestThread() { Join(); }
+    TestThread(const TestThread&) = delete;
+    TestThread& operator=(const TestThread&) = delete;
+    void Join();
+
+private:
+    std::function<void()> run_;
+    HANDLE thread_;
+};
+
 } // namespace stilvane::testing

@@ -4,6 +4,7 @@
 #include "framework/errors.h"
 #include "framework/main_thread_calls.h"
 #include "message_pump.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 #include <tlhelp32.h>
@@ -11,7 +12,6 @@
 
 #include <memory>
 #include <stdexcept>
-#include <thread>
 #include <vector>
 
 namespace stilvane {
@@ -200,7 +200,7 @@ TEST(ThreadTimerErrors, RaisingHandlerEndsTheTicksSilently) {
 TEST(ThreadTimerErrors, ErrorRaisedOnTheMainThreadIsCarriedToTheCaller) {
     std::exception_ptr carried;
     std::string seen;
-    std::thread caller([&] {
+    testing::TestThread caller([&] {
         try {
             RunOnMainThread([] { throw EConvertError("kaputt"); }, carried);
         } catch (const EConvertError& e) {
@@ -208,14 +208,14 @@ TEST(ThreadTimerErrors, ErrorRaisedOnTheMainThreadIsCarriedToTheCaller) {
         }
     });
     PumpUntil([&] { return !seen.empty(); }, 3000);
-    caller.join();
+    caller.Join();
     EXPECT_EQ(seen, "kaputt");
 }
 
 TEST(ThreadTimerErrors, CheckSynchronizeOffTheMainThreadIsRefused) {
     std::string message;
     DWORD id = 0;
-    std::thread other([&] {
+    testing::TestThread other([&] {
         id = ::GetCurrentThreadId();
         try {
             CheckSynchronize();
@@ -223,7 +223,7 @@ TEST(ThreadTimerErrors, CheckSynchronizeOffTheMainThreadIsRefused) {
             message = e.what();
         }
     });
-    other.join();
+    other.Join();
     char hex[16];
     std::snprintf(hex, sizeof hex, "%lx", id);
     EXPECT_EQ(message, std::string("CheckSynchronize wurde vom Thread $") + hex +
@@ -299,7 +299,7 @@ public:
           }) {}
     ~Watchdog() {
         ::SetEvent(cancel_);
-        thread_.join();
+        thread_.Join();
         ::CloseHandle(cancel_);
     }
     bool Fired() const { return fired_; }
@@ -307,7 +307,7 @@ public:
 private:
     HANDLE cancel_ = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::atomic<bool> fired_{false};
-    std::thread thread_;
+    testing::TestThread thread_;
 };
 
 TEST(ThreadTimerDelivery, TicksArriveWhileAModalMessageBoxIsOpen) {

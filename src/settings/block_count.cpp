@@ -1,6 +1,4 @@
-#include "ui/block_count.h"
-
-#include "framework/text.h"
+#include "settings/block_count.h"
 
 #include <algorithm>
 #include <limits>
@@ -41,21 +39,6 @@ std::optional<std::uint32_t> CountFromDigits(const std::string& text) {
         n = std::min<std::uint64_t>(n * 10 + static_cast<std::uint64_t>(c - '0'), 1ull << 33);
     }
     return SaturatedCount(n);
-}
-
-std::string DayText(int year, int month, int day) {
-    return ZeroPadded(year, 4) + "-" + ZeroPadded(month, 2) + "-" + ZeroPadded(day, 2);
-}
-
-bool IsDayText(const std::string& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return false;
-    for (const std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9')
-            return false;
-    const int month = (text[5] - '0') * 10 + (text[6] - '0');
-    const int day = (text[8] - '0') * 10 + (text[9] - '0');
-    return month >= 1 && month <= 12 && day >= 1 && day <= 31;
 }
 
 } // namespace stilvane

@@ -29,8 +29,4 @@ std::uint32_t SaturatedCount(std::uint64_t n);
 // the largest 32-bit number; nullopt for any other text.
 std::optional<std::uint32_t> CountFromDigits(const std::string& text);
 
-// "YYYY-MM-DD".
-std::string DayText(int year, int month, int day);
-bool IsDayText(const std::string& text);
-
 } // namespace stilvane

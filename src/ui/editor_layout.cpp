@@ -1,0 +1,93 @@
+#include "ui/editor_layout.h"
+
+#include "framework/display_scale.h"
+#include "framework/dpi.h"
+
+#include <algorithm>
+
+namespace stilvane::editor_layout {
+
+namespace {
+
+constexpr int kFontHeight = -11;
+
+Bounds Scaled(Bounds bounds, int dpi) {
+    return {ScaleToDpi(bounds.left, dpi), ScaleToDpi(bounds.top, dpi),
+            ScaleToDpi(bounds.width, dpi), ScaleToDpi(bounds.height, dpi)};
+}
+
+} // namespace
+
+FontSpec FontForDpi(int dpi) {
+    FontSpec font; // "MS Sans Serif", -11
+    if (ClampDpi(dpi) != kBaseDpi) {
+        font.name = "Microsoft Sans Serif";
+        font.height = ScaleToDpi(kFontHeight, dpi);
+    }
+    return font;
+}
+
+UniqueFont Place(const Controls& controls, int dpi) {
+    const FontSpec fontSpec = FontForDpi(dpi);
+    UniqueFont font = CreateFontFrom(fontSpec);
+    const std::pair<const Control*, Bounds> placements[] = {
+        {&controls.listBox1, kListBox1},
+        {&controls.buttonDelete, kButtonDelete},
+        {&controls.edit1, kEdit1},
+        {&controls.buttonAdd, kButtonAdd},
+        {&controls.bevel1, kBevel1},
+        {&controls.buttonOk, kButtonOk},
+        {&controls.labelExceptions, kLabelExceptions},
+        {&controls.labelNewException, kLabelNewException}};
+    for (const auto& [control, bounds] : placements) {
+        control->SetBounds(Scaled(bounds, dpi));
+        control->SetFont(font.Get());
+    }
+    controls.listBox1.SetItemHeight(ScaleToDpi(kItemHeight, dpi));
+    const Bounds label = Scaled(kLabel1, dpi);
+    controls.label1.SetBounds(label.left, label.top, label.width, label.height);
+    controls.label1.SetFont(fontSpec);
+    return font;
+}
+
+SIZE FrameSize(int dpi, int frameDpi) {
+    return FrameSizeForDpi({ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)}, kStyle,
+                           kExStyle, frameDpi);
+}
+
+int FittingDpi(HWND window, int dpi) {
+    const RECT area = WorkAreaOf(window);
+    return LargestFittingDpi(dpi, {area.right - area.left, area.bottom - area.top}, [dpi](int d) {
+        const SIZE frame = FrameSize(d, dpi);
+        return PixelSize{frame.cx, frame.cy};
+    });
+}
+
+void SizeClientFor(HWND window, int dpi) {
+    RECT frame, client;
+    ::GetWindowRect(window, &frame);
+    ::GetClientRect(window, &client);
+    const int width = frame.right - frame.left - client.right + ScaleToDpi(kClientWidth, dpi);
+    const int height = frame.bottom - frame.top - client.bottom + ScaleToDpi(kClientHeight, dpi);
+    ::SetWindowPos(window, nullptr, 0, 0, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceInWorkArea(HWND window, bool centred) {
+    const RECT area = WorkAreaOf(window);
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+    LONG left = frame.left, top = frame.top;
+    if (centred) {
+        left = area.left + (area.right - area.left - width) / 2;
+        top = area.top + (area.bottom - area.top - height) / 2;
+    }
+    left = std::max<LONG>(area.left, std::min<LONG>(left, area.right - width));
+    top = std::max<LONG>(area.top, std::min<LONG>(top, area.bottom - height));
+    if (left != frame.left || top != frame.top)
+        ::SetWindowPos(window, nullptr, left, top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace stilvane::editor_layout

@@ -1,0 +1,145 @@
+#include "ui/editor_list_tools.h"
+
+#include "framework/application.h"
+#include "framework/clipboard.h"
+#include "framework/errors.h"
+#include "framework/file_io.h"
+#include "framework/system_error.h"
+#include "framework/text.h"
+#include "framework/text_encoding.h"
+#include "ui/exception_entries.h"
+#include "ui/exceptions_file.h"
+#include "ui/exceptions_store.h"
+
+#include <algorithm>
+
+namespace stilvane {
+
+namespace {
+
+std::vector<AnsiLine> ClipboardLines(HWND owner) {
+    const auto text = ReadClipboardText(owner);
+    return text ? TextLinesToAnsi(*text, "\r\n") : std::vector<AnsiLine>{};
+}
+
+} // namespace
+
+ExceptionListTools::ExceptionListTools(TComponent* owner, HWND window, ListBox& list, Edit& field,
+                                       const LanguageTexts& texts,
+                                       std::function<void(const std::string&)> showNote,
+                                       TNotifyEvent remove)
+    : TComponent(owner), window_(window), list_(list), texts_(texts),
+      showNote_(std::move(showNote)) {
+    field.OnPaste = [this](TComponent*) { return PasteIntoField(); };
+    list.OnCopy = [this](TComponent* s) { List_CopyClick(s); };
+    list.OnPaste = [this](TComponent* s) { List_PasteClick(s); };
+
+    PopupMenu_List = std::make_unique<TPopupMenu>(this);
+    List_Remove = &PopupMenu_List->Add({}, std::move(remove));
+    List_SelectAll = &PopupMenu_List->Add({}, [this](TComponent*) { list_.SelectAll(); });
+    List_Copy = &PopupMenu_List->Add({}, [this](TComponent* s) { List_CopyClick(s); });
+    List_Paste = &PopupMenu_List->Add({}, [this](TComponent* s) { List_PasteClick(s); });
+    PopupMenu_List->Add("-");
+    List_Import = &PopupMenu_List->Add({}, [this](TComponent* s) { List_ImportClick(s); });
+    List_Export = &PopupMenu_List->Add({}, [this](TComponent* s) { List_ExportClick(s); });
+    PopupMenu_List->OnPopup = [this](TComponent*) {
+        const bool selection = list_.SelectedCount() > 0;
+        List_Remove->Enabled = selection;
+        List_Copy->Enabled = selection;
+    };
+    list.PopupMenu = PopupMenu_List.get();
+    ApplyTexts();
+}
+
+void ExceptionListTools::ApplyTexts() {
+    for (const auto& [item, caption] :
+         {std::pair{List_Remove, &texts_.listRemove},
+          std::pair{List_SelectAll, &texts_.listSelectAll}, std::pair{List_Copy, &texts_.listCopy},
+          std::pair{List_Paste, &texts_.listPaste}, std::pair{List_Import, &texts_.listImport},
+          std::pair{List_Export, &texts_.listExport}})
+        item->Caption = *caption;
+}
+
+void ExceptionListTools::RefuseTooLong(std::size_t count) const {
+    Application().Ask(
+        Counted(texts_.language, texts_.refusedTooLong, count, std::to_string(kLongestNewEntry)),
+        MB_OK | MB_ICONWARNING);
+}
+
+void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
+    std::vector<CandidateEntry> candidates;
+    candidates.reserve(lines.size());
+    for (const AnsiLine& line : lines)
+        candidates.push_back({line.text, line.lossy});
+    NewEntries planned = PlanNewEntries(list_.Items(), candidates);
+    std::vector<ListItem> items;
+    items.reserve(planned.added.size());
+    for (CandidateEntry& entry : planned.added)
+        items.push_back({std::move(entry.text), entry.lossy ? kLossyEntry : 0});
+    list_.AddMany(std::move(items));
+    showNote_(FillIn(texts_.noteAdded, std::to_string(planned.added.size()),
+                     std::to_string(planned.alreadyListed)));
+    if (planned.tooLong > 0)
+        RefuseTooLong(planned.tooLong);
+}
+
+bool ExceptionListTools::PasteIntoField() {
+    const std::vector<AnsiLine> lines = ClipboardLines(window_);
+    const auto filled = std::count_if(lines.begin(), lines.end(), [](const AnsiLine& line) {
+        return !TrimEntry(line.text).empty();
+    });
+    if (filled < 2)
+        return false;
+    AddLines(lines);
+    return true;
+}
+
+void ExceptionListTools::List_PasteClick(TComponent*) {
+    AddLines(ClipboardLines(window_));
+}
+
+void ExceptionListTools::List_CopyClick(TComponent*) {
+    std::string lines;
+    for (const std::string& item : list_.SelectedItems())
+        lines += (lines.empty() ? "" : "\r\n") + item;
+    if (!lines.empty())
+        WriteClipboardText(window_, lines);
+}
+
+std::vector<FileFilter> ExceptionListTools::FileFilters() const {
+    return {{texts_.filterText, "*.txt;*.ini"}, {texts_.filterAll, "*.*"}};
+}
+
+void ExceptionListTools::List_ImportClick(TComponent*) {
+    if (const auto path = ChooseFileToOpen(window_, FileFilters()))
+        ImportFrom(*path);
+}
+
+void ExceptionListTools::List_ExportClick(TComponent*) {
+    if (const auto path = ChooseFileToSave(window_, FileFilters(), kExceptionsFileName))
+        ExportTo(*path);
+}
+
+void ExceptionListTools::ImportFrom(const std::wstring& path) {
+    const std::string shown = WideToAnsi(path);
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const EFOpenError& error) {
+        throw EOperationError(FailureText(texts_.errorImport, shown, error));
+    }
+    if (!LooksLikeText(bytes) &&
+        Application().Ask(FillIn(texts_.askNotText, shown), MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    AddLines(FileLinesToAnsi(bytes, kExceptionLineBreaks));
+}
+
+void ExceptionListTools::ExportTo(const std::wstring& path) const {
+    try {
+        SaveExceptions(path, list_.Items());
+    } catch (const Exception& error) {
+        throw EOperationError(FailureText(texts_.errorExport, WideToAnsi(path), error));
+    }
+}
+
+} // namespace stilvane

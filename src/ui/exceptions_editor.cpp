@@ -1,0 +1,287 @@
+#include "ui/exceptions_editor.h"
+
+#include "framework/application.h"
+#include "framework/dpi.h"
+#include "framework/errors.h"
+#include "framework/system_error.h"
+#include "ui/editor_layout.h"
+#include "ui/exception_entries.h"
+#include "ui/exceptions_merge.h"
+#include "ui/exceptions_store.h"
+
+#include <algorithm>
+#include <map>
+
+namespace stilvane {
+
+namespace {
+
+enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
+constexpr UINT_PTR kTitleNoteTimer = 1;
+constexpr UINT kTitleNoteMilliseconds = 4000;
+
+} // namespace
+
+using namespace editor_layout;
+
+ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
+                                   std::string exceptionsFile, const LanguageTexts& texts, int dpi)
+    : TComponent(owner), window_(window), file_(std::move(exceptionsFile)), texts_(texts) {
+    const HWND parent = window.Handle();
+    Label1 = std::make_unique<TMarkupLabel>(this, parent);
+    Label1->SetAutoSize(false);
+    // Drawn on the window's own face, whatever the theme paints there.
+    Label1->SetTransparent(true);
+    Label_Exceptions = std::make_unique<Label>(this, parent, kLabelExceptions, "");
+    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, kListBox1, kItemHeight);
+    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete, "");
+    Label_NewException = std::make_unique<Label>(this, parent, kLabelNewException, "");
+    Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
+    Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, "");
+    Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
+    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
+    // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add; each
+    // name label just before its control.
+    HWND previous = HWND_TOP;
+    for (const Control* control :
+         {static_cast<Control*>(Button_Ok.get()), static_cast<Control*>(Button_Delete.get()),
+          static_cast<Control*>(Label_Exceptions.get()), static_cast<Control*>(ListBox1.get()),
+          static_cast<Control*>(Label_NewException.get()), static_cast<Control*>(Edit1.get()),
+          static_cast<Control*>(Button_Add.get())}) {
+        ::SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control->Handle();
+    }
+    const TNotifyEvent remove = [this](TComponent* s) { Button_DeleteClick(s); };
+    Button_Delete->OnClick = remove;
+    Button_Add->OnClick = [this](TComponent* s) { Button_AddClick(s); };
+    Button_Ok->OnClick = [this](TComponent* s) { Button_OkClick(s); };
+    Edit1->OnEnter = [this](TComponent* s) { Button_AddClick(s); };
+    ListBox1->OnDeleteKey = remove;
+    ListTools = std::make_unique<ExceptionListTools>(
+        this, parent, *ListBox1, *Edit1, texts_,
+        [this](const std::string& note) { ShowTitleNote(note); }, remove);
+    ApplyTexts();
+    Layout(dpi);
+}
+
+ExceptionsEditor::~ExceptionsEditor() {
+    // The controls go before the window: each child window is destroyed once,
+    // by its control, never a second time with its parent.
+    ListTools.reset();
+    Button_Ok.reset();
+    Bevel1.reset();
+    Button_Add.reset();
+    Edit1.reset();
+    Label_NewException.reset();
+    Button_Delete.reset();
+    ListBox1.reset();
+    Label_Exceptions.reset();
+    Label1.reset();
+}
+
+void ExceptionsEditor::ApplyTexts() {
+    Button_Delete->SetText(texts_.buttonDelete);
+    Button_Add->SetText(texts_.buttonAdd);
+    Label1->SetCaption(texts_.label1);
+    Label_Exceptions->SetText(texts_.labelExceptions);
+    Label_NewException->SetText(texts_.labelNewException);
+    Edit1->SetCueBanner(texts_.cueNewException);
+    ListTools->ApplyTexts();
+}
+
+void ExceptionsEditor::Layout(int dpi) {
+    dpi_ = ClampDpi(dpi);
+    // The old font goes once no control uses it any more.
+    font_ = Place({*Label1, *Label_Exceptions, *ListBox1, *Button_Delete, *Label_NewException,
+                   *Edit1, *Button_Add, *Bevel1, *Button_Ok},
+                  dpi_);
+}
+
+void ExceptionsEditor::Open() {
+    if (!sessionOpen_) {
+        // Read whole before anything changes: on an error the list and the
+        // window stay as they were. A missing file is an empty list, which
+        // Ok then creates.
+        StoredExceptions stored = LoadExceptions(file_);
+        loaded_ = stored.Entries();
+        loadedBytes_ = std::move(stored.bytes);
+        std::vector<ListItem> items;
+        items.reserve(stored.lines.size());
+        for (AnsiLine& line : stored.lines)
+            items.push_back({std::move(line.text), line.lossy ? kLossyEntry : 0});
+        ListBox1->Assign(std::move(items));
+        sessionOpen_ = true;
+    }
+    window_.Show();
+    if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Handle())
+        Button_Ok->SetFocus();
+}
+
+void ExceptionsEditor::Button_AddClick(TComponent*) {
+    const AnsiLine typed = LineToAnsi(Edit1->WideText());
+    const std::string text = TrimEntry(typed.text);
+    if (text.empty() || ListBox1->FindExact(text) >= 0)
+        return;
+    if (text.size() > kLongestNewEntry) {
+        ListTools->RefuseTooLong(1);
+        return;
+    }
+    ListBox1->Add({text, typed.lossy ? kLossyEntry : 0});
+    // The text stays for a similar entry; typing replaces it.
+    Edit1->SelectAll();
+}
+
+void ExceptionsEditor::Button_DeleteClick(TComponent*) {
+    ListBox1->DeleteSelected();
+}
+
+void ExceptionsEditor::Button_OkClick(TComponent*) {
+    switch (SaveList()) {
+    case SaveResult::Saved:
+        sessionOpen_ = false;
+        window_.Hide();
+        break;
+    case SaveResult::Merged:
+        // Stays open: the user sees what the list has become.
+        ShowTitleNote(texts_.noteMerged);
+        break;
+    case SaveResult::Declined:
+        break;
+    }
+}
+
+ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
+    // Someone may have changed the file since it was loaded: a text editor,
+    // a sync tool. Their changes and the editor's both count.
+    StoredExceptions now;
+    try {
+        now = LoadExceptions(file_);
+    } catch (const EFOpenError& error) {
+        throw EOperationError(FailureText(texts_.errorMergeRead, file_, error));
+    }
+    const std::vector<ListItem> items = ListBox1->AllItems();
+    std::vector<std::string> list;
+    list.reserve(items.size());
+    for (const ListItem& item : items)
+        list.push_back(item.text);
+    const std::vector<std::string> outside = now.Entries();
+    const bool merged = now.exists && !SameEntries(outside, loaded_);
+    if (merged)
+        list = MergeExceptions(loaded_, list, outside);
+
+    // Entries the save would change: those that lost characters on their way
+    // into the list, or (when merging) into the file meanwhile.
+    std::map<std::string, std::size_t> lossy, kept;
+    for (const ListItem& item : items)
+        lossy[item.text] += (item.tag & kLossyEntry) ? 1 : 0;
+    if (merged) {
+        std::map<std::string, std::size_t> lossyOutside;
+        for (const AnsiLine& line : now.lines)
+            lossyOutside[line.text] += line.lossy ? 1 : 0;
+        for (const auto& [text, count] : lossyOutside)
+            lossy[text] = std::max(lossy[text], count);
+    }
+    for (const std::string& entry : list)
+        ++kept[entry];
+    std::size_t unstorable = 0;
+    for (const auto& [text, count] : kept)
+        unstorable += std::min(count, lossy[text]);
+    if (unstorable > 0) {
+        const std::string question = Counted(texts_.language, texts_.askUnstorable, unstorable);
+        if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
+            return SaveResult::Declined;
+        // The characters the blocker's file cannot hold survive beside it.
+        const std::string backup = file_ + ".bak";
+        try {
+            ReplaceFileContent(backup, now.exists ? now.bytes : loadedBytes_);
+        } catch (const Exception& error) {
+            throw EOperationError(FailureText(texts_.errorBackup, backup, error));
+        }
+    }
+    if (merged) {
+        std::vector<ListItem> mergedItems;
+        mergedItems.reserve(list.size());
+        for (std::string& entry : list)
+            mergedItems.push_back({std::move(entry), 0});
+        ListBox1->Assign(std::move(mergedItems));
+        list = ListBox1->Items();
+    }
+    SaveExceptions(file_, list);
+    ListBox1->ClearTag(kLossyEntry);
+    loaded_ = std::move(list);
+    return merged ? SaveResult::Merged : SaveResult::Saved;
+}
+
+bool ExceptionsEditor::HasUnsavedEdits() const {
+    return sessionOpen_ && !SameEntries(ListBox1->Items(), loaded_);
+}
+
+bool ExceptionsEditor::CloseQuery() {
+    if (HasUnsavedEdits()) {
+        window_.Show();
+        switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            try {
+                if (SaveList() == SaveResult::Declined)
+                    return false;
+            } catch (const std::exception& error) {
+                Application().ShowException(error);
+                return false;
+            }
+            break;
+        case IDNO:
+            break;
+        default:
+            return false;
+        }
+    }
+    sessionOpen_ = false;
+    return true;
+}
+
+void ExceptionsEditor::ShowTitleNote(const std::string& note) {
+    ::SetWindowTextA(window_.Handle(), note.c_str());
+    ::SetTimer(window_.Handle(), kTitleNoteTimer, kTitleNoteMilliseconds, nullptr);
+}
+
+std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND window = window_.Handle();
+    switch (message) {
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
+    case WM_TIMER:
+        if (wParam != kTitleNoteTimer)
+            break;
+        ::KillTimer(window, kTitleNoteTimer);
+        ::SetWindowTextA(window, kEditorCaption);
+        return 0;
+    case WM_DPICHANGED: {
+        // Moved to a display of another scale, or the scale changed: take
+        // the size the system suggests, or where the editor would not fit the
+        // screen the largest that does, and lay out anew.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        const int dpi = FittingDpi(window, LOWORD(wParam));
+        if (dpi != ClampDpi(LOWORD(wParam)))
+            SizeClientFor(window, dpi);
+        PlaceInWorkArea(window, false);
+        Layout(dpi);
+        break; // the window has more to do
+    }
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it: pass it on to the controls,
+        // which take their colours anew.
+        for (HWND child = ::GetWindow(window, GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace stilvane

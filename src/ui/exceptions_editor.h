@@ -1,0 +1,110 @@
+// The exceptions editor: popup-exp.ini's list in the main window, with the
+// field and buttons to change it and the list's tools, from Edit exceptions
+// until Ok saves the list or the close question is answered: the edit
+// session. While it is open the list keeps its edits, whether the window is
+// shown or hidden (as Windows hides it with its minimised owner).
+#pragma once
+
+#include "components/MarkupLabel.h"
+#include "framework/component.h"
+#include "framework/controls.h"
+#include "framework/unique_handle.h"
+#include "settings/language_texts.h"
+#include "ui/editor_list_tools.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace stilvane {
+
+// What the editor needs of the window it lives in.
+class EditorWindow {
+public:
+    virtual HWND Handle() const = 0;
+    // Shows the window in front of the others, with the keyboard in it.
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+
+protected:
+    ~EditorWindow() = default;
+};
+
+// The window's caption, which title notes stand in for a few seconds.
+constexpr char kEditorCaption[] = "PopUp Blocker";
+
+class ExceptionsEditor : public TComponent {
+public:
+    // The controls go into `window`, which lays them out for `dpi`; the list
+    // is that of `exceptionsFile`. The texts must outlive the editor.
+    ExceptionsEditor(TComponent* owner, EditorWindow& window, std::string exceptionsFile,
+                     const LanguageTexts& texts, int dpi);
+    ~ExceptionsEditor() override;
+
+    // Takes the captions from the texts anew.
+    void ApplyTexts();
+
+    // Edit exceptions: the list read from the file (before anything
+    // changes), unless a session is open, which keeps its edits; then the
+    // window in front.
+    void Open();
+    bool SessionOpen() const { return sessionOpen_; }
+    // Whether the open session's list differs from what was last loaded or
+    // saved.
+    bool HasUnsavedEdits() const;
+    // Whether the window may close: with unsaved edits the user is asked
+    // whether to save them first (Yes, No, Cancel). Ends the session when it
+    // may.
+    bool CloseQuery();
+
+    // The controls at `dpi`, for a window of that client size.
+    void Layout(int dpi);
+    int Dpi() const { return dpi_; }
+
+    // A message of the window that is the editor's: the title notes' timer,
+    // the font the controls take, a change of scale or of system colours.
+    std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    void Button_AddClick(TComponent* sender);
+    void Button_DeleteClick(TComponent* sender);
+    void Button_OkClick(TComponent* sender);
+
+private:
+    // Before the controls that use it: destroyed only after them.
+    UniqueFont font_;
+
+public:
+    // Controls, in the order they are created.
+    std::unique_ptr<TMarkupLabel> Label1;
+    std::unique_ptr<Label> Label_Exceptions;
+    std::unique_ptr<ListBox> ListBox1;
+    std::unique_ptr<Button> Button_Delete;
+    std::unique_ptr<Label> Label_NewException;
+    std::unique_ptr<Edit> Edit1;
+    std::unique_ptr<Button> Button_Add;
+    std::unique_ptr<Bevel> Bevel1;
+    std::unique_ptr<Button> Button_Ok;
+    std::unique_ptr<ExceptionListTools> ListTools;
+
+private:
+    enum class SaveResult { Saved, Merged, Declined };
+
+    // Saves the list, merged with what changed in the file meanwhile.
+    SaveResult SaveList();
+    // Shows `note` in the title bar for a few seconds.
+    void ShowTitleNote(const std::string& note);
+
+    EditorWindow& window_;
+    std::string file_;
+    const LanguageTexts& texts_;
+    int dpi_ = 0;
+    bool sessionOpen_ = false;
+    // The list as last loaded or saved, and the file's bytes when loaded.
+    std::vector<std::string> loaded_;
+    std::string loadedBytes_;
+};
+
+} // namespace stilvane
