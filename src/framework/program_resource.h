@@ -1,6 +1,7 @@
 // Data the program carries in its own resources.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace stilvane {
@@ -8,5 +9,9 @@ namespace stilvane {
 // The bytes of the RCDATA resource `name` of the executable; empty when it
 // has none.
 std::string_view ProgramData(const char* name);
+
+// The same for a resource packed by tools/pack_lznt1.py (its size, then the
+// data compressed as LZNT1), unpacked; empty when it is missing or damaged.
+std::string UnpackedProgramData(const char* name);
 
 } // namespace stilvane

@@ -47,7 +47,7 @@ LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     const std::string section = std::to_string(id);
     // A key that popup.ini lacks (one from an older version, say) comes from
     // the program's own copy of the same language, not from another one.
-    const std::string_view own = ProgramData(kOwnLanguageFile);
+    const std::string own = UnpackedProgramData(kOwnLanguageFile);
     LanguageTexts texts = BuiltInTexts();
     if (IniTextValue(own, section, "Active"))
         texts = WithTextsFrom(std::move(texts), id, [&](const std::string& key) {

@@ -1,6 +1,8 @@
 // Language choice and texts with real popup.ini and DIALECTS.INI files read
 // through the platform's INI reader.
 #include "framework/errors.h"
+#include "framework/file_io.h"
+#include "framework/program_resource.h"
 #include "settings/marl_INI.h"
 #include "test_support.h"
 
@@ -98,6 +100,12 @@ TEST_F(Language, TextsFromTheChosenSectionElseFromTheProgramsCopyOfTheSameLangua
     EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1036).active, "&Bloquer les popups");
     // A language the program has no texts of: the built-in ones.
     EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1079).active, BuiltInTexts().active);
+}
+
+TEST(OwnLanguageTexts, AreTheShippedPopupIniPackedAndUnpackedByWindows) {
+    const std::string own = UnpackedProgramData(kOwnLanguageFile);
+    EXPECT_EQ(own, ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
+    EXPECT_LT(ProgramData(kOwnLanguageFile).size() * 2, own.size());
 }
 
 TEST_F(Language, SectionNamesInFileOrder) {
