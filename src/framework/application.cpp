@@ -164,9 +164,10 @@ void ApplicationObject::Dispatch(MSG& message) {
         terminated_ = true;
         return;
     }
-    if (dialogWindow_ && ::IsWindowVisible(dialogWindow_) &&
-        ::IsDialogMessageA(dialogWindow_, &message))
-        return;
+    // By index: a handler the dialog calls may add or remove one.
+    for (std::size_t i = 0; i < dialogWindows_.size(); ++i)
+        if (::IsWindowVisible(dialogWindows_[i]) && ::IsDialogMessageA(dialogWindows_[i], &message))
+            return;
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
 }

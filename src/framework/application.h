@@ -37,12 +37,14 @@ public:
     // Handles the messages waiting now, and the calls other threads queued.
     void ProcessMessages();
 
-    // A dialog-style window whose keyboard navigation (Tab, access keys) the
-    // loop handles; null for none.
-    void SetDialogWindow(HWND window) { dialogWindow_ = window; }
+    // Dialog-style windows whose keyboard navigation (Tab, access keys,
+    // Escape) the loop handles while they are shown.
+    void AddDialogWindow(HWND window) { dialogWindows_.push_back(window); }
+    void RemoveDialogWindow(HWND window) { std::erase(dialogWindows_, window); }
 
     // The main window: owned by the application window, which carries the
     // taskbar button with the title while the main window is shown.
+    HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
     // Whether the main window is shown when the message loop starts.
     bool ShowMainForm() const { return showMainForm_; }
@@ -109,7 +111,7 @@ private:
 
     std::string title_;
     UniqueWindow window_;
-    HWND dialogWindow_ = nullptr;
+    std::vector<HWND> dialogWindows_;
     HWND mainWindow_ = nullptr;
     bool showMainForm_ = true;
     mutable UniqueIcon icon_;

@@ -396,4 +396,7 @@ Bevel::Bevel(TComponent* owner, HWND parent, Bounds bounds)
 Label::Label(TComponent* owner, HWND parent, Bounds bounds, const std::string& text)
     : Control(owner, parent, 0, L"STATIC", SS_LEFT, 0, bounds, text) {}
 
+DrawnArea::DrawnArea(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& name)
+    : Control(owner, parent, id, L"STATIC", SS_OWNERDRAW, 0, bounds, name) {}
+
 } // namespace stilvane

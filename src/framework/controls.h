@@ -150,4 +150,11 @@ public:
     Label(TComponent* owner, HWND parent, Bounds bounds, const std::string& text);
 };
 
+// An area its parent draws (WM_DRAWITEM); its text is its name for screen
+// readers.
+class DrawnArea : public Control {
+public:
+    DrawnArea(TComponent* owner, HWND parent, int id, Bounds bounds, const std::string& name);
+};
+
 } // namespace stilvane

@@ -66,6 +66,13 @@ struct FontTraits {
 };
 using UniqueFont = UniqueHandle<FontTraits>;
 
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { ::DeleteObject(h); }
+};
+using UniqueBrush = UniqueHandle<BrushTraits>;
+
 struct WindowTraits {
     using Handle = HWND;
     static Handle Invalid() { return nullptr; }

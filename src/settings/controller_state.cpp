@@ -107,4 +107,37 @@ void ControllerState::WriteCount(const BlockCount& count) const {
     check(key.SetString(kValueBlockedDay, count.day), kValueBlockedDay);
 }
 
+std::optional<BlockHistory> ControllerState::ReadHistory() const {
+    const auto key = RegistryKey::Open(root_, path_, kKeyReadRights);
+    if (!key)
+        return std::nullopt;
+    // A record is some 340 characters; a longer value is no record of ours.
+    std::optional<RegValue> value;
+    try {
+        value = key.Query(kValueBlockedHistory, 1024);
+    } catch (const ERegistryException&) {
+    }
+    return value ? ParseHistory(StringOf(*value)) : std::nullopt;
+}
+
+void ControllerState::WriteHistory(const BlockHistory& history) const {
+    WriteRegString(root_, path_, kValueBlockedHistory, FormatHistory(history));
+}
+
+void ControllerState::ResetCount() const {
+    const auto key = RegistryKey::Open(root_, path_, KEY_SET_VALUE);
+    if (!key && key.Status() == ERROR_FILE_NOT_FOUND)
+        return; // nothing counted yet
+    if (!key)
+        throw ERegistryException(messages::RegSetDataFailed(kValueBlockedTotal),
+                                 static_cast<unsigned long>(key.Status()));
+    for (const char* name :
+         {kValueBlockedToday, kValueBlockedTotal, kValueBlockedDay, kValueBlockedHistory}) {
+        const LONG status = key.DeleteValue(name);
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
+            throw ERegistryException(messages::RegSetDataFailed(name),
+                                     static_cast<unsigned long>(status));
+    }
+}
+
 } // namespace stilvane

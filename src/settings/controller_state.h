@@ -1,9 +1,11 @@
 // The controller's own state, under a key of its own below the blocker's:
-// the end of a running pause and the count of blocked popups. The blocker
+// the end of a running pause and the count of blocked popups with its
+// history. The blocker
 // never reads it; the uninstaller removes it.
 #pragma once
 
 #include "settings/block_count.h"
+#include "settings/block_history.h"
 
 #include <windows.h>
 
@@ -17,6 +19,7 @@ constexpr char kValuePauseEnds[] = "PauseEnds";
 constexpr char kValueBlockedToday[] = "BlockedToday";
 constexpr char kValueBlockedTotal[] = "BlockedTotal";
 constexpr char kValueBlockedDay[] = "BlockedDay";
+constexpr char kValueBlockedHistory[] = "BlockedHistory";
 
 class ControllerState {
 public:
@@ -37,6 +40,15 @@ public:
     BlockCount ReadCount() const;
     // Raises ERegistryException "Fehler beim Setzen der Daten".
     void WriteCount(const BlockCount& count) const;
+
+    // The days before today as stored; nullopt when there is no history or
+    // it cannot be read (it is written anew then).
+    std::optional<BlockHistory> ReadHistory() const;
+    // Raises ERegistryException "Fehler beim Setzen der Daten".
+    void WriteHistory(const BlockHistory& history) const;
+    // Today's count, the count of all and the history go; raises
+    // ERegistryException when a value stays.
+    void ResetCount() const;
 
 private:
     HKEY root_;

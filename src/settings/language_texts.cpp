@@ -80,6 +80,22 @@ const LanguageTexts& BuiltInTexts() {
                           "bernehmen (%2).",
         .errorBackup = "Die Ausnahmeliste wurde nicht gespeichert: Ihre Sicherungskopie %1 kann "
                        "nicht geschrieben werden (%2).",
+        .statisticsTitle = "Blockierte Popups",
+        .statisticsEmpty = "In den letzten 30 Tagen wurden keine Popups blockiert",
+        .statisticsToday = "Heute: %1",
+        .statisticsWeek = "Letzte 7 Tage: %1",
+        .statisticsTotal = "Insgesamt: %1",
+        .statisticsChart =
+            {"In den letzten 7 Tagen %1 Popups blockiert, in den letzten 30 Tagen %2",
+             "In den letzten 7 Tagen %1 Popup blockiert, in den letzten 30 Tagen %2",
+             {}},
+        .buttonReset = "Z\xE4hlung &zur\xFC"
+                       "cksetzen",
+        .buttonClose = "&Schlie\xDF"
+                       "en",
+        .askResetCount = "Die Z\xE4hlung der blockierten Popups zur\xFC"
+                         "cksetzen? Heute, die letzten 30 "
+                         "Tage und die Gesamtzahl werden auf 0 gesetzt.",
     };
     return texts;
 }
@@ -122,6 +138,14 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Error_Export", &LanguageTexts::errorExport},
         {"Error_MergeRead", &LanguageTexts::errorMergeRead},
         {"Error_Backup", &LanguageTexts::errorBackup},
+        {"Statistics_Title", &LanguageTexts::statisticsTitle},
+        {"Statistics_Empty", &LanguageTexts::statisticsEmpty},
+        {"Statistics_Today", &LanguageTexts::statisticsToday},
+        {"Statistics_Week", &LanguageTexts::statisticsWeek},
+        {"Statistics_Total", &LanguageTexts::statisticsTotal},
+        {"Button_Reset", &LanguageTexts::buttonReset},
+        {"Button_Close", &LanguageTexts::buttonClose},
+        {"Ask_ResetCount", &LanguageTexts::askResetCount},
     };
     return keys;
 }
@@ -131,6 +155,7 @@ const std::vector<CountedKey>& CountedKeys() {
         {"Ask_Unstorable", &LanguageTexts::askUnstorable},
         {"BlockedCount", &LanguageTexts::blockedCount},
         {"Refused_TooLong", &LanguageTexts::refusedTooLong},
+        {"Statistics_Chart", &LanguageTexts::statisticsChart},
     };
     return keys;
 }

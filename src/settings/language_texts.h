@@ -64,6 +64,18 @@ struct LanguageTexts {
     std::string errorExport;
     std::string errorMergeRead;
     std::string errorBackup;
+    // The statistics window: its title, the chart with nothing to show, the
+    // three numbers ("%1"), the chart's name for screen readers ("%1" the last
+    // seven days, "%2" the last 30), its buttons and the question before a reset.
+    std::string statisticsTitle;
+    std::string statisticsEmpty;
+    std::string statisticsToday;
+    std::string statisticsWeek;
+    std::string statisticsTotal;
+    CountedText statisticsChart;
+    std::string buttonReset;
+    std::string buttonClose;
+    std::string askResetCount;
 };
 
 // The texts the program carries when popup.ini has none: German.

@@ -63,12 +63,12 @@ int FittingDpi(HWND window, int dpi) {
     });
 }
 
-void SizeClientFor(HWND window, int dpi) {
+void SizeClientFor(HWND window, int dpi, PixelSize client96) {
     RECT frame, client;
     ::GetWindowRect(window, &frame);
     ::GetClientRect(window, &client);
-    const int width = frame.right - frame.left - client.right + ScaleToDpi(kClientWidth, dpi);
-    const int height = frame.bottom - frame.top - client.bottom + ScaleToDpi(kClientHeight, dpi);
+    const int width = frame.right - frame.left - client.right + ScaleToDpi(client96.width, dpi);
+    const int height = frame.bottom - frame.top - client.bottom + ScaleToDpi(client96.height, dpi);
     ::SetWindowPos(window, nullptr, 0, 0, width, height,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,6 +5,7 @@
 
 #include "components/MarkupLabel.h"
 #include "framework/controls.h"
+#include "framework/dpi.h"
 #include "framework/graphics.h"
 
 #include <windows.h>
@@ -52,9 +53,9 @@ SIZE FrameSize(int dpi, int frameDpi);
 // into its display's work area: no button may end up off the screen.
 int FittingDpi(HWND window, int dpi);
 
-// Sizes the window so that its client area is the editor's at `dpi`, by the
-// frame it has now.
-void SizeClientFor(HWND window, int dpi);
+// Sizes the window so that its client area is `client` (at 96 dpi; the
+// editor's unless given) at `dpi`, by the frame it has now.
+void SizeClientFor(HWND window, int dpi, PixelSize client = {kClientWidth, kClientHeight});
 
 // Moves the window into its display's work area, as far as it fits; or,
 // `centred`, into the middle of it.

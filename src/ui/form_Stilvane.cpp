@@ -31,7 +31,7 @@ struct TrayMenuEntry {
     bool inSubmenu;
 };
 constexpr TrayMenuEntry kTrayMenu[] = {
-    {&TForm_Stilvane::Count, nullptr, nullptr, false},
+    {&TForm_Stilvane::Count, nullptr, &TForm_Stilvane::CountClick, false},
     {&TForm_Stilvane::N3, nullptr, nullptr, false},
     {&TForm_Stilvane::Block, &LanguageTexts::active, &TForm_Stilvane::BlockClick, false},
     {&TForm_Stilvane::Pause, &LanguageTexts::pause, nullptr, false},
@@ -54,7 +54,8 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     : TComponent(nullptr), settings_(std::move(settings)),
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
-      clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_) {
+      clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
+      statistics_(state_, texts_) {
     using namespace editor_layout;
     const SIZE frame = FrameSize(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
@@ -80,6 +81,11 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         TrayIcon1Click(s, b, sh, x, y);
     };
     TrayIcon1->OnTaskbarCreated = [this](TComponent*) { LoadTrayPictures(); };
+    Statistics = std::make_unique<StatisticsWindow>(this, texts_, [this] {
+        statistics_.Reset();
+        UpdateStateTexts();
+        Statistics->Update(Figures());
+    });
     ThreadTimer1 = std::make_unique<TThreadTimer>(this);
     ThreadTimer1->SetDelay(333);
     ThreadTimer1->SetOnTimer([this](TComponent* s) { ThreadTimer1Timer(s); });
@@ -88,7 +94,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     // Only a window with all its parts goes to the application: an error
     // above leaves it none.
     Application().SetMainWindow(Handle());
-    Application().SetDialogWindow(Handle());
+    Application().AddDialogWindow(Handle());
     Application().SetOnEndSession([this] {
         ThreadTimer1->SetActive(false);
         TrayIcon1->SetActive(false);
@@ -110,7 +116,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     Application().SetOnCloseForUpdate(nullptr);
     ThreadTimer1.reset();
     TrayIcon1.reset();
-    Application().SetDialogWindow(nullptr);
+    Application().RemoveDialogWindow(Handle());
     Application().SetMainWindow(nullptr);
     Editor.reset();
 }
@@ -131,7 +137,6 @@ void TForm_Stilvane::CreateMenu() {
         if (!entry.inSubmenu)
             submenu = &item;
     }
-    Count->Enabled = false;
     Block->Default = true;
     ApplyTexts();
 }
@@ -165,7 +170,9 @@ void TForm_Stilvane::FormCreate() {
     UpdateTrayIcon();
     Sound->Checked = true;
     step([this] { Sound->Checked = settings_.NormaliseSound(); });
-    step([this] { count_ = state_.ReadCount(); });
+    step([this] { statistics_.Read(); });
+    // Started on a later day: the days since go into the history.
+    step([this] { statistics_.TakeInDaysBefore(LocalDay(clock_())); });
     step([this] { pause_.TakeRecordAtStart(clock_(), Block->Checked); });
     // A record that has ended switches blocking back on; should that fail,
     // the tick tries again.
@@ -198,11 +205,16 @@ void TForm_Stilvane::UpdateStateTexts() {
     const UtcSeconds now = clock_();
     if (now / 60 != todayLookedUp_) {
         todayLookedUp_ = now / 60;
-        today_ = LocalDay(now);
+        const std::string day = LocalDay(now);
+        // A day has ended: it goes into the history, at most once a day.
+        if (day != today_)
+            TickWrite(countFailureShown_, [this, &day] { statistics_.TakeInDaysBefore(day); });
+        today_ = day;
     }
+    const BlockCount& count = statistics_.Count();
     const std::string counted =
-        stilvane::Counted(texts_.language, texts_.blockedCount, BlockedOn(count_, today_),
-                          std::to_string(count_.total));
+        stilvane::Counted(texts_.language, texts_.blockedCount, BlockedOn(count, today_),
+                          std::to_string(count.total));
     const std::string state = pause_.Running() ? pause_.TipRow() : Application().Title();
     // Only a new tip goes to the tray icon, which hands it to the shell.
     if (std::string tip = TrayTip(state, counted); tip != TrayIcon1->Hint())
@@ -308,16 +320,8 @@ void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& 
     }
 }
 
-// The count goes up only once it is stored: a failed write skips this block.
-void TForm_Stilvane::CountBlock() {
-    const BlockCount counted = stilvane::CountBlock(count_, LocalDay(clock_()));
-    try {
-        state_.WriteCount(counted);
-    } catch (const ERegistryException& error) {
-        throw EOperationError(
-            FailureText(texts_.errorCount, KeyName(state_.Root(), state_.Path()), error));
-    }
-    count_ = counted;
+BlockFigures TForm_Stilvane::Figures() const {
+    return {statistics_.LastDays(today_), statistics_.Count().total, today_};
 }
 
 void TForm_Stilvane::SoundClick(TComponent*) {
@@ -328,6 +332,11 @@ void TForm_Stilvane::SoundClick(TComponent*) {
 
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
     Editor->Open();
+}
+
+void TForm_Stilvane::CountClick(TComponent*) {
+    UpdateStateTexts();
+    Statistics->Open(Figures());
 }
 
 void TForm_Stilvane::Beenden1Click(TComponent*) {
@@ -362,11 +371,15 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     bool textsDue = now / 60 != todayLookedUp_;
     if (settings_.TakeBlockSignal()) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
-        TickWrite(countFailureShown_, [this] { CountBlock(); });
+        // The count goes up only once it is stored: a failed write skips
+        // this block.
+        TickWrite(countFailureShown_, [this] { statistics_.CountBlock(LocalDay(clock_())); });
         textsDue = true;
     }
-    if (textsDue)
+    if (textsDue) {
         UpdateStateTexts();
+        Statistics->Update(Figures());
+    }
 }
 
 void TForm_Stilvane::Show() {

@@ -16,7 +16,9 @@
 #include "settings/language_texts.h"
 #include "settings/shared_settings.h"
 #include "ui/block_display.h"
+#include "ui/block_statistics.h"
 #include "ui/exceptions_editor.h"
+#include "ui/statistics_window.h"
 #include "ui/timed_pause.h"
 #include "ui/tray_pictures.h"
 
@@ -53,7 +55,7 @@ public:
     // Components, in the order they are created.
     std::unique_ptr<ExceptionsEditor> Editor;
     std::unique_ptr<TPopupMenu> PopupMenu1;
-    MenuItem* Count = nullptr; // greyed: the count of blocked popups
+    MenuItem* Count = nullptr; // the count of blocked popups: opens the statistics
     MenuItem* N3 = nullptr;
     MenuItem* Block = nullptr;
     MenuItem* Pause = nullptr; // submenu, enabled while blocking is on or paused
@@ -66,6 +68,7 @@ public:
     MenuItem* Sound = nullptr;
     MenuItem* N1 = nullptr;
     MenuItem* Beenden1 = nullptr;
+    std::unique_ptr<StatisticsWindow> Statistics;
     std::unique_ptr<TTrayIcon> TrayIcon1;
     std::unique_ptr<TThreadTimer> ThreadTimer1;
 
@@ -75,6 +78,7 @@ public:
     void PauseClick(TComponent* sender);
     void SoundClick(TComponent* sender);
     void ExceptionsClick(TComponent* sender);
+    void CountClick(TComponent* sender);
     void Beenden1Click(TComponent* sender);
     bool FormCloseQuery();
     void TrayIcon1Click(TComponent* sender, TMouseButton button, TShiftState shift, int x, int y);
@@ -85,7 +89,7 @@ public:
 
     // The end of the running pause; nullopt: not paused.
     const std::optional<PauseEnd>& PauseEnds() const { return pause_.End(); }
-    const BlockCount& Counted() const { return count_; }
+    const BlockCount& Counted() const { return statistics_.Count(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -115,7 +119,8 @@ private:
     // Runs a write of the tick; a failure is shown once (until a write
     // succeeds again), after the tick, and never ends the polling.
     void TickWrite(bool& failureShown, const std::function<void()>& write);
-    void CountBlock();
+    // What the statistics window shows now.
+    BlockFigures Figures() const;
     // The full name of the blocker's key, for messages.
     std::string SharedKeyName() const;
 
@@ -126,7 +131,7 @@ private:
     WallClock clock_;
     LanguageTexts texts_;
     TimedPause pause_;
-    BlockCount count_;
+    BlockStatistics statistics_;
     std::string today_;             // local date, looked up once a minute
     UtcSeconds todayLookedUp_ = -1; // the minute of that look-up
     bool pauseFailureShown_ = false;

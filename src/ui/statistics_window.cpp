@@ -1,0 +1,207 @@
+#include "ui/statistics_window.h"
+
+#include "framework/application.h"
+#include "framework/civil_time.h"
+#include "framework/display_scale.h"
+#include "framework/dpi.h"
+#include "framework/graphics.h"
+#include "framework/text.h"
+#include "ui/editor_layout.h"
+
+#include <algorithm>
+
+namespace stilvane {
+
+namespace {
+
+constexpr char kWindowClass[] = "StilvaneStatistics";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+enum ControlId { idChart = 200, idReset, idClose = IDCANCEL };
+
+// The window at 96 dpi.
+constexpr int kClientWidth = 440, kClientHeight = 252;
+constexpr Bounds kChart{8, 8, 424, 176}, kToday{8, 192, 136, 16}, kWeek{152, 192, 136, 16},
+    kTotal{296, 192, 136, 16}, kReset{204, 216, 124, 28}, kClose{336, 216, 96, 28};
+// The bars in the colour of the blocked tray picture.
+constexpr COLORREF kBarColour = RGB(0xE6, 0x26, 0x1F);
+
+Bounds Scaled(Bounds bounds, int dpi) {
+    return {ScaleToDpi(bounds.left, dpi), ScaleToDpi(bounds.top, dpi),
+            ScaleToDpi(bounds.width, dpi), ScaleToDpi(bounds.height, dpi)};
+}
+
+// "Mo 7": the short weekday and the day of a date, as the user's locale writes them.
+std::string ShortDate(std::int64_t days) {
+    const CivilTime c = CivilFromDays(days);
+    SYSTEMTIME date{};
+    date.wYear = static_cast<WORD>(c.year);
+    date.wMonth = static_cast<WORD>(c.month);
+    date.wDay = static_cast<WORD>(c.day);
+    date.wDayOfWeek = static_cast<WORD>(((days % 7) + 11) % 7); // 1970-01-01 was a Thursday
+    char text[64] = {};
+    return ::GetDateFormatA(LOCALE_USER_DEFAULT, 0, &date, "ddd d", text, sizeof text) ? text : "";
+}
+
+} // namespace
+
+StatisticsWindow::StatisticsWindow(TComponent* owner, const LanguageTexts& texts,
+                                   std::function<void()> reset)
+    : TComponent(owner), texts_(texts), reset_(std::move(reset)) {}
+
+StatisticsWindow::~StatisticsWindow() {
+    if (Handle())
+        Application().RemoveDialogWindow(Handle());
+    // The controls go before the window.
+    Button_Close.reset();
+    Button_Reset.reset();
+    Chart.reset();
+    Label_Total.reset();
+    Label_Week.reset();
+    Label_Today.reset();
+}
+
+void StatisticsWindow::Create() {
+    CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
+                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
+                 {kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight,
+                  Application().Handle(), texts_.statisticsTitle.c_str()});
+    const HWND window = Handle();
+    Label_Today = std::make_unique<Label>(this, window, kToday, "");
+    Label_Week = std::make_unique<Label>(this, window, kWeek, "");
+    Label_Total = std::make_unique<Label>(this, window, kTotal, "");
+    Chart = std::make_unique<DrawnArea>(this, window, idChart, kChart, "");
+    Button_Reset = std::make_unique<Button>(this, window, idReset, kReset, texts_.buttonReset);
+    Button_Close = std::make_unique<Button>(this, window, idClose, kClose, texts_.buttonClose);
+    Button_Reset->OnClick = [this](TComponent* s) { Button_ResetClick(s); };
+    Button_Close->OnClick = [this](TComponent* s) { Button_CloseClick(s); };
+    Layout(DpiOfWindow(window));
+    editor_layout::PlaceInWorkArea(window, true);
+    Application().AddDialogWindow(window);
+}
+
+void StatisticsWindow::Layout(int dpi) {
+    dpi_ = ClampDpi(dpi);
+    UniqueFont font = CreateFontFrom(editor_layout::FontForDpi(dpi_));
+    const std::pair<const Control*, Bounds> placements[] = {
+        {Label_Today.get(), kToday}, {Label_Week.get(), kWeek},    {Label_Total.get(), kTotal},
+        {Chart.get(), kChart},       {Button_Reset.get(), kReset}, {Button_Close.get(), kClose}};
+    for (const auto& [control, bounds] : placements) {
+        control->SetBounds(Scaled(bounds, dpi_));
+        control->SetFont(font.Get());
+    }
+    font_ = std::move(font);
+    editor_layout::SizeClientFor(Handle(), dpi_, {kClientWidth, kClientHeight});
+    ShowFigures();
+}
+
+bool StatisticsWindow::IsOpen() const {
+    return Handle() && ::IsWindowVisible(Handle());
+}
+
+void StatisticsWindow::Open(const BlockFigures& figures) {
+    if (!Handle())
+        Create();
+    figures_ = figures;
+    ShowFigures();
+    Application().ShowApplicationWindow();
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    if (!::GetFocus() || ::GetParent(::GetFocus()) != Handle())
+        Button_Close->SetFocus();
+}
+
+void StatisticsWindow::Update(const BlockFigures& figures) {
+    if (!IsOpen())
+        return;
+    figures_ = figures;
+    ShowFigures();
+}
+
+void StatisticsWindow::ShowFigures() {
+    const std::uint64_t week = LastDaysTotal(figures_.days, 7);
+    const std::uint64_t month = LastDaysTotal(figures_.days, kHistoryDays);
+    Label_Today->SetText(FillIn(texts_.statisticsToday, std::to_string(figures_.days.back())));
+    Label_Week->SetText(FillIn(texts_.statisticsWeek, std::to_string(week)));
+    Label_Total->SetText(FillIn(texts_.statisticsTotal, std::to_string(figures_.total)));
+    Chart->SetText(Counted(texts_.language, texts_.statisticsChart, week, std::to_string(month)));
+    RECT area{};
+    ::GetClientRect(Chart->Handle(), &area);
+    bars_ = ChartBars(figures_.days, area.right, area.bottom, ScaleToDpi(14, dpi_));
+    ::InvalidateRect(Chart->Handle(), nullptr, TRUE);
+}
+
+void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
+    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ oldFont = ::SelectObject(dc, font_.Get());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    const bool empty = std::all_of(figures_.days.begin(), figures_.days.end(),
+                                   [](std::uint32_t n) { return n == 0; });
+    RECT text = area;
+    if (empty) {
+        ::DrawTextA(dc, texts_.statisticsEmpty.c_str(), -1, &text,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    const UniqueBrush bar(::CreateSolidBrush(kBarColour));
+    const auto today = DayNumber(figures_.today);
+    for (int i = 0; i < kHistoryDays; ++i) {
+        const ChartBar& b = bars_[static_cast<std::size_t>(i)];
+        // The baseline, and the bar on it.
+        RECT base{b.left, b.bottom, b.right, b.bottom + 1};
+        ::FillRect(dc, &base, ::GetSysColorBrush(COLOR_GRAYTEXT));
+        if (b.count > 0) {
+            RECT column{b.left, b.top, b.right, b.bottom};
+            ::FillRect(dc, &column, bar.Get());
+            RECT above{b.left - 20, area.top, b.right + 20, b.top};
+            ::DrawTextA(dc, std::to_string(b.count).c_str(), -1, &above,
+                        DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        if (b.dated && today) {
+            RECT below{b.left - 40, b.bottom + 2, b.right + 40, area.bottom};
+            const std::string date = ShortDate(*today - (kHistoryDays - 1 - i));
+            ::DrawTextA(dc, date.c_str(), -1, &below,
+                        DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        }
+    }
+    ::SelectObject(dc, oldFont);
+}
+
+void StatisticsWindow::Button_ResetClick(TComponent*) {
+    if (Application().Ask(texts_.askResetCount, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        reset_();
+}
+
+void StatisticsWindow::Button_CloseClick(TComponent*) {
+    ::ShowWindow(Handle(), SW_HIDE);
+    if (!::IsWindowVisible(Application().MainWindow()))
+        Application().HideApplicationWindow();
+}
+
+LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
+    case WM_CLOSE:
+        Button_CloseClick(this);
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item.CtlID != idChart)
+            break;
+        DrawChart(item.hDC, item.rcItem);
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        Layout(LOWORD(wParam));
+        return 0;
+    }
+    }
+    return Window::WindowProc(message, wParam, lParam);
+}
+
+} // namespace stilvane
