@@ -44,15 +44,13 @@ std::string PathForAnsiCalls(const std::wstring& path) {
 }
 
 void InitProgramDirectory() {
-    std::string executable = PathForAnsiCalls(ModulePathWide());
-    if (executable.empty()) {
-        // MAX_PATH + 1 covers almost every path; longer ones are read whole too.
-        executable = ReadWholeText(MAX_PATH + 1, [](char* buffer, std::size_t size) {
-            return static_cast<std::size_t>(
-                ::GetModuleFileNameA(nullptr, buffer, static_cast<DWORD>(size)));
-        });
-    }
-    Directory() = DirectoryOfPath(executable);
+    // Split as Unicode text: in a double-byte code page the second byte of a
+    // character can be a backslash.
+    const std::wstring directory = DirectoryOfPath(ModulePathWide());
+    std::string ansi = PathForAnsiCalls(directory);
+    if (ansi.empty())
+        ansi = WideToAnsi(directory); // then the ANSI calls cannot reach it either
+    Directory() = std::move(ansi);
 }
 
 const std::string& ProgramDirectory() {

@@ -1,7 +1,9 @@
 #include "components/TrayIcon.h"
 
 #include "framework/application.h"
+#include "framework/ansi_text.h"
 #include "framework/display_scale.h"
+#include "framework/text.h"
 
 #include <shellapi.h>
 
@@ -16,8 +18,10 @@ constexpr char kWindowClass[] = "StilvaneTrayIcon";
 // With notification version 4 the shell shows the tip only when asked to.
 constexpr UINT kAddAndTip = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO | NIF_SHOWTIP;
 
-template <std::size_t N> void CopyCut(char (&target)[N], const std::string& text) {
-    const std::size_t length = std::min(text.size(), N - 1);
+// Copies `text` into a fixed field, cut to whole characters where it is too
+// long.
+template <std::size_t N> void CopyCut(char (&target)[N], std::string_view text) {
+    const std::size_t length = WholeCharacters(text, N - 1, &IsLeadByte);
     std::memcpy(target, text.data(), length);
     target[length] = '\0';
 }
@@ -116,7 +120,8 @@ void TTrayIcon::Remove() {
 }
 
 void TTrayIcon::FillTip() {
-    CopyCut(data_.szTip, hint_.substr(0, hint_.find('|')));
+    const std::string_view hint = hint_;
+    CopyCut(data_.szTip, hint.substr(0, FindCharacter(hint, '|', &IsLeadByte)));
 }
 
 void TTrayIcon::CheckTaskbar() {

@@ -44,6 +44,10 @@ std::string WideToAnsi(std::wstring_view text, Unmappable unmappable) {
     return lossy ? std::string() : ansi;
 }
 
+bool IsLeadByte(unsigned char byte) {
+    return ::IsDBCSLeadByte(byte) != FALSE;
+}
+
 std::wstring AnsiToWide(std::string_view text) {
     if (text.empty() || text.size() > INT_MAX / 4)
         return {};

@@ -20,6 +20,9 @@ std::string WideToAnsi(std::wstring_view text, Unmappable unmappable = Unmappabl
 // ANSI text as wide text, for the Unicode calls and windows.
 std::wstring AnsiToWide(std::string_view text);
 
+// Whether `byte` starts a character of two bytes in the ANSI code page.
+bool IsLeadByte(unsigned char byte);
+
 struct AnsiLine {
     std::string text;
     bool lossy; // characters the code page cannot hold became "?"

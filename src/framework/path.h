@@ -14,7 +14,11 @@ namespace stilvane {
 // The directory part of a full executable path without its trailing
 // backslash: "C:\Programme\Blocker\app.exe" gives "C:\Programme\Blocker",
 // "C:\app.exe" gives "C:". A path without a backslash gives empty text.
+// ANSI paths only in single-byte code pages: in a double-byte one a
+// character's second byte can be a backslash, so such paths are split as
+// Unicode text.
 std::string DirectoryOfPath(const std::string& path);
+std::wstring DirectoryOfPath(const std::wstring& path);
 
 // directory + "\" + name: how every program file is addressed.
 std::string FileInDirectory(const std::string& directory, const std::string& name);

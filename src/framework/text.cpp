@@ -74,6 +74,32 @@ std::string ZeroPadded(int value, int width) {
     return (value < 0 ? "-" : "") + std::string(pad, '0') + digits;
 }
 
+namespace {
+
+std::size_t CharacterLength(std::string_view text, std::size_t at, LeadByteTest isLead) {
+    return isLead && isLead(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+}
+
+} // namespace
+
+std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteTest isLead) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t next = at + CharacterLength(text, at, isLead);
+        if (next > limit)
+            break;
+        at = next;
+    }
+    return at;
+}
+
+std::size_t FindCharacter(std::string_view text, char c, LeadByteTest isLead) {
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, isLead))
+        if (text[at] == c)
+            return at;
+    return std::string_view::npos;
+}
+
 std::string FillIn(const std::string& pattern, const std::string& first,
                    const std::string& second) {
     // One pass, so that a filled-in text is never searched again.

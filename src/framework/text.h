@@ -31,7 +31,20 @@ std::optional<std::uint32_t> ParseHex32(std::string_view digits);
 // fields of dates and times, without the printf machinery.
 std::string ZeroPadded(int value, int width);
 
-// A language text with "%1" and "%2" filled in.
+// Whether a byte starts a character of two bytes in the ANSI code page in
+// use (Japanese, Chinese, Korean); null for a code page of single bytes.
+using LeadByteTest = bool (*)(unsigned char byte);
+
+// How many bytes of `text`, at most `limit`, make whole characters: a text
+// is never cut between the two bytes of one.
+std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteTest isLead);
+
+// Where the character `c` stands in `text` as a character of its own, not as
+// the second byte of another; npos when it does not.
+std::size_t FindCharacter(std::string_view text, char c, LeadByteTest isLead);
+
+// A language text with "%1" and "%2" filled in. (Neither "%" nor a digit
+// is ever the second byte of a character.)
 std::string FillIn(const std::string& pattern, const std::string& first,
                    const std::string& second = {});
 

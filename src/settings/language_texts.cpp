@@ -161,13 +161,15 @@ const std::vector<CountedKey>& CountedKeys() {
 }
 
 LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
-                            const std::function<std::string(const std::string& key)>& lookup) {
+                            const std::function<std::string(const std::string& key)>& lookup,
+                            std::string (*labelText)(const std::string& text)) {
     texts.language = language;
     for (const auto& [key, field] : LanguageKeys()) {
         std::string text = lookup(key);
         if (!text.empty())
-            texts.*field =
-                field == &LanguageTexts::label1 ? LabelTextFromIni(text) : std::move(text);
+            texts.*field = field != &LanguageTexts::label1 ? std::move(text)
+                           : labelText                   ? labelText(text)
+                                                         : LabelTextFromIni(text);
     }
     for (const auto& [key, field] : CountedKeys()) {
         // The forms go together: a singular from elsewhere may be another

@@ -97,17 +97,20 @@ struct CountedKey {
 const std::vector<CountedKey>& CountedKeys();
 
 // `texts` with every non-empty text `lookup` finds for a key put in place of
-// its own, all of them now counted as texts in `language`.
-LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
-                            const std::function<std::string(const std::string& key)>& lookup);
+// its own, all of them now counted as texts in `language`. The label's text
+// goes through `labelText` (LabelTextFromIni unless given).
+LanguageTexts WithTextsFrom(
+    LanguageTexts texts, LanguageId language,
+    const std::function<std::string(const std::string& key)>& lookup,
+    std::string (*labelText)(const std::string& text) = nullptr);
 
 // The form of `text` that `language` uses for `n`, with "%1" filled in by n
 // and "%2" by `second`.
 std::string Counted(LanguageId language, const CountedText& text, std::uint64_t n,
                     const std::string& second = {});
 
-// In the label text of popup.ini every degree sign (byte 0xB0) stands for a
-// line break.
+// In the label text of popup.ini every degree sign (byte 0xB0 in the
+// single-byte code pages) stands for a line break.
 std::string LabelTextFromIni(const std::string& text);
 
 } // namespace stilvane

@@ -1,5 +1,6 @@
 #include "settings/marl_INI.h"
 
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/files.h"
 #include "framework/ini_file.h"
@@ -43,6 +44,19 @@ std::optional<LanguageId> SelectLanguage(const std::string& directory) {
     return chosen;
 }
 
+namespace {
+
+// The label's line breaks: the code page's degree sign, found as a character
+// of its own (in a double-byte code page byte 0xB0 is part of another).
+std::string LabelLineBreaks(const std::string& text) {
+    std::wstring rows;
+    for (const wchar_t c : AnsiToWide(text))
+        rows += c == L'\u00B0' ? std::wstring(L"\r\n") : std::wstring(1, c);
+    return WideToAnsi(rows);
+}
+
+} // namespace
+
 LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     const std::string section = std::to_string(id);
     // A key that popup.ini lacks (one from an older version, say) comes from
@@ -50,13 +64,15 @@ LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     const std::string own = UnpackedProgramData(kOwnLanguageFile);
     LanguageTexts texts = BuiltInTexts();
     if (IniTextValue(own, section, "Active"))
-        texts = WithTextsFrom(std::move(texts), id, [&](const std::string& key) {
-            return IniTextValue(own, section, key).value_or("");
-        });
+        texts = WithTextsFrom(
+            std::move(texts), id,
+            [&](const std::string& key) { return IniTextValue(own, section, key).value_or(""); },
+            &LabelLineBreaks);
     const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
-    return WithTextsFrom(std::move(texts), id, [&](const std::string& key) {
-        return ReadIniString(languageFile, section, key);
-    });
+    return WithTextsFrom(
+        std::move(texts), id,
+        [&](const std::string& key) { return ReadIniString(languageFile, section, key); },
+        &LabelLineBreaks);
 }
 
 } // namespace stilvane

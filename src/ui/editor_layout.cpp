@@ -1,5 +1,6 @@
 #include "ui/editor_layout.h"
 
+#include "framework/ansi_text.h"
 #include "framework/display_scale.h"
 #include "framework/dpi.h"
 
@@ -18,10 +19,33 @@ Bounds Scaled(Bounds bounds, int dpi) {
 
 } // namespace
 
+namespace {
+
+// "Microsoft Sans Serif", which has no glyphs of Japanese, Chinese or Korean;
+// on those systems the system's own dialog font, which has.
+std::string OutlineFace() {
+    switch (::GetACP()) {
+    case 932:
+    case 936:
+    case 949:
+    case 950: {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+            if (std::string face = WideToAnsi(metrics.lfMessageFont.lfFaceName); !face.empty())
+                return face;
+        break;
+    }
+    }
+    return "Microsoft Sans Serif";
+}
+
+} // namespace
+
 FontSpec FontForDpi(int dpi) {
-    FontSpec font; // "MS Sans Serif", -11
+    FontSpec font; // "MS Sans Serif", -11: with the default character set
     if (ClampDpi(dpi) != kBaseDpi) {
-        font.name = "Microsoft Sans Serif";
+        font.name = OutlineFace();
         font.height = ScaleToDpi(kFontHeight, dpi);
     }
     return font;

@@ -23,9 +23,11 @@ constexpr Bounds kLabel1{8, 8, 385, 54}, kListBox1{8, 68, 289, 209}, kButtonDele
     kEdit1{8, 284, 289, 21}, kButtonAdd{304, 280, 88, 29}, kBevel1{4, 316, 392, 2},
     kButtonOk{304, 324, 88, 29}, kLabelExceptions{8, 68, 0, 0}, kLabelNewException{8, 284, 0, 0};
 
-// The editor's text at `dpi`: "MS Sans Serif" -11 at 96 dpi; at any other
-// scale its outline version "Microsoft Sans Serif", as the bitmap font has no
-// size that fits there.
+// The editor's text at `dpi`: "MS Sans Serif" -11 at 96 dpi (with the default
+// character set, Windows takes a font of the system's script for it); at any
+// other scale its outline version "Microsoft Sans Serif", as the bitmap font
+// has no size that fits there, or on Japanese, Chinese and Korean systems the
+// system's dialog font.
 FontSpec FontForDpi(int dpi);
 
 // The controls as Place puts them.

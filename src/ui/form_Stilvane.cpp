@@ -1,5 +1,6 @@
 #include "ui/form_Stilvane.h"
 
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/display_scale.h"
 #include "framework/dpi.h"
@@ -217,7 +218,7 @@ void TForm_Stilvane::UpdateStateTexts() {
                           std::to_string(count.total));
     const std::string state = pause_.Running() ? pause_.TipRow() : Application().Title();
     // Only a new tip goes to the tray icon, which hands it to the shell.
-    if (std::string tip = TrayTip(state, counted); tip != TrayIcon1->Hint())
+    if (std::string tip = TrayTip(state, counted, &IsLeadByte); tip != TrayIcon1->Hint())
         TrayIcon1->SetHint(std::move(tip));
     Count->Caption = counted;
     Pause->Enabled = Block->Checked || pause_.Running();

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "framework/text.h"
+
 namespace stilvane {
 
 // The shell shows at most this many characters of a tip (its buffer holds
@@ -13,6 +15,8 @@ constexpr std::size_t kTipChars = 127;
 
 // The rows joined by a line break, cut so that the whole fits the shell's
 // buffer; the first row gives way to the second only beyond half the room.
-std::string TrayTip(const std::string& first, const std::string& second);
+// No row is cut within a character.
+std::string TrayTip(const std::string& first, const std::string& second,
+                    LeadByteTest isLead = nullptr);
 
 } // namespace stilvane

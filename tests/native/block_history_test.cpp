@@ -42,11 +42,11 @@ TEST(BlockHistory, DaysEndAndTheClockJumps) {
         const char* first;
         std::uint32_t oldest, yesterday;
     } cases[] = {
-        {"2026-03-02", "2026-02-01", 1, 50},  // the next day: that day taken in
-        {"2026-03-03", "2026-02-02", 2, 0},   // two days on: the day between counts 0
-        {"2026-04-01", "2026-03-03", 0, 0},   // 31 days on: nothing left of it
-        {"2026-03-01", "2026-01-31", 0, 28},  // a day back: the count's day is today
-        {"2026-02-28", "2026-01-30", 0, 27},  // and further back: later days dropped
+        {"2026-03-02", "2026-02-01", 1, 50}, // the next day: that day taken in
+        {"2026-03-03", "2026-02-02", 2, 0},  // two days on: the day between counts 0
+        {"2026-04-01", "2026-03-03", 0, 0},  // 31 days on: nothing left of it
+        {"2026-03-01", "2026-01-31", 0, 28}, // a day back: the count's day is today
+        {"2026-02-28", "2026-01-30", 0, 27}, // and further back: later days dropped
     };
     for (const Case& c : cases) {
         const BlockHistory after = HistoryAsOf(before, count, c.today);

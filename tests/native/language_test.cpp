@@ -156,6 +156,21 @@ TEST(IniText, ValuesAsTheProfileFunctionsReadThem) {
         EXPECT_EQ(IniTextValue(ini, c.section, c.key), c.value) << c.section << " " << c.key;
 }
 
+TEST(Text, DoubleByteCharactersStayWhole) {
+    // Shift-JIS lead bytes; "\x95\x5C" and "\x83\x7C" end in a backslash and a bar.
+    const LeadByteTest shiftJis = [](unsigned char b) {
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    };
+    const std::string text = "a\x95\x5C\x83\x7C|b";
+    EXPECT_EQ(WholeCharacters(text, 2, shiftJis), 1u);
+    EXPECT_EQ(WholeCharacters(text, 4, shiftJis), 3u);
+    EXPECT_EQ(WholeCharacters(text, 4, nullptr), 4u);
+    EXPECT_EQ(WholeCharacters("\x95", 9, shiftJis), 1u); // a lone lead byte at the end
+    EXPECT_EQ(FindCharacter(text, '|', shiftJis), 5u);
+    EXPECT_EQ(FindCharacter(text, '\\', shiftJis), std::string::npos);
+    EXPECT_EQ(FindCharacter(text, '\\', nullptr), 2u);
+}
+
 TEST(Text, NulListAndCaseAndReplace) {
     const char list[] = "1031\0"
                         "1033\0"

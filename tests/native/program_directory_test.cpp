@@ -27,6 +27,8 @@ TEST(ProgramDirectory, IsTheExecutablesDirectoryWithoutTrailingBackslash) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(DirectoryOfPath(c.path), c.directory) << c.path;
+    // As Unicode text, where no character hides a backslash.
+    EXPECT_EQ(DirectoryOfPath(std::wstring(L"C:\\\x8868\x793A\\app.exe")), L"C:\\\x8868\x793A");
 }
 
 TEST(ProgramDirectory, LongPathIsNotCut) {
