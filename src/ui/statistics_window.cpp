@@ -145,24 +145,29 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
     }
     const UniqueBrush bar(::CreateSolidBrush(kBarColour));
     const auto today = DayNumber(figures_.today);
+    // One baseline under all the bars.
+    RECT base{area.left, bars_[0].bottom, area.right, bars_[0].bottom + 1};
+    ::FillRect(dc, &base, ::GetSysColorBrush(COLOR_GRAYTEXT));
+    // Centred on its bar, but within the chart.
+    const auto drawAt = [&](const ChartBar& b, const std::string& label, int top, int bottom,
+                            UINT vertical) {
+        SIZE size{};
+        ::GetTextExtentPoint32A(dc, label.data(), static_cast<int>(label.size()), &size);
+        const LONG left = std::max<LONG>(
+            area.left, std::min<LONG>((b.left + b.right - size.cx) / 2, area.right - size.cx));
+        RECT place{left, top, left + size.cx, bottom};
+        ::DrawTextA(dc, label.c_str(), -1, &place, vertical | DT_SINGLELINE | DT_NOPREFIX);
+    };
     for (int i = 0; i < kHistoryDays; ++i) {
         const ChartBar& b = bars_[static_cast<std::size_t>(i)];
-        // The baseline, and the bar on it.
-        RECT base{b.left, b.bottom, b.right, b.bottom + 1};
-        ::FillRect(dc, &base, ::GetSysColorBrush(COLOR_GRAYTEXT));
         if (b.count > 0) {
             RECT column{b.left, b.top, b.right, b.bottom};
             ::FillRect(dc, &column, bar.Get());
-            RECT above{b.left - 20, area.top, b.right + 20, b.top};
-            ::DrawTextA(dc, std::to_string(b.count).c_str(), -1, &above,
-                        DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+            drawAt(b, std::to_string(b.count), area.top, b.top, DT_BOTTOM);
         }
-        if (b.dated && today) {
-            RECT below{b.left - 40, b.bottom + 2, b.right + 40, area.bottom};
-            const std::string date = ShortDate(*today - (kHistoryDays - 1 - i));
-            ::DrawTextA(dc, date.c_str(), -1, &below,
-                        DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        }
+        if (b.dated && today)
+            drawAt(b, ShortDate(*today - (kHistoryDays - 1 - i)), b.bottom + 2, area.bottom,
+                   DT_TOP);
     }
     ::SelectObject(dc, oldFont);
 }

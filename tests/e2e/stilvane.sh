@@ -354,4 +354,35 @@ expect_bytes "$program/popup-exp.ini" 'alt\r\n' "old file"
 expect_eq "$(find "$program" -iname 'exp*.tmp' | wc -l)" 0 "temporary files left"
 scenario_end
 
+# Blocks on two days: yesterday's count (set by hand) goes into the history
+# at the start; the statistics window opens from the tray menu's count line.
+scenario_start Stilvane.StatisticsOfTwoDays
+yesterday=$(date -d yesterday +%F) # Wine keeps the machine's time zone
+wine reg add "$own_key" /v BlockedToday /t REG_DWORD /d 4 /f >/dev/null 2>&1
+wine reg add "$own_key" /v BlockedTotal /t REG_DWORD /d 4 /f >/dev/null 2>&1
+wine reg add "$own_key" /v BlockedDay /t REG_SZ /d "$yesterday" /f >/dev/null 2>&1
+started
+for block in 1 2; do
+  "$signal_block" "$WINEPREFIX"
+  wait_for '[[ $(reg_value PopupBlocker_BlockTime) == MISSING ]]' 5 || fail "signal $block not taken"
+done
+wait_for '[[ $(key_value "$own_key" BlockedTotal) == 0x6 ]]' 5 || fail "not six blocks in all"
+expect_eq "$(key_value "$own_key" BlockedHistory | sed 's/.*,//')" 4 "yesterday in the history"
+read -r x y <<<"$(tray_icon_point)"
+xdotool mousemove "$x" "$y" click 3 sleep 0.8 key Down Return
+wait_for '[[ -n $(xdotool search --onlyvisible --name "^Blocked popups$" 2>/dev/null) ]]' 10 ||
+  fail "the statistics window did not open"
+window=$(xdotool search --onlyvisible --name '^Blocked popups$' 2>/dev/null | head -1)
+[[ -n ${STILVANE_SCREENSHOTS:-} && -n $window ]] && {
+  read -r w h x y <<<"$(window_area "$window")"
+  sleep 0.5
+  import -window root -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" \
+    "$STILVANE_SCREENSHOTS/statistics.png"
+}
+read -r w h x y <<<"$(window_area "$window")"
+xdotool mousemove $((x + w / 2)) $((y + h / 2)) key Escape
+wait_for '[[ -z $(xdotool search --onlyvisible --name "^Blocked popups$" 2>/dev/null) ]]' 5 ||
+  fail "Escape did not close the statistics window"
+scenario_end
+
 finish
