@@ -1,7 +1,7 @@
 // The rules a translator cannot see for themselves, held against the shipped
 // popup.ini and DIALECTS.INI through the platform's INI reader and, for the
-// label, the main window's real font. A failure names the language id.
-#include "components/MarkupLabel.h"
+// label, the main window's real font. Each section is read in the ANSI code
+// page of its language's Windows. A failure names the language id.
 #include "components/markup.h"
 #include "framework/dpi.h"
 #include "framework/file_io.h"
@@ -10,6 +10,7 @@
 #include "framework/text.h"
 #include "settings/marl_INI.h"
 #include "settings/plural_forms.h"
+#include "ui/editor_layout.h"
 #include "ui/tray_tip.h"
 
 #include <gtest/gtest.h>
@@ -41,29 +42,48 @@ Sections ShippedSections() {
     return sections;
 }
 
-// The letter after the single "&" of a caption, lower case; 0 for none.
-char AccessKey(const std::string& caption) {
+// The ANSI code page of the Windows of `language`, in which its section is
+// written.
+UINT CodePageOf(LanguageId language) {
+    DWORD codePage = 0;
+    ::GetLocaleInfoW(MAKELCID(language, SORT_DEFAULT),
+                     LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                     reinterpret_cast<LPWSTR>(&codePage), sizeof codePage / sizeof(wchar_t));
+    return codePage ? codePage : 1252;
+}
+
+// `text` read in `codePage`; empty when a byte sequence is no character of it.
+std::wstring Decoded(const std::string& text, UINT codePage) {
+    const int size = ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
+                                           static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    ::MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
+                          static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+// The character after the single "&" of a caption, lower case; 0 for none.
+wchar_t AccessKey(const std::wstring& caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&')
+        if (caption[i] != L'&')
             continue;
-        if (caption[i + 1] == '&') {
+        if (caption[i + 1] == L'&') {
             ++i;
             continue;
         }
-        char key[2] = {caption[i + 1], 0};
-        ::CharLowerA(key);
-        return key[0];
+        return static_cast<wchar_t>(reinterpret_cast<std::uintptr_t>(
+            ::CharLowerW(reinterpret_cast<LPWSTR>(static_cast<std::uintptr_t>(caption[i + 1])))));
     }
     return 0;
 }
 
 void ExpectUniqueAccessKeys(const std::string& section, const std::vector<std::string>& captions) {
-    std::set<char> keys;
+    std::set<wchar_t> keys;
     for (const std::string& caption : captions) {
-        const char key = AccessKey(caption);
+        const wchar_t key = AccessKey(Decoded(caption, CodePageOf(StrToInt(section))));
         EXPECT_NE(key, 0) << "[" << section << "] no access key in " << caption;
         EXPECT_TRUE(keys.insert(key).second)
-            << "[" << section << "] access key '" << key << "' twice: " << caption;
+            << "[" << section << "] access key " << int(key) << " twice: " << caption;
     }
 }
 
@@ -78,7 +98,7 @@ std::vector<PluralForm> NeededForms(LanguageId language) {
 
 TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
     const Sections sections = ShippedSections();
-    EXPECT_GE(sections.full.size(), 12u);
+    EXPECT_GE(sections.full.size(), 24u);
     for (const std::string& section : sections.full) {
         const auto language = static_cast<LanguageId>(StrToInt(section));
         for (const auto& key : LanguageKeys())
@@ -98,6 +118,7 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
         ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
         ExpectUniqueAccessKeys(section, {texts.listRemove, texts.listSelectAll, texts.listCopy,
                                          texts.listPaste, texts.listImport, texts.listExport});
+        ExpectUniqueAccessKeys(section, {texts.buttonReset, texts.buttonClose});
         // What fills in each placeholder: "%1", or "%1" and "%2".
         for (const std::string* one : {&texts.pausedUntil, &texts.askNotText})
             EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
@@ -131,39 +152,76 @@ TEST(ShippedLanguages, EveryRegionalVariantLeadsToAFullSection) {
     EXPECT_EQ(ChooseLanguage(kPackage, 2057), LanguageId{1033});
 }
 
-TEST(ShippedLanguages, EveryByteIsWindows1252Text) {
+TEST(ShippedLanguages, EveryLineIsTextOfItsSectionsCodePage) {
     for (const std::string& file : {kPopupIni, kDialectsIni}) {
-        const std::string bytes = ReadWholeFile(file);
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(bytes[i]);
-            const bool undefined =
-                byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
-            const bool control = byte < 0x20 && byte != '\r' && byte != '\n';
-            EXPECT_FALSE(undefined || control)
-                << file << ": byte " << int(byte) << " at " << i << " in \""
-                << bytes.substr(bytes.rfind('\n', i) + 1, 60) << "\"";
+        UINT codePage = 20127; // US-ASCII outside the sections
+        for (const std::string& line : SplitLines(ReadWholeFile(file), "\r\n")) {
+            if (line.starts_with("["))
+                codePage = file == kPopupIni
+                               ? CodePageOf(StrToInt(line.substr(1, line.find(']') - 1)))
+                               : 20127;
+            const std::wstring text = Decoded(line, codePage);
+            EXPECT_TRUE(!text.empty() || line.empty()) << file << " (" << codePage << "): " << line;
+            for (const wchar_t c : text)
+                EXPECT_FALSE(c < 0x20 || (c >= 0x7F && c < 0xA0)) << file << ": " << line;
         }
     }
 }
 
+// Width of a row of markup in the label's fonts, its runs read in `codePage`:
+// the runs' widths plus 4, as the label measures it.
+int RowWidth(HDC dc, const std::string& row, UINT codePage, const FontSpec& font) {
+    markup::Style style{};
+    TColor colour = 0;
+    int width = 4;
+    for (const markup::Piece& piece : markup::ScanRow(row)) {
+        if (piece.isTag) {
+            markup::ApplyTag(piece, style, colour);
+            continue;
+        }
+        FontSpec styled = font;
+        styled.style = {style.bold, style.italic, style.underline};
+        const UniqueFont handle = CreateFontFrom(styled);
+        const HGDIOBJ old = ::SelectObject(dc, handle.Get());
+        const std::wstring run =
+            Decoded(row.substr(piece.begin, piece.end - piece.begin), codePage);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, run.data(), static_cast<int>(run.size()), &size);
+        ::SelectObject(dc, old);
+        width += size.cx;
+    }
+    return width;
+}
+
 TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguageAtEveryScale) {
-    TMarkupLabel label(nullptr, nullptr);
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     for (const int dpi : {96, 120, 144, 192}) {
-        TCanvas canvas(memory);
-        canvas.font = FontSpec(); // the main window's font, as scaled for `dpi`
-        canvas.font.height = ScaleToDpi(canvas.font.height, dpi);
-        const int rowHeight = label.RowHeight(canvas);
+        const FontSpec font = editor_layout::FontForDpi(dpi);
+        const UniqueFont plain = CreateFontFrom(font);
+        const HGDIOBJ old = ::SelectObject(memory, plain.Get());
+        SIZE row{};
+        ::GetTextExtentPoint32W(memory, L"W", 1, &row);
+        ::SelectObject(memory, old);
         const int height = ScaleToDpi(54, dpi), width = ScaleToDpi(385, dpi);
         for (const std::string& section : ShippedSections().full) {
-            const auto rows = SplitLines(ReadLanguageTexts(kPackage, StrToInt(section)).label1);
-            EXPECT_LE(static_cast<int>(rows.size()) * rowHeight, height)
+            const UINT codePage = CodePageOf(StrToInt(section));
+            // The rows as the program splits them: at the code page's degree sign.
+            std::string label = ReadIniString(kPopupIni, section, "Label1");
+            for (std::size_t at = 0; at < label.size();) {
+                const std::wstring one = Decoded(label.substr(at, 1), codePage);
+                const std::size_t length = one.empty() ? 2 : 1;
+                if (Decoded(label.substr(at, length), codePage) == L"\u00B0")
+                    label.replace(at, length, "\r\n");
+                at += length;
+            }
+            const auto rows = SplitLines(label);
+            EXPECT_LE(static_cast<int>(rows.size()) * row.cy, height)
                 << "[" << section << "] " << rows.size() << " rows at " << dpi << " dpi";
             int widest = 0;
-            for (const std::string& row : rows) {
-                widest = std::max(widest, MeasureMarkupLine(canvas, row));
-                EXPECT_LE(widest, width) << "[" << section << "] at " << dpi << " dpi: " << row;
+            for (const std::string& text : rows) {
+                widest = std::max(widest, RowWidth(memory, text, codePage, font));
+                EXPECT_LE(widest, width) << "[" << section << "] at " << dpi << " dpi: " << text;
             }
             std::printf("[%s] at %d dpi: widest row of Label1 %d pixels of %d\n", section.c_str(),
                         dpi, widest, width);
