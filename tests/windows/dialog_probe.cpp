@@ -1,5 +1,7 @@
 // Lists the message boxes open on the desktop, for the scenarios: one line
-// per box, "caption|text|icon" (icon 1 when the box shows one).
+// per box, "caption|text|icon" (icon 1 when the box shows one). With
+// "buttons CAPTION" it lists the texts of the buttons of the shown window
+// with that caption instead, a line each, in UTF-8.
 #include <windows.h>
 
 #include <cstdio>
@@ -42,9 +44,28 @@ BOOL CALLBACK VisitTopLevel(HWND window, LPARAM) {
     return TRUE;
 }
 
+BOOL CALLBACK PrintButton(HWND child, LPARAM) {
+    wchar_t className[64] = {};
+    ::GetClassNameW(child, className, 64);
+    if (std::wstring(className) != L"Button")
+        return TRUE;
+    wchar_t text[512] = {};
+    ::GetWindowTextW(child, text, 512);
+    char utf8[2048] = {};
+    ::WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    std::printf("%s\n", utf8);
+    return TRUE;
+}
+
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "buttons") {
+        if (const HWND window = ::FindWindowA(nullptr, argv[2]);
+            window && ::IsWindowVisible(window))
+            ::EnumChildWindows(window, &PrintButton, 0);
+        return 0;
+    }
     ::EnumWindows(&VisitTopLevel, 0);
     return 0;
 }
