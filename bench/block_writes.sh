@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Counts the registry writes the controller makes per blocked popup: the
+# set_key_value and delete_key_value requests its threads send to the Wine
+# server (traced by `wineserver -d1`) while BLOCKS blocks are signalled, a
+# few seconds apart, and by name of value.
+# Usage: bench/block_writes.sh [PROGRAM-FOLDER] [BLOCKS]
+#   default folder: build/dist; e.g. the dist of an older checkout to compare
+set -euo pipefail
+cd "$(dirname "$0")/.."
+blocks=${2:-10}
+if [[ -z ${1:-} ]]; then
+  cmake --build build/win32 --target dist >/dev/null
+  dist=$PWD/build/dist
+else
+  dist=$(cd "$1" && pwd)
+fi
+source scripts/lib/session.sh
+unset DISPLAY
+start_xvfb
+prepare_prefix wineprefix-trace
+work=$(mktemp -d)
+trace=$work/trace.log
+pid=
+cleanup() {
+  [[ -n $pid ]] && kill "$pid" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  kill "$session_started_xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+wineserver -f -d1 2>"$trace" &
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /d 1 /f >/dev/null 2>&1
+
+cp -a "$dist/." "$work/"
+(cd "$work" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+pid=$!
+sleep 6 # start-up done: its own writes are not counted
+from=$(wc -l <"$trace")
+for _ in $(seq "$blocks"); do
+  scripts/signal-block "$WINEPREFIX"
+  sleep 2.5 # taken, and the blocked picture back to the state's
+done
+sleep 1
+to=$(wc -l <"$trace")
+tids=$(ls "/proc/$pid/task" | tr '\n' ' ')
+kill "$pid" 2>/dev/null
+wait "$pid" 2>/dev/null || true
+pid=
+awk -v from="$from" -v to="$to" -v tids=" $tids " -v blocks="$blocks" '
+  NR <= to && match($0, /^[0-9a-f]+: init_(first_)?thread\(.* unix_tid=[0-9]+/) {
+    split($0, f, /: /); t = $0; sub(/.*unix_tid=/, "", t); sub(/,.*/, "", t); unix[f[1]] = t
+  }
+  NR > from && NR <= to && match($0, /^[0-9a-f]+: (set|delete)_key_value\( /) {
+    split($0, f, /[: (]+/)
+    if (!index(tids, " " unix[f[1]] " ")) next
+    name = $0; sub(/.*name=L"/, "", name); sub(/".*/, "", name)
+    total++; by[f[2] " " name]++
+  }
+  END {
+    printf "%d blocks: %.2f registry writes per block\n", blocks, total / blocks
+    for (w in by) printf "  %5.2f %s\n", by[w] / blocks, w | "sort -k1,1nr"
+  }' "$trace"
