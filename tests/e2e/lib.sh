@@ -152,8 +152,11 @@ tray_icon_kind() {
   local x y
   read -r x y <<<"$(tray_icon_point)" || { echo none; return; }
   screenshot "$e2e_shot"
-  /usr/bin/convert "$e2e_shot" -crop "16x16+$((x - 8))+$((y - 8))" txt:- 2>/dev/null |
-    sed -nE 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
+  # A screen with nothing in colour is stored in grey, one value per pixel:
+  # ask for three.
+  /usr/bin/convert "$e2e_shot" -crop "16x16+$((x - 8))+$((y - 8))" \
+    -colorspace sRGB -type TrueColor txt:- 2>/dev/null |
+    sed -nE 's/^[0-9]+,[0-9]+: *\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
     awk '
       $2 > $1 + 60 && $2 > $3 + 40 { green++ }
       $1 > $2 + 80 && $1 > $3 + 80 { red++ }

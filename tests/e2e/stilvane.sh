@@ -39,6 +39,7 @@ scenario_start Stilvane.FirstStartOnAnEmptyRegistry
 started
 expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$program" 2>/dev/null)" "PopupBlocker_Dir"
 expect_eq "$(reg_type PopupBlocker_Dir)" REG_SZ "type of PopupBlocker_Dir"
+wait_for '[[ $(reg_value PopupBlocker_Sound) != MISSING ]]' 10
 expect_eq "$(reg_value PopupBlocker_Sound)" 1 "PopupBlocker_Sound"
 expect_eq "$(reg_value PopupBlocker)" MISSING "PopupBlocker"
 wait_icon off || fail "tray shows '$(tray_icon_kind)', not the off icon"
