@@ -1,0 +1,106 @@
+// The program on today's Windows desktop, through the main window's
+// procedure: the editor's colours as Windows is set.
+#include "form_fixture.h"
+#include "ui/color_scheme.h"
+
+#include <commctrl.h>
+
+namespace stilvane::testing {
+namespace {
+
+// A small bitmap to paint on.
+struct Canvas {
+    Canvas() { ::SelectObject(dc, bitmap); }
+    ~Canvas() {
+        ::DeleteDC(dc);
+        ::DeleteObject(bitmap);
+    }
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = ::CreateBitmap(80, 30, 1, 32, nullptr);
+};
+
+bool highContrast = false; // as the editor's settings see it
+
+TEST_F(FormTest, EditorColorsFollowTheAppModeWhileOpenAndHighContrastWins) {
+    TForm_Stilvane& f = Build();
+    ExceptionsEditor& editor = *f.Editor;
+    ScratchKey personalize;
+    editor.Theme->Settings = {[] { return highContrast; }, HKEY_CURRENT_USER, personalize.Path()};
+    editor.Open();
+    editor.Edit1->SetText("kept.example");
+    editor.Button_AddClick(nullptr);
+    const DWORD dark = 0, light = 1, eightBytes[2] = {};
+    struct Case {
+        const char* what;
+        bool highContrast;
+        DWORD type;
+        const void* data;
+        DWORD size;
+        bool dark;
+    } cases[] = {
+        {"absent", false, REG_DWORD, nullptr, 0, false},
+        {"dark", false, REG_DWORD, &dark, 4, true},
+        {"light", false, REG_DWORD, &light, 4, false},
+        {"dark in high contrast", true, REG_DWORD, &dark, 4, false},
+        {"a string", false, REG_SZ, "0", 2, false},
+        {"eight bytes", false, REG_DWORD, eightBytes, 8, false},
+        {"binary", false, REG_BINARY, &dark, 4, false},
+        {"dark again", false, REG_DWORD, &dark, 4, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.data)
+            personalize.SetRaw("AppsUseLightTheme", c.type, c.data, c.size);
+        highContrast = c.highContrast;
+        ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0,
+                       reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+        const COLORREF face = c.dark ? dark::kFace : ::GetSysColor(COLOR_BTNFACE);
+        const COLORREF field = c.dark ? dark::kField : ::GetSysColor(COLOR_WINDOW);
+        const COLORREF text = c.dark ? dark::kText : ::GetSysColor(COLOR_WINDOWTEXT);
+        for (const auto& [message, control, back] :
+             {std::tuple{WM_CTLCOLOREDIT, editor.Edit1->Handle(), field},
+              {WM_CTLCOLORLISTBOX, editor.ListBox1->Handle(), field},
+              {WM_CTLCOLORSTATIC, editor.Label_Exceptions->Handle(), face}}) {
+            Canvas canvas;
+            LOGBRUSH brush{};
+            ::GetObjectA(reinterpret_cast<HBRUSH>(::SendMessageA(
+                             f.Handle(), message, reinterpret_cast<WPARAM>(canvas.dc),
+                             reinterpret_cast<LPARAM>(control))),
+                         sizeof brush, &brush);
+            EXPECT_EQ(brush.lbColor, back) << message;
+            EXPECT_EQ(::GetTextColor(canvas.dc), text) << message;
+        }
+        Canvas erased, button;
+        ::SendMessageA(f.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc), 0);
+        EXPECT_EQ(::GetPixel(erased.dc, 40, 15), face);
+        NMCUSTOMDRAW draw{{editor.Button_Ok->Handle(), 0, static_cast<UINT>(NM_CUSTOMDRAW)},
+                          CDDS_PREPAINT,
+                          button.dc,
+                          {0, 0, 80, 30}};
+        EXPECT_EQ(::SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)),
+                  c.dark ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT);
+        if (c.dark)
+            EXPECT_EQ(::GetPixel(button.dc, 4, 15), dark::kButton);
+        EXPECT_EQ(editor.Label1->Font().color, c.dark ? dark::kText : clWindowText);
+    }
+    // The hint of the empty field, dark, in its own light grey: the
+    // system's grey would be too faint.
+    editor.Edit1->SetText("");
+    editor.ListBox1->SetFocus();
+    ::RedrawWindow(editor.Edit1->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT area;
+    ::GetClientRect(editor.Edit1->Handle(), &area);
+    const HDC dc = ::GetDC(editor.Edit1->Handle());
+    int lightest = 0;
+    for (int y = 0; y < area.bottom; ++y)
+        for (int x = 0; x < area.right; ++x)
+            lightest = std::max(lightest, static_cast<int>(GetRValue(::GetPixel(dc, x, y))));
+    ::ReleaseDC(editor.Edit1->Handle(), dc);
+    EXPECT_EQ(lightest, GetRValue(dark::kCue));
+    // The editor stayed open with its edit all along.
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_TRUE(editor.HasUnsavedEdits());
+}
+
+} // namespace
+} // namespace stilvane::testing
