@@ -108,11 +108,14 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
             EndPause();
     });
     Application().RunHandler([this] { FormCreate(); });
+    // A second start opens the editor, as the menu does.
+    secondStarts_ = std::make_unique<SecondStartListener>([this] { ExceptionsClick(nullptr); });
 }
 
 TForm_Stilvane::~TForm_Stilvane() {
-    // The timer and the tray icon go first: no tick or click may reach a
-    // half-destroyed window.
+    // The listener, the timer and the tray icon go first: no second start,
+    // tick or click may reach a half-destroyed window.
+    secondStarts_.reset();
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
     ThreadTimer1.reset();

@@ -289,23 +289,35 @@ expect_eq "$(tray_icon_kind)" none "tray after sign-out"
 expect_eq "$(wine reg query 'HKCU\Software\Quillane' 2>/dev/null)" "$before" "shared values"
 scenario_end
 
-# A second copy, even from another folder, leaves at once and changes nothing.
-scenario_start Stilvane.SecondCopyEndsAtOnce
+# A second start, even from another folder, opens the first one's editor
+# and ends; Windows is set to dark apps, and the editor is dark.
+scenario_start Stilvane.SecondStartOpensTheEditorOfTheFirst
+printf 'intranet.example\r\nshop.example\r\nterms.example\r\n' >"$program/popup-exp.ini"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+  /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null 2>&1
 started
-wait_icon off || fail "no icon for the first copy"
+wait_icon off || fail "no icon for the first start"
 first_dir=$(reg_value PopupBlocker_Dir)
 read -r tray_width _ <<<"$(window_area "$(tray_window)")"
 second=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-second.XXXXXX")
 cp -a "$dist/." "$second/"
 (cd "$second" && timeout 20 wine Stilvane.exe </dev/null >/dev/null 2>&1)
-expect_eq "$?" 0 "exit code of the second copy"
+expect_eq "$?" 0 "exit code of the second start"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the second start opened no editor"
 expect_eq "$(reg_value PopupBlocker_Dir)" "$first_dir" "PopupBlocker_Dir"
-kill -0 "$stilvane_pid" 2>/dev/null || fail "the first copy ended"
+kill -0 "$stilvane_pid" 2>/dev/null || fail "the first start ended"
 read -r width _ <<<"$(window_area "$(tray_window)")"
 expect_eq "$width" "$tray_width" "width of the tray (one icon)"
 rm -rf "$second"
-tray_double_click
-wait_icon on || fail "the first copy no longer answers"
+read -r w h x y <<<"$(editor_area)"
+editor_click 60 $((68 + 2 + 13 + 6)) # a selected entry, for the picture
+sleep 0.5
+screenshot "$e2e_shot"
+expect_eq "$(colour_centre "$e2e_shot" '#202020' "40 20 $((x + 330)) $((y + 100))" | cut -d' ' -f3)" \
+  800 "dark face pixels beside the list"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] &&
+  /usr/bin/convert "$e2e_shot" -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" \
+    "$STILVANE_SCREENSHOTS/editor-dark.png"
 scenario_end
 
 # A French Canadian system: popup.ini has an empty section for it, and

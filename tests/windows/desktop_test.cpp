@@ -1,7 +1,8 @@
 // The program on today's Windows desktop, through the main window's
-// procedure: the editor's colours as Windows is set.
+// procedure: the editor's colours as Windows is set, and a second start.
 #include "form_fixture.h"
 #include "ui/color_scheme.h"
+#include "ui/second_start.h"
 
 #include <commctrl.h>
 
@@ -100,6 +101,18 @@ TEST_F(FormTest, EditorColorsFollowTheAppModeWhileOpenAndHighContrastWins) {
     // The editor stayed open with its edit all along.
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
     EXPECT_TRUE(editor.HasUnsavedEdits());
+}
+
+TEST_F(FormTest, SecondStartOpensTheEditorWithItsEdits) {
+    TForm_Stilvane& f = Build();
+    f.Editor->Open();
+    f.Editor->Edit1->SetText("kept.example");
+    f.Editor->Button_AddClick(nullptr);
+    f.Hide();
+    // The application window found by its class, as a second start finds it.
+    EXPECT_TRUE(AskRunningControllerToOpen(1000));
+    EXPECT_TRUE(::IsWindowVisible(f.Handle()));
+    EXPECT_GE(f.Editor->ListBox1->FindExact("kept.example"), 0);
 }
 
 } // namespace
