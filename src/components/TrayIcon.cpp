@@ -167,6 +167,20 @@ void TTrayIcon::RefreshTip() {
     Modify(NIF_TIP);
 }
 
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, DWORD flags) {
+    if (!active_ || !added_)
+        return false;
+    CopyCut(data_.szInfoTitle, title);
+    CopyCut(data_.szInfo, text);
+    data_.dwInfoFlags = flags;
+    data_.uFlags = NIF_INFO | NIF_SHOWTIP;
+    const bool shown = Notify(NIM_MODIFY) != FALSE;
+    // Shown once: the icon added anew later carries no balloon.
+    data_.szInfoTitle[0] = data_.szInfo[0] = '\0';
+    data_.dwInfoFlags = 0;
+    return shown;
+}
+
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {
     // tvVisibleTaskList has no effect: taking a process out of the task list
     // needs RegisterServiceProcess, which only Windows 9x had.

@@ -53,6 +53,7 @@ struct LanguageTexts {
     std::string pauseSignIn;
     std::string pausedUntil;    // tooltip row while paused, "%1" the local end time
     std::string pausedSignIn;   // tooltip row while paused until the next sign-in
+    std::string balloonWelcome; // the first start's balloon from the icon
     CountedText blockedCount;   // tooltip row and greyed menu item, "%1" today, "%2" all
     CountedText refusedTooLong; // "%1" lines not added, "%2" the longest length allowed
     std::string askNotText;     // import of a file that looks binary, "%1" the file

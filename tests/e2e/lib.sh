@@ -153,7 +153,7 @@ tray_icon_kind() {
   read -r x y <<<"$(tray_icon_point)" || { echo none; return; }
   screenshot "$e2e_shot"
   /usr/bin/convert "$e2e_shot" -crop "16x16+$((x - 8))+$((y - 8))" txt:- 2>/dev/null |
-    sed -nE 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p' |
+    sed -nE 's/.*srgba?\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/p; s/.*gray\(([0-9]+)\).*/\1 \1 \1/p' |
     awk '
       $2 > $1 + 60 && $2 > $3 + 40 { green++ }
       $1 > $2 + 80 && $1 > $3 + 80 { red++ }

@@ -15,10 +15,13 @@ signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
 key_block=b key_pause=p key_exceptions=e key_sound=s key_quit=q
 own_key='HKCU\Software\Quillane\Stilvane'
 
-scenario_start() { # name
+scenario_start() { # name [first: the first start ever, with its balloon]
   begin "$1"
   fresh_prefix
   program_folder "$dist"
+  # Later starts show no balloon, which Wine draws over the tray's icon.
+  [[ ${2:-} == first ]] ||
+    wine reg add "$own_key" /v Welcomed /t REG_DWORD /d 1 /f >/dev/null 2>&1
 }
 
 scenario_end() {
@@ -30,13 +33,23 @@ scenario_end() {
   end
 }
 
-started() { # waits until the program has published its folder
+started() { # waits until the program has published its folder and shows its icon
   start_stilvane
   wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
+  # Wine's tray may take a while, just after its start, to show the icon.
+  wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "no icon"
 }
 
-scenario_start Stilvane.FirstStartOnAnEmptyRegistry
+balloon_shown() { # white below the tray
+  screenshot "$e2e_shot"
+  [[ -n $(colour_centre "$e2e_shot" '#FFFFFF' "300 20 100 60") ]]
+}
+
+scenario_start Stilvane.FirstStartOnAnEmptyRegistry first
 started
+wait_for '[[ $(key_value "$own_key" Welcomed) == 0x1 ]]' 10 || fail "the first start's balloon was not recorded"
+wait_for balloon_shown 10 || fail "no balloon below the tray"
+xdotool mousemove 200 70 click 1 # a click on the balloon closes it
 expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$program" 2>/dev/null)" "PopupBlocker_Dir"
 expect_eq "$(reg_type PopupBlocker_Dir)" REG_SZ "type of PopupBlocker_Dir"
 expect_eq "$(reg_value PopupBlocker_Sound)" 1 "PopupBlocker_Sound"

@@ -1,5 +1,6 @@
 // The program on today's Windows desktop, through the main window's
-// procedure: the editor's colours as Windows is set, and a second start.
+// procedure and the recorded shell: the editor's colours as Windows is set,
+// a second start, and the first start's balloon.
 #include "form_fixture.h"
 #include "ui/color_scheme.h"
 #include "ui/second_start.h"
@@ -113,6 +114,46 @@ TEST_F(FormTest, SecondStartOpensTheEditorWithItsEdits) {
     EXPECT_TRUE(AskRunningControllerToOpen(1000));
     EXPECT_TRUE(::IsWindowVisible(f.Handle()));
     EXPECT_GE(f.Editor->ListBox1->FindExact("kept.example"), 0);
+}
+
+using WelcomeTest = PauseTest;
+
+TEST_F(WelcomeTest, FirstStartShowsOneBalloonOnceTheShellTakesIt) {
+    std::vector<NOTIFYICONDATAA> balloons;
+    bool refuse = true;
+    shell.notify = [&, recorded = shell.notify](DWORD message, NOTIFYICONDATAA& data) {
+        if (message != NIM_MODIFY || !(data.uFlags & NIF_INFO))
+            return recorded(message, data);
+        balloons.push_back(data);
+        return refuse ? FALSE : TRUE;
+    };
+    const auto welcomed = [this]() -> std::optional<RegValue> {
+        const RegistryKey own = RegistryKey::Open(HKEY_CURRENT_USER, Own(), kKeyReadRights);
+        return own ? own.Query("Welcomed") : std::nullopt;
+    };
+    Build();
+    EXPECT_EQ(balloons.size(), 1u);
+    EXPECT_FALSE(welcomed()) << "recorded although refused";
+    refuse = false;
+    Build();
+    ASSERT_EQ(balloons.size(), 2u);
+    EXPECT_EQ(std::string(balloons[1].szInfoTitle), Application().Title());
+    EXPECT_EQ(std::string(balloons[1].szInfo),
+              "Popup blocking runs in the notification area. Right-click the icon for the menu.");
+    EXPECT_EQ(balloons[1].dwInfoFlags, DWORD{NIIF_USER | NIIF_RESPECT_QUIET_TIME});
+    const auto record = welcomed();
+    ASSERT_TRUE(record);
+    EXPECT_EQ(record->type, DWORD{REG_DWORD});
+    EXPECT_EQ(record->data, (std::vector<unsigned char>{1, 0, 0, 0}));
+    Build();
+    // A record of another kind counts as shown; a REG_DWORD 0 does not.
+    SetOwn("Welcomed", REG_SZ, "yes", 4);
+    Build();
+    EXPECT_EQ(balloons.size(), 2u);
+    const DWORD zero = 0;
+    SetOwn("Welcomed", REG_DWORD, &zero, sizeof zero);
+    Build();
+    EXPECT_EQ(balloons.size(), 3u);
 }
 
 } // namespace
