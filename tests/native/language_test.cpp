@@ -130,6 +130,16 @@ TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
         {1055, {{1, "other"}}},
         {1038, {{1, "other"}}},
         {1032, {{1, "one"}, {2, "other"}}},
+        // The other shipped languages: the singular for exactly one.
+        {1043, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1053, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1030, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1044, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1035, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1040, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {3082, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {1046, {{0, "other"}, {1, "one"}, {2, "other"}}},
+        {2070, {{0, "other"}, {1, "one"}, {2, "other"}}},
     };
     for (const auto& c : cases)
         for (const auto& [n, form] : c.forms)
