@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace stilvane {
@@ -22,7 +23,7 @@ bool AppsUseLightTheme(HKEY root, const std::string& path);
 
 // Where the editor learns how Windows is set; tests put in their own.
 struct ColorSettings {
-    bool (*highContrast)() = &SystemHighContrast;
+    std::function<bool()> highContrast = &SystemHighContrast;
     HKEY root = HKEY_CURRENT_USER;
     std::string personalizeKey = kPersonalizeKey;
 };

@@ -5,11 +5,7 @@
 
 #include "components/MarkupLabel.h"
 #include "framework/controls.h"
-#include "framework/unique_handle.h"
-#include "ui/color_scheme.h"
-#include "ui/dark_mode.h"
-
-#include <commctrl.h>
+#include "ui/window_colors.h"
 
 #include <optional>
 
@@ -22,7 +18,7 @@ public:
     EditorTheme(const EditorTheme&) = delete;
     EditorTheme& operator=(const EditorTheme&) = delete;
 
-    ColorScheme Scheme() const { return scheme_; }
+    ColorScheme Scheme() const { return Colors.Scheme(); }
     // Reads the settings anew and colours the window and its controls by them.
     void Update();
     // The label's text colour, which a new font for the label replaces.
@@ -32,11 +28,9 @@ public:
     // also the face, the controls' colours, the buttons and the separator.
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    ColorSettings Settings;
+    WindowColors Colors;
 
 private:
-    LRESULT ControlColors(HDC dc, bool field) const;
-    LRESULT DrawButton(const Control& button, const NMCUSTOMDRAW& draw) const;
     void DrawBevel(const DRAWITEMSTRUCT& item) const;
 
     HWND window_;
@@ -44,9 +38,6 @@ private:
     ListBox& list_;
     Edit& edit_;
     Control& bevel_;
-    ColorScheme scheme_ = ColorScheme::System;
-    UniqueBrush face_;
-    UniqueBrush field_;
 };
 
 } // namespace stilvane

@@ -1,5 +1,5 @@
 // The program on today's Windows desktop, through the main window's
-// procedure and the recorded shell: the editor's colours as Windows is set,
+// procedure and the recorded shell: the windows' colours as Windows is set,
 // a second start, and the first start's balloon.
 #include "form_fixture.h"
 #include "ui/color_scheme.h"
@@ -13,6 +13,8 @@ namespace {
 // A small bitmap to paint on.
 struct Canvas {
     Canvas() { ::SelectObject(dc, bitmap); }
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
     ~Canvas() {
         ::DeleteDC(dc);
         ::DeleteObject(bitmap);
@@ -21,16 +23,19 @@ struct Canvas {
     HBITMAP bitmap = ::CreateBitmap(80, 30, 1, 32, nullptr);
 };
 
-bool highContrast = false; // as the editor's settings see it
-
-TEST_F(FormTest, EditorColorsFollowTheAppModeWhileOpenAndHighContrastWins) {
+// The editor and the statistics window take the same colours.
+TEST_F(FormTest, ColorsFollowTheAppModeWhileOpenAndHighContrastWins) {
     TForm_Stilvane& f = Build();
     ExceptionsEditor& editor = *f.Editor;
+    StatisticsWindow& statistics = *f.Statistics;
     ScratchKey personalize;
-    editor.Theme->Settings = {[] { return highContrast; }, HKEY_CURRENT_USER, personalize.Path()};
+    bool highContrast = false; // as the windows' settings see it
     editor.Open();
     editor.Edit1->SetText("kept.example");
     editor.Button_AddClick(nullptr);
+    f.CountClick(nullptr);
+    for (WindowColors* colors : {&editor.Theme->Colors, &statistics.Colors})
+        colors->Settings = {[&] { return highContrast; }, HKEY_CURRENT_USER, personalize.Path()};
     const DWORD dark = 0, light = 1, eightBytes[2] = {};
     struct Case {
         const char* what;
@@ -54,35 +59,48 @@ TEST_F(FormTest, EditorColorsFollowTheAppModeWhileOpenAndHighContrastWins) {
         if (c.data)
             personalize.SetRaw("AppsUseLightTheme", c.type, c.data, c.size);
         highContrast = c.highContrast;
-        ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0,
-                       reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+        for (const HWND window : {f.Handle(), statistics.Handle()})
+            ::SendMessageA(window, WM_SETTINGCHANGE, 0,
+                           reinterpret_cast<LPARAM>("ImmersiveColorSet"));
         const COLORREF face = c.dark ? dark::kFace : ::GetSysColor(COLOR_BTNFACE);
         const COLORREF field = c.dark ? dark::kField : ::GetSysColor(COLOR_WINDOW);
         const COLORREF text = c.dark ? dark::kText : ::GetSysColor(COLOR_WINDOWTEXT);
-        for (const auto& [message, control, back] :
-             {std::tuple{WM_CTLCOLOREDIT, editor.Edit1->Handle(), field},
-              {WM_CTLCOLORLISTBOX, editor.ListBox1->Handle(), field},
-              {WM_CTLCOLORSTATIC, editor.Label_Exceptions->Handle(), face}}) {
+        for (const auto& [window, message, control, back] :
+             {std::tuple{f.Handle(), WM_CTLCOLOREDIT, editor.Edit1->Handle(), field},
+              {f.Handle(), WM_CTLCOLORLISTBOX, editor.ListBox1->Handle(), field},
+              {f.Handle(), WM_CTLCOLORSTATIC, editor.Label_Exceptions->Handle(), face},
+              {statistics.Handle(), WM_CTLCOLORSTATIC, statistics.Label_Week->Handle(), face}}) {
             Canvas canvas;
             LOGBRUSH brush{};
-            ::GetObjectA(reinterpret_cast<HBRUSH>(::SendMessageA(
-                             f.Handle(), message, reinterpret_cast<WPARAM>(canvas.dc),
-                             reinterpret_cast<LPARAM>(control))),
+            ::GetObjectA(reinterpret_cast<HBRUSH>(
+                             ::SendMessageA(window, message, reinterpret_cast<WPARAM>(canvas.dc),
+                                            reinterpret_cast<LPARAM>(control))),
                          sizeof brush, &brush);
             EXPECT_EQ(brush.lbColor, back) << message;
             EXPECT_EQ(::GetTextColor(canvas.dc), text) << message;
         }
-        Canvas erased, button;
-        ::SendMessageA(f.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc), 0);
-        EXPECT_EQ(::GetPixel(erased.dc, 40, 15), face);
-        NMCUSTOMDRAW draw{{editor.Button_Ok->Handle(), 0, static_cast<UINT>(NM_CUSTOMDRAW)},
-                          CDDS_PREPAINT,
-                          button.dc,
-                          {0, 0, 80, 30}};
-        EXPECT_EQ(::SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)),
-                  c.dark ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT);
-        if (c.dark)
-            EXPECT_EQ(::GetPixel(button.dc, 4, 15), dark::kButton);
+        for (const auto& [window, button] :
+             {std::pair{f.Handle(), editor.Button_Ok->Handle()},
+              {statistics.Handle(), statistics.Button_Reset->Handle()}}) {
+            Canvas erased, drawn;
+            ::SendMessageA(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(erased.dc), 0);
+            EXPECT_EQ(::GetPixel(erased.dc, 40, 15), face);
+            NMCUSTOMDRAW draw{.hdr = {button, 0, static_cast<UINT>(NM_CUSTOMDRAW)},
+                              .dwDrawStage = CDDS_PREPAINT,
+                              .hdc = drawn.dc,
+                              .rc = {0, 0, 80, 30}};
+            EXPECT_EQ(::SendMessageA(window, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw)),
+                      c.dark ? CDRF_SKIPDEFAULT : CDRF_DODEFAULT);
+            if (c.dark)
+                EXPECT_EQ(::GetPixel(drawn.dc, 4, 15), dark::kButton);
+        }
+        // The chart, with no blocks, on its face.
+        Canvas chart;
+        DRAWITEMSTRUCT item{.CtlID = static_cast<UINT>(statistics.Chart->Id()),
+                            .hDC = chart.dc,
+                            .rcItem = {0, 0, 80, 30}};
+        ::SendMessageA(statistics.Handle(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(::GetPixel(chart.dc, 2, 2), face);
         EXPECT_EQ(editor.Label1->Font().color, c.dark ? dark::kText : clWindowText);
     }
     // The hint of the empty field, dark, in its own light grey: the
