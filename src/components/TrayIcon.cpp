@@ -1,7 +1,7 @@
 #include "components/TrayIcon.h"
 
-#include "framework/application.h"
 #include "framework/ansi_text.h"
+#include "framework/application.h"
 #include "framework/display_scale.h"
 #include "framework/text.h"
 

@@ -172,8 +172,8 @@ LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
         std::string text = lookup(key);
         if (!text.empty())
             texts.*field = field != &LanguageTexts::label1 ? std::move(text)
-                           : labelText                   ? labelText(text)
-                                                         : LabelTextFromIni(text);
+                           : labelText                     ? labelText(text)
+                                                           : LabelTextFromIni(text);
     }
     for (const auto& [key, field] : CountedKeys()) {
         // The forms go together: a singular from elsewhere may be another

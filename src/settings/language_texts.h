@@ -100,10 +100,9 @@ const std::vector<CountedKey>& CountedKeys();
 // `texts` with every non-empty text `lookup` finds for a key put in place of
 // its own, all of them now counted as texts in `language`. The label's text
 // goes through `labelText` (LabelTextFromIni unless given).
-LanguageTexts WithTextsFrom(
-    LanguageTexts texts, LanguageId language,
-    const std::function<std::string(const std::string& key)>& lookup,
-    std::string (*labelText)(const std::string& text) = nullptr);
+LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
+                            const std::function<std::string(const std::string& key)>& lookup,
+                            std::string (*labelText)(const std::string& text) = nullptr);
 
 // The form of `text` that `language` uses for `n`, with "%1" filled in by n
 // and "%2" by `second`.
