@@ -33,11 +33,16 @@ scenario_end() {
   end
 }
 
+# Wine's tray shows the application's icon for a few seconds before the
+# program's first picture, and the icon's menu answers only after that.
+wait_state_icon() {
+  wait_for '[[ ! $(tray_icon_kind) =~ ^(none|application)$ ]]' 20 || fail "no state icon"
+}
+
 started() { # waits until the program has published its folder and shows its icon
   start_stilvane
   wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
-  # Wine's tray may take a while, just after its start, to show the icon.
-  wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "no icon"
+  wait_state_icon
 }
 
 scenario_start Stilvane.FirstStartOnAnEmptyRegistry first
@@ -334,6 +339,7 @@ scenario_start Stilvane.FrenchCanadianSystemGetsTheFrenchTexts
 (cd "$program" && LC_ALL=fr_CA.UTF-8 exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
 stilvane_pid=$!
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published; open: $(dialogs)"
+wait_state_icon
 tray_menu x
 wait_for '[[ -n $(editor_area) ]]' 10 || fail "the French access key of Exceptions did not open the editor"
 scenario_end
