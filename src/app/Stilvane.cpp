@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/unique_handle.h"
 #include "ui/form_Stilvane.h"
+#include "ui/second_start.h"
 
 #include <windows.h>
 
@@ -12,13 +13,20 @@ namespace {
 // One controller per sign-in session: a second one would race the first for
 // every block signal and show a second icon whose check marks go stale.
 constexpr char kInstanceMutex[] = "Local\\Quillane.PopUpBlocker.Stilvane";
+// How long a second start waits for the running controller's window, and
+// then for its answer.
+constexpr DWORD kControllerPatience = 3000;
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     using namespace stilvane;
     const UniqueKernelHandle instance(::CreateMutexA(nullptr, FALSE, kInstanceMutex));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS)
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        // Started again by a user who sees nothing of the running one (its
+        // icon may be hidden): it shows its editor. No answer, no harm.
+        AskRunningControllerToOpen(kControllerPatience);
         return 0;
+    }
     // The controls in the system's visual style (the manifest asks for them).
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);

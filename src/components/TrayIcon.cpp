@@ -1,7 +1,7 @@
 #include "components/TrayIcon.h"
 
-#include "framework/application.h"
 #include "framework/ansi_text.h"
+#include "framework/application.h"
 #include "framework/display_scale.h"
 #include "framework/text.h"
 
@@ -165,6 +165,20 @@ void TTrayIcon::RefreshTip() {
     lastHintSent_ = hint_;
     FillTip();
     Modify(NIF_TIP);
+}
+
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, DWORD flags) {
+    if (!active_ || !added_)
+        return false;
+    CopyCut(data_.szInfoTitle, title);
+    CopyCut(data_.szInfo, text);
+    data_.dwInfoFlags = flags;
+    data_.uFlags = NIF_INFO | NIF_SHOWTIP;
+    const bool shown = Notify(NIM_MODIFY) != FALSE;
+    // Shown once: the icon added anew later carries no balloon.
+    data_.szInfoTitle[0] = data_.szInfo[0] = '\0';
+    data_.dwInfoFlags = 0;
+    return shown;
 }
 
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {

@@ -62,6 +62,12 @@ public:
     // have changed meanwhile) before the icon is added again.
     TNotifyEvent OnTaskbarCreated;
 
+    // Shows a balloon from the icon (Windows 10 and 11 make it a
+    // notification): `title` up to 63 characters, `text` up to 255, with
+    // the NIIF_* `flags`. False when the icon is not in the notification
+    // area or the shell refused the balloon.
+    bool ShowBalloon(const std::string& title, const std::string& text, DWORD flags);
+
     // Side of the picture the notification area shows without stretching:
     // the small-icon size at the taskbar's display scale.
     int PictureSize() const;

@@ -8,7 +8,6 @@
 namespace stilvane {
 
 namespace {
-constexpr char kWindowClass[] = "StilvaneApplication";
 // Posted to the application window: show the errors put aside meanwhile.
 constexpr UINT kShowErrorsMessage = WM_APP + 1;
 } // namespace
@@ -61,12 +60,12 @@ void ApplicationObject::Initialize() {
     windowClass.lpfnWndProc = &ApplicationObject::WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = ::LoadIconA(instance, "MAINICON");
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = kApplicationWindowClass;
     ::RegisterClassA(&windowClass);
     // A zero-sized top-level window: it carries the taskbar button while the
     // main window is shown, and receives the wake-up messages.
     window_.Reset(
-        ::CreateWindowExA(0, kWindowClass, title_.c_str(),
+        ::CreateWindowExA(0, kApplicationWindowClass, title_.c_str(),
                           WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                           ::GetSystemMetrics(SM_CXSCREEN) / 2, ::GetSystemMetrics(SM_CYSCREEN) / 2,
                           0, 0, nullptr, nullptr, instance, nullptr));

@@ -16,6 +16,8 @@ namespace stilvane {
 // Sent by the installers to the application window: the program ends at
 // once, asking nothing, so that an unattended upgrade never waits on a box.
 constexpr char kCloseForUpdateMessage[] = "Quillane.PopUpBlocker.CloseForUpdate";
+// The class of the application window, by which others find the program.
+constexpr char kApplicationWindowClass[] = "StilvaneApplication";
 
 class ApplicationObject final : public TrayHost {
 public:

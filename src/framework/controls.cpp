@@ -97,9 +97,35 @@ Edit::Edit(TComponent* owner, HWND parent, int id, Bounds bounds)
     : Control(owner, parent, id, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, bounds,
               "") {}
 
-void Edit::SetCueBanner(const std::string& text) const {
-    ::SendMessageW(Handle(), EM_SETCUEBANNER, FALSE,
-                   reinterpret_cast<LPARAM>(AnsiToWide(text).c_str()));
+void Edit::SetCueBanner(const std::string& text) {
+    cue_ = AnsiToWide(text);
+    ::SendMessageW(Handle(), EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(cue_.c_str()));
+}
+
+void Edit::SetCueColor(std::optional<COLORREF> color) {
+    cueColor_ = color;
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void Edit::PaintCue() const {
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(Handle(), &paint);
+    // On the field's own colour, as its parent gives it.
+    const auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(::GetParent(Handle()), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                       reinterpret_cast<LPARAM>(Handle())));
+    RECT area;
+    ::GetClientRect(Handle(), &area);
+    ::FillRect(dc, &area, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
+    // Where the field puts its text.
+    ::SendMessageW(Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    const HGDIOBJ font =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(Handle(), WM_GETFONT, 0, 0)));
+    ::SetTextColor(dc, *cueColor_);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, cue_.c_str(), -1, &area, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(dc, font);
+    ::EndPaint(Handle(), &paint);
 }
 
 void Edit::SelectAll() const {
@@ -108,6 +134,14 @@ void Edit::SelectAll() const {
 
 LRESULT Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_PAINT:
+        // The hint shows while the field is empty and has no focus.
+        if (cueColor_ && !cue_.empty() && ::GetWindowTextLengthW(Handle()) == 0 &&
+            ::GetFocus() != Handle()) {
+            PaintCue();
+            return 0;
+        }
+        break;
     case WM_GETDLGCODE:
         // Enter stays in the field instead of going to the dialog.
         if (OnEnter && wParam == VK_RETURN)

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,10 @@ class Edit : public Control {
 public:
     Edit(TComponent* owner, HWND parent, int id, Bounds bounds);
     // Grey hint shown while the field is empty.
-    void SetCueBanner(const std::string& text) const;
+    void SetCueBanner(const std::string& text);
+    // The hint's colour; nullopt for the system's grey, which is too faint
+    // on a dark field.
+    void SetCueColor(std::optional<COLORREF> color);
     // Selects the whole text, so that typing replaces it.
     void SelectAll() const;
     // Enter in the field; unset, Enter goes to the dialog as usual.
@@ -69,6 +73,13 @@ public:
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The empty field with its hint in the hint's own colour.
+    void PaintCue() const;
+
+    std::wstring cue_;
+    std::optional<COLORREF> cueColor_;
 };
 
 // An item of a list box: the text as the program keeps it (ANSI bytes,

@@ -51,6 +51,9 @@ const LanguageTexts& BuiltInTexts() {
         .pausedUntil = "Pausiert bis %1",
         .pausedSignIn = "Pausiert bis zur n\xE4"
                         "chsten Anmeldung",
+        .balloonWelcome = "Das Blockieren von Popups l\xE4uft im Infobereich. Klicken Sie mit der "
+                          "rechten Maustaste auf das Symbol, um das Men\xFC zu \xF6"
+                          "ffnen.",
         .blockedCount = {"Heute %1 Popups blockiert, insgesamt %2",
                          "Heute %1 Popup blockiert, insgesamt %2",
                          {}},
@@ -130,6 +133,7 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"PauseSignIn", &LanguageTexts::pauseSignIn},
         {"PausedUntil", &LanguageTexts::pausedUntil},
         {"PausedSignIn", &LanguageTexts::pausedSignIn},
+        {"Balloon_Welcome", &LanguageTexts::balloonWelcome},
         {"Ask_NotText", &LanguageTexts::askNotText},
         {"Error_PauseStart", &LanguageTexts::errorPauseStart},
         {"Error_PauseEnd", &LanguageTexts::errorPauseEnd},
@@ -168,8 +172,8 @@ LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
         std::string text = lookup(key);
         if (!text.empty())
             texts.*field = field != &LanguageTexts::label1 ? std::move(text)
-                           : labelText                   ? labelText(text)
-                                                         : LabelTextFromIni(text);
+                           : labelText                     ? labelText(text)
+                                                           : LabelTextFromIni(text);
     }
     for (const auto& [key, field] : CountedKeys()) {
         // The forms go together: a singular from elsewhere may be another

@@ -53,6 +53,7 @@ struct LanguageTexts {
     std::string pauseSignIn;
     std::string pausedUntil;    // tooltip row while paused, "%1" the local end time
     std::string pausedSignIn;   // tooltip row while paused until the next sign-in
+    std::string balloonWelcome; // the first start's balloon from the icon
     CountedText blockedCount;   // tooltip row and greyed menu item, "%1" today, "%2" all
     CountedText refusedTooLong; // "%1" lines not added, "%2" the longest length allowed
     std::string askNotText;     // import of a file that looks binary, "%1" the file
@@ -99,10 +100,9 @@ const std::vector<CountedKey>& CountedKeys();
 // `texts` with every non-empty text `lookup` finds for a key put in place of
 // its own, all of them now counted as texts in `language`. The label's text
 // goes through `labelText` (LabelTextFromIni unless given).
-LanguageTexts WithTextsFrom(
-    LanguageTexts texts, LanguageId language,
-    const std::function<std::string(const std::string& key)>& lookup,
-    std::string (*labelText)(const std::string& text) = nullptr);
+LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
+                            const std::function<std::string(const std::string& key)>& lookup,
+                            std::string (*labelText)(const std::string& text) = nullptr);
 
 // The form of `text` that `language` uses for `n`, with "%1" filled in by n
 // and "%2" by `second`.

@@ -61,6 +61,7 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
     ListTools = std::make_unique<ExceptionListTools>(
         this, parent, *ListBox1, *Edit1, texts_,
         [this](const std::string& note) { ShowTitleNote(note); }, remove);
+    Theme = std::make_unique<EditorTheme>(parent, *Label1, *ListBox1, *Edit1, *Bevel1);
     ApplyTexts();
     Layout(dpi);
 }
@@ -68,6 +69,7 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
 ExceptionsEditor::~ExceptionsEditor() {
     // The controls go before the window: each child window is destroyed once,
     // by its control, never a second time with its parent.
+    Theme.reset();
     ListTools.reset();
     Button_Ok.reset();
     Bevel1.reset();
@@ -96,6 +98,7 @@ void ExceptionsEditor::Layout(int dpi) {
     font_ = Place({*Label1, *Label_Exceptions, *ListBox1, *Button_Delete, *Label_NewException,
                    *Edit1, *Button_Add, *Bevel1, *Button_Ok},
                   dpi_);
+    Theme->ColorLabel();
 }
 
 void ExceptionsEditor::Open() {
@@ -246,6 +249,8 @@ void ExceptionsEditor::ShowTitleNote(const std::string& note) {
 }
 
 std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto handled = Theme->HandleMessage(message, wParam, lParam))
+        return handled;
     const HWND window = window_.Handle();
     switch (message) {
     case WM_GETFONT:

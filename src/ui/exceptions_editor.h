@@ -11,6 +11,7 @@
 #include "framework/unique_handle.h"
 #include "settings/language_texts.h"
 #include "ui/editor_list_tools.h"
+#include "ui/editor_theme.h"
 
 #include <windows.h>
 
@@ -65,7 +66,8 @@ public:
     int Dpi() const { return dpi_; }
 
     // A message of the window that is the editor's: the title notes' timer,
-    // the font the controls take, a change of scale or of system colours.
+    // the font the controls take, a change of scale, of system colours or of
+    // the app mode, and the painting in dark colours.
     std::optional<LRESULT> HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     void Button_AddClick(TComponent* sender);
@@ -88,6 +90,8 @@ public:
     std::unique_ptr<Bevel> Bevel1;
     std::unique_ptr<Button> Button_Ok;
     std::unique_ptr<ExceptionListTools> ListTools;
+    // The colours, as Windows is set.
+    std::unique_ptr<EditorTheme> Theme;
 
 private:
     enum class SaveResult { Saved, Merged, Declined };

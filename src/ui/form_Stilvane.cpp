@@ -13,6 +13,7 @@
 #include "ui/editor_layout.h"
 #include "ui/exceptions_file.h"
 #include "ui/tray_tip.h"
+#include "ui/welcome_balloon.h"
 
 #include <exception>
 
@@ -108,11 +109,15 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
             EndPause();
     });
     Application().RunHandler([this] { FormCreate(); });
+    WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_.balloonWelcome);
+    // A second start opens the editor, as the menu does.
+    secondStarts_ = std::make_unique<SecondStartListener>([this] { ExceptionsClick(nullptr); });
 }
 
 TForm_Stilvane::~TForm_Stilvane() {
-    // The timer and the tray icon go first: no tick or click may reach a
-    // half-destroyed window.
+    // The listener, the timer and the tray icon go first: no second start,
+    // tick or click may reach a half-destroyed window.
+    secondStarts_.reset();
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
     ThreadTimer1.reset();

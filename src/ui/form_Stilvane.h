@@ -18,6 +18,7 @@
 #include "ui/block_display.h"
 #include "ui/block_statistics.h"
 #include "ui/exceptions_editor.h"
+#include "ui/second_start.h"
 #include "ui/statistics_window.h"
 #include "ui/timed_pause.h"
 #include "ui/tray_pictures.h"
@@ -139,6 +140,7 @@ private:
     bool shownBefore_ = false;
     TrayPictures pictures_;
     std::optional<TrayPicture> shownPicture_;
+    std::unique_ptr<SecondStartListener> secondStarts_;
 };
 
 } // namespace stilvane

@@ -102,6 +102,8 @@ bool StatisticsWindow::IsOpen() const {
 void StatisticsWindow::Open(const BlockFigures& figures) {
     if (!Handle())
         Create();
+    // As Windows is set now, should a change have passed the hidden window by.
+    Colors.Update(Handle());
     figures_ = figures;
     ShowFigures();
     Application().ShowApplicationWindow();
@@ -132,10 +134,10 @@ void StatisticsWindow::ShowFigures() {
 }
 
 void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
-    ::FillRect(dc, &area, ::GetSysColorBrush(COLOR_BTNFACE));
+    FillColor(dc, area, Colors.Face());
     const HGDIOBJ oldFont = ::SelectObject(dc, font_.Get());
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, Colors.Text());
     const bool empty = std::all_of(figures_.days.begin(), figures_.days.end(),
                                    [](std::uint32_t n) { return n == 0; });
     RECT text = area;
@@ -147,7 +149,7 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
     const auto today = DayNumber(figures_.today);
     // One baseline under all the bars.
     RECT base{area.left, bars_[0].bottom, area.right, bars_[0].bottom + 1};
-    ::FillRect(dc, &base, ::GetSysColorBrush(COLOR_GRAYTEXT));
+    FillColor(dc, base, Colors.Dark() ? dark::kBevelLight : ::GetSysColor(COLOR_GRAYTEXT));
     // Centred on its bar, but within the chart.
     const auto drawAt = [&](const ChartBar& b, const std::string& label, int top, int bottom,
                             UINT vertical) {
@@ -184,6 +186,13 @@ void StatisticsWindow::Button_CloseClick(TComponent*) {
 }
 
 LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (WindowColors::IsColorChange(message, wParam, lParam)) {
+        Colors.Update(Handle());
+        ::RedrawWindow(Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    } else if (const auto painted = Colors.Paint(Handle(), message, wParam, lParam)) {
+        return *painted;
+    }
     switch (message) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_.Get());

@@ -11,6 +11,7 @@
 #include "settings/block_history.h"
 #include "settings/language_texts.h"
 #include "ui/statistics_chart.h"
+#include "ui/window_colors.h"
 
 #include <array>
 #include <cstdint>
@@ -58,6 +59,8 @@ public:
     std::unique_ptr<DrawnArea> Chart;
     std::unique_ptr<Button> Button_Reset;
     std::unique_ptr<Button> Button_Close;
+    // The editor's colours: the system's, or dark as Windows is set.
+    WindowColors Colors;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

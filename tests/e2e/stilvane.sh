@@ -15,10 +15,13 @@ signal_block="$(cd "$(dirname "$0")/../.." && pwd)/scripts/signal-block"
 key_block=b key_pause=p key_exceptions=e key_sound=s key_quit=q
 own_key='HKCU\Software\Quillane\Stilvane'
 
-scenario_start() { # name
+scenario_start() { # name [first: the first start ever, with its balloon]
   begin "$1"
   fresh_prefix
   program_folder "$dist"
+  # Later starts show no balloon, which Wine draws over the tray's icon.
+  [[ ${2:-} == first ]] ||
+    wine reg add "$own_key" /v Welcomed /t REG_DWORD /d 1 /f >/dev/null 2>&1
 }
 
 scenario_end() {
@@ -30,13 +33,23 @@ scenario_end() {
   end
 }
 
-started() { # waits until the program has published its folder
-  start_stilvane
-  wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
+# Wine's tray shows the application's icon for a few seconds before the
+# program's first picture, and the icon's menu answers only after that.
+wait_state_icon() {
+  wait_for '[[ ! $(tray_icon_kind) =~ ^(none|application)$ ]]' 20 || fail "no state icon"
 }
 
-scenario_start Stilvane.FirstStartOnAnEmptyRegistry
+started() { # waits until the program has published its folder and shows its icon
+  start_stilvane
+  wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
+  wait_state_icon
+}
+
+scenario_start Stilvane.FirstStartOnAnEmptyRegistry first
 started
+wait_for '[[ $(key_value "$own_key" Welcomed) == 0x1 ]]' 10 || fail "the first start's balloon was not recorded"
+sleep 1
+xdotool mousemove 200 70 click 1 # closes the balloon Wine may draw below the tray
 expect_eq "$(reg_value PopupBlocker_Dir)" "$(winepath -w "$program" 2>/dev/null)" "PopupBlocker_Dir"
 expect_eq "$(reg_type PopupBlocker_Dir)" REG_SZ "type of PopupBlocker_Dir"
 wait_for '[[ $(reg_value PopupBlocker_Sound) != MISSING ]]' 10
@@ -290,23 +303,35 @@ expect_eq "$(tray_icon_kind)" none "tray after sign-out"
 expect_eq "$(wine reg query 'HKCU\Software\Quillane' 2>/dev/null)" "$before" "shared values"
 scenario_end
 
-# A second copy, even from another folder, leaves at once and changes nothing.
-scenario_start Stilvane.SecondCopyEndsAtOnce
+# A second start, even from another folder, opens the first one's editor
+# and ends; Windows is set to dark apps, and the editor is dark.
+scenario_start Stilvane.SecondStartOpensTheEditorOfTheFirst
+printf 'intranet.example\r\nshop.example\r\nterms.example\r\n' >"$program/popup-exp.ini"
+wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+  /v AppsUseLightTheme /t REG_DWORD /d 0 /f >/dev/null 2>&1
 started
-wait_icon off || fail "no icon for the first copy"
+wait_icon off || fail "no icon for the first start"
 first_dir=$(reg_value PopupBlocker_Dir)
 read -r tray_width _ <<<"$(window_area "$(tray_window)")"
 second=$(mktemp -d "${TMPDIR:-/tmp}/stilvane-second.XXXXXX")
 cp -a "$dist/." "$second/"
 (cd "$second" && timeout 20 wine Stilvane.exe </dev/null >/dev/null 2>&1)
-expect_eq "$?" 0 "exit code of the second copy"
+expect_eq "$?" 0 "exit code of the second start"
+wait_for '[[ -n $(editor_area) ]]' 10 || fail "the second start opened no editor"
 expect_eq "$(reg_value PopupBlocker_Dir)" "$first_dir" "PopupBlocker_Dir"
-kill -0 "$stilvane_pid" 2>/dev/null || fail "the first copy ended"
+kill -0 "$stilvane_pid" 2>/dev/null || fail "the first start ended"
 read -r width _ <<<"$(window_area "$(tray_window)")"
 expect_eq "$width" "$tray_width" "width of the tray (one icon)"
 rm -rf "$second"
-tray_double_click
-wait_icon on || fail "the first copy no longer answers"
+read -r w h x y <<<"$(editor_area)"
+editor_click 60 $((68 + 2 + 13 + 6)) # a selected entry, for the picture
+sleep 0.5
+screenshot "$e2e_shot"
+expect_eq "$(colour_centre "$e2e_shot" '#202020' "40 20 $((x + 330)) $((y + 100))" | cut -d' ' -f3)" \
+  800 "dark face pixels beside the list"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] &&
+  /usr/bin/convert "$e2e_shot" -crop "$((w + 40))x$((h + 40))+$((x - 20))+$((y - 20))" \
+    "$STILVANE_SCREENSHOTS/editor-dark.png"
 scenario_end
 
 # A French Canadian system: popup.ini has an empty section for it, and
@@ -315,6 +340,7 @@ scenario_start Stilvane.FrenchCanadianSystemGetsTheFrenchTexts
 (cd "$program" && LC_ALL=fr_CA.UTF-8 exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
 stilvane_pid=$!
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published; open: $(dialogs)"
+wait_state_icon
 tray_menu x
 wait_for '[[ -n $(editor_area) ]]' 10 || fail "the French access key of Exceptions did not open the editor"
 scenario_end

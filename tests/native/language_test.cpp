@@ -135,6 +135,10 @@ TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
         for (const auto& [n, form] : c.forms)
             EXPECT_EQ(Counted(c.language, text, n), std::to_string(n) + " " + form)
                 << c.language << ": " << n;
+    // The other shipped Western languages: the singular for exactly one.
+    for (const LanguageId language : {1043, 1053, 1030, 1044, 1035, 1040, 3082, 1046, 2070})
+        for (const std::uint64_t n : {0, 1, 2})
+            EXPECT_EQ(Counted(language, text, n), std::to_string(n) + (n == 1 ? " one" : " other"));
     // A form a section lacks is the plural.
     EXPECT_EQ(Counted(1049, CountedText{"%1 x", "", ""}, 21, "y"), "21 x");
 }

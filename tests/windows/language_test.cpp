@@ -105,7 +105,9 @@ TEST_F(Language, TextsFromTheChosenSectionElseFromTheProgramsCopyOfTheSameLangua
 TEST(OwnLanguageTexts, AreTheShippedPopupIniPackedAndUnpackedByWindows) {
     const std::string own = UnpackedProgramData(kOwnLanguageFile);
     EXPECT_EQ(own, ReadWholeFile(STILVANE_PACKAGE_DIR "\\popup.ini"));
-    EXPECT_LT(ProgramData(kOwnLanguageFile).size() * 2, own.size());
+    // Packed, not stored: the texts of 24 languages, in six scripts, pack to
+    // about half (an uncompressible chunk would be stored as it is).
+    EXPECT_LT(ProgramData(kOwnLanguageFile).size() * 5, own.size() * 3);
 }
 
 TEST_F(Language, SectionNamesInFileOrder) {

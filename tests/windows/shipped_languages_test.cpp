@@ -13,6 +13,8 @@
 #include "ui/editor_layout.h"
 #include "ui/tray_tip.h"
 
+#include <shellapi.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -134,6 +136,9 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
         for (const std::string& row : {FillIn(texts.pausedUntil, "11:59 vorm."), texts.pausedSignIn,
                                        Counted(language, texts.blockedCount, 4294967295u, max)})
             EXPECT_LE(row.size(), kTipChars) << "[" << section << "] " << row;
+        // The balloon's text whole, as the shell's record holds it.
+        EXPECT_LT(texts.balloonWelcome.size(), sizeof NOTIFYICONDATAA{}.szInfo)
+            << "[" << section << "]";
     }
 }
 
