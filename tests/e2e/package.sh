@@ -222,7 +222,9 @@ while IFS='|' read -r case arguments outcome; do
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
   if [[ $case == *-in-use ]]; then # held open without sharing
-    wine "$hold_probe" "$(winepath -w "$folder/${case%-in-use}")" 8 >"$e2e_shot.held" 2>/dev/null &
+    # for longer than the installer waits for the running controller to end
+    # (10 s) and then tries the file (5 s), on a slow machine too
+    wine "$hold_probe" "$(winepath -w "$folder/${case%-in-use}")" 25 >"$e2e_shot.held" 2>/dev/null &
     held_by=$!
     wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
   fi
