@@ -122,12 +122,12 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
                                          texts.listPaste, texts.listImport, texts.listExport});
         ExpectUniqueAccessKeys(section, {texts.buttonReset, texts.buttonClose});
         // What fills in each placeholder: "%1", or "%1" and "%2".
-        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText})
+        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText, &texts.errorPolicy})
             EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
         for (const std::string* two :
              {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,
               &texts.errorPauseStart, &texts.errorPauseEnd, &texts.errorCount, &texts.errorImport,
-              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup})
+              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup, &texts.errorManaged})
             EXPECT_TRUE(two->find("%1") != std::string::npos &&
                         two->find("%2") != std::string::npos)
                 << "[" << section << "] " << *two;
