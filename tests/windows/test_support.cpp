@@ -140,7 +140,7 @@ struct MessageBoxAnswerer::State {
         if (std::string(className) != "#32770" || process != ::GetCurrentProcessId() ||
             !::IsWindowVisible(window))
             return TRUE;
-        char text[1024] = {};
+        char text[4096] = {};
         ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
         ::EnterCriticalSection(&state.lock);
         state.texts.emplace_back(text);
