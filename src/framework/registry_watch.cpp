@@ -64,8 +64,11 @@ bool RegistryWatch::OpenNearest() {
 
 void RegistryWatch::Arm() {
     for (int attempt = 0; attempt < 2 && OpenNearest(); ++attempt) {
-        if (::RegNotifyChangeKeyValue(key_.Get(), TRUE, kChanges, event_.Get(), TRUE) ==
-            ERROR_SUCCESS)
+        // A key above the watched one tells only of its own subkeys coming
+        // and going: changes elsewhere under it are none of the watch's.
+        const bool atKey = watched_ == path_;
+        if (::RegNotifyChangeKeyValue(key_.Get(), atKey, atKey ? kChanges : REG_NOTIFY_CHANGE_NAME,
+                                      event_.Get(), TRUE) == ERROR_SUCCESS)
             return;
         // Deleted meanwhile: once more from what is there now.
         key_.Reset();

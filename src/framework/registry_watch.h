@@ -14,7 +14,8 @@ class RegistryWatch {
 public:
     // Calls `changed` on the main thread after a value or subkey under
     // root\path changed, or the key came or went. While the key does not
-    // exist the nearest key above it is watched, which tells when it comes.
+    // exist the nearest key above it is watched for its subkeys alone,
+    // which tells when the key comes.
     // The application object must be initialised.
     RegistryWatch(HKEY root, std::string path, std::function<void()> changed);
     ~RegistryWatch();
