@@ -103,8 +103,6 @@ const LanguageTexts& BuiltInTexts() {
         .policyReadOnly = "schreibgesch\xFCtzt",
         .policyManaged = "verwaltete Eintr\xE4ge",
         .policyMarker = "(verwaltet)",
-        .errorPolicy = "Einige Richtlinienwerte Ihrer Organisation sind ung\xFCltig und werden "
-                       "ignoriert: %1",
         .errorManaged = "Die von Ihrer Organisation verwalteten Ausnahmen konnten nicht in die "
                         "Datei %1 \xFC"
                         "bernommen werden (%2).",
@@ -163,7 +161,6 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Policy_ReadOnly", &LanguageTexts::policyReadOnly},
         {"Policy_Managed", &LanguageTexts::policyManaged},
         {"Policy_Marker", &LanguageTexts::policyMarker},
-        {"Error_Policy", &LanguageTexts::errorPolicy},
         {"Error_Managed", &LanguageTexts::errorManaged},
     };
     return keys;

@@ -82,7 +82,6 @@ struct LanguageTexts {
     std::string policyReadOnly; // the editor's title: the list cannot be changed
     std::string policyManaged;  // the editor's title: it has managed entries
     std::string policyMarker;   // after each managed entry in the list
-    std::string errorPolicy;    // "%1" the policy values ignored
     std::string errorManaged;   // managed entries not written: "%1" the file, "%2" why
 };
 

@@ -31,12 +31,6 @@ struct Policies {
     bool operator==(const Policies&) const = default;
 };
 
-struct PolicyReading {
-    Policies policies;
-    // The full names (key\value) of the values that were ignored.
-    std::vector<std::string> ignored;
-};
-
 // A managed entry as a list value holds it, without surrounding blanks;
 // empty for anything that is no single line of at most
 // kLongestManagedEntry characters.

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <set>
 #include <string_view>
 #include <utility>
 
@@ -17,11 +16,10 @@ namespace {
 // Room for more than any good entry: a longer value is not read whole.
 constexpr DWORD kDataRoom = 16384;
 
-// The entries of a list key, by their numbers; `shown` names the key in
-// `ignored`. Strings are read in Unicode, so that a character the code
-// page lacks is noticed.
-std::vector<std::string> ListIn(HKEY root, const std::string& path, const std::string& shown,
-                                std::vector<std::string>& ignored) {
+// The entries of a list key, by their numbers; values of another kind or
+// name, too long or of several lines are left out. Strings are read in
+// Unicode, so that a character the code page lacks is noticed.
+std::vector<std::string> ListIn(HKEY root, const std::string& path) {
     std::vector<std::pair<std::uint32_t, std::string>> numbered;
     const auto key = RegistryKey::Open(root, path, KEY_QUERY_VALUE);
     std::wstring name(16384, L'\0'), data(kDataRoom / sizeof(wchar_t), L'\0');
@@ -37,42 +35,44 @@ std::vector<std::string> ListIn(HKEY root, const std::string& path, const std::s
         }
         if (status != ERROR_SUCCESS)
             break;
-        const std::wstring_view text(data.data(), size / sizeof(wchar_t));
-        const AnsiLine line = LineToAnsi(text.substr(0, text.find(L'\0')));
-        const std::string valueName = WideToAnsi({name.data(), nameLength});
-        const std::uint32_t number = ManagedEntryNumber(valueName);
-        std::string entry = type == REG_SZ && !line.lossy ? ManagedEntryOf(line.text) : "";
-        if (number == 0 || entry.empty()) {
-            ignored.push_back(shown + valueName);
-            continue;
+        std::string entry;
+        if (type == REG_SZ) {
+            const std::wstring_view text(data.data(), size / sizeof(wchar_t));
+            if (AnsiLine line = LineToAnsi(text.substr(0, text.find(L'\0'))); !line.lossy)
+                entry = ManagedEntryOf(line.text);
         }
-        numbered.emplace_back(number, std::move(entry));
+        const std::uint32_t number = ManagedEntryNumber(WideToAnsi({name.data(), nameLength}));
+        if (number != 0 && !entry.empty())
+            numbered.emplace_back(number, std::move(entry));
     }
     // By their numbers, which all differ (no name has a leading zero); an
-    // entry listed twice is taken once, at its first place.
-    std::sort(numbered.begin(), numbered.end());
+    // entry listed twice is taken once, at its first place. Lists are short,
+    // and this costs less code than a sort.
     std::vector<std::string> list;
-    std::set<std::string_view> taken;
-    for (const auto& numberedEntry : numbered)
-        if (taken.insert(numberedEntry.second).second)
-            list.push_back(numberedEntry.second);
-    return list;
+    for (std::uint32_t last = 0;;) {
+        std::size_t next = numbered.size();
+        for (std::size_t i = 0; i < numbered.size(); ++i)
+            if (numbered[i].first > last &&
+                (next == numbered.size() || numbered[i].first < numbered[next].first))
+                next = i;
+        if (next == numbered.size())
+            return list;
+        last = numbered[next].first;
+        if (std::find(list.begin(), list.end(), numbered[next].second) == list.end())
+            list.push_back(std::move(numbered[next].second));
+    }
 }
 
 } // namespace
 
-PolicyReading PolicyStore::Read() const {
-    PolicyReading reading;
-    Policies& policies = reading.policies;
+Policies PolicyStore::Read() const {
+    Policies policies;
     // The machine's values first: they win.
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        const std::string shown = KeyName(root, path_) + "\\";
         const auto key = RegistryKey::Open(root, path_, KEY_QUERY_VALUE);
         for (const PolicyDefinition& definition : PolicyDefinitions()) {
             if (definition.kind == PolicyKind::List) {
-                std::vector<std::string> list =
-                    ListIn(root, path_ + "\\" + definition.name, shown + definition.name + "\\",
-                           reading.ignored);
+                std::vector<std::string> list = ListIn(root, path_ + "\\" + definition.name);
                 if (policies.managedExceptions.empty())
                     policies.managedExceptions = std::move(list);
                 continue;
@@ -81,16 +81,14 @@ PolicyReading PolicyStore::Read() const {
             const LONG status = key ? ::RegQueryValueExA(key.Get(), definition.name, nullptr, &type,
                                                          reinterpret_cast<BYTE*>(&data), &size)
                                     : ERROR_FILE_NOT_FOUND;
-            if (status == ERROR_FILE_NOT_FOUND)
-                continue;
+            // Missing, longer than a DWORD, another kind or another number:
+            // not configured here.
             auto& setting = policies.switches[static_cast<int>(definition.id)];
             if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data && data <= 1)
                 setting = setting.value_or(data == 1);
-            else
-                reading.ignored.push_back(shown + definition.name);
         }
     }
-    return reading;
+    return policies;
 }
 
 } // namespace stilvane

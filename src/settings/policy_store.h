@@ -14,9 +14,10 @@ public:
     explicit PolicyStore(std::string path = kPolicyKeyPath) : path_(std::move(path)) {}
     const std::string& Path() const { return path_; }
 
-    // Every policy as it stands now. Never raises: a value that cannot be
-    // read counts as one of the wrong kind.
-    PolicyReading Read() const;
+    // Every policy as it stands now. Never raises: a value that is missing,
+    // cannot be read or is of the wrong kind, size or range is not
+    // configured, and the user decides.
+    Policies Read() const;
 
 private:
     std::string path_;

@@ -31,11 +31,10 @@ void PolicyLocks::Start() {
 }
 
 void PolicyLocks::Reload(bool applyAll) {
-    PolicyReading reading = store_.Read();
-    ReportIgnored(reading.ignored);
-    if (!applyAll && reading.policies == policies_)
+    Policies policies = store_.Read();
+    if (!applyAll && policies == policies_)
         return Enforce();
-    policies_ = std::move(reading.policies);
+    policies_ = std::move(policies);
     Apply();
 }
 
@@ -132,21 +131,6 @@ void PolicyLocks::KeepManagedEntries() {
 void PolicyLocks::ShowLater(const std::string& message) {
     // Shown after the handler: applying a policy never waits on a person.
     Application().ShowExceptionLater(EOperationError(message));
-}
-
-void PolicyLocks::ReportIgnored(const std::vector<std::string>& ignored) {
-    // Told once, until what is ignored changes.
-    if (ignored == ignoredShown_)
-        return;
-    ignoredShown_ = ignored;
-    std::string names;
-    for (const std::string& name : ignored) {
-        if (!names.empty())
-            names += ", ";
-        names += name;
-    }
-    if (!names.empty())
-        ShowLater(FillIn(form_.texts_.errorPolicy, names));
 }
 
 void PolicyLocks::MarkLockedItems() const {

@@ -53,14 +53,12 @@ private:
     // popup-exp.ini with the managed entries in, and those the policy
     // dropped out again.
     void KeepManagedEntries();
-    void ReportIgnored(const std::vector<std::string>& ignored);
     static void ShowLater(const std::string& message);
 
     TForm_Stilvane& form_;
     PolicyStore store_;
     ManagedRecord record_;
     Policies policies_;
-    std::vector<std::string> ignoredShown_;
     bool enforceFailureShown_ = false;
     std::function<void()> refresh_;
     std::unique_ptr<RegistryWatch> machineWatch_, userWatch_, sharedWatch_;
