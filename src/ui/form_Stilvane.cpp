@@ -12,6 +12,7 @@
 #include "settings/marl_INI.h"
 #include "ui/editor_layout.h"
 #include "ui/exceptions_file.h"
+#include "ui/tray_menu.h"
 #include "ui/tray_tip.h"
 #include "ui/welcome_balloon.h"
 
@@ -22,32 +23,6 @@ namespace stilvane {
 namespace {
 
 constexpr char kWindowClass[] = "TForm_Stilvane";
-
-// The tray menu, item by item: where the item is kept, its text, what choosing
-// it does, and whether it opens with the submenu before it. The first item,
-// the count, is captioned by the state; "-" items are separators.
-struct TrayMenuEntry {
-    MenuItem* TForm_Stilvane::*item;
-    std::string LanguageTexts::*caption;
-    void (TForm_Stilvane::*click)(TComponent*);
-    bool inSubmenu;
-};
-constexpr TrayMenuEntry kTrayMenu[] = {
-    {&TForm_Stilvane::Count, nullptr, &TForm_Stilvane::CountClick, false},
-    {&TForm_Stilvane::N3, nullptr, nullptr, false},
-    {&TForm_Stilvane::Block, &LanguageTexts::active, &TForm_Stilvane::BlockClick, false},
-    {&TForm_Stilvane::Pause, &LanguageTexts::pause, nullptr, false},
-    {&TForm_Stilvane::Pause5, &LanguageTexts::pause5, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause15, &LanguageTexts::pause15, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause60, &LanguageTexts::pause60, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::PauseSignIn, &LanguageTexts::pauseSignIn, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Exceptions, &LanguageTexts::exceptions, &TForm_Stilvane::ExceptionsClick,
-     false},
-    {&TForm_Stilvane::N2, nullptr, nullptr, false},
-    {&TForm_Stilvane::Sound, &LanguageTexts::sound, &TForm_Stilvane::SoundClick, false},
-    {&TForm_Stilvane::N1, nullptr, nullptr, false},
-    {&TForm_Stilvane::Beenden1, &LanguageTexts::quit, &TForm_Stilvane::Beenden1Click, false},
-};
 
 } // namespace
 
@@ -133,19 +108,7 @@ TForm_Stilvane::~TForm_Stilvane() {
 void TForm_Stilvane::CreateMenu() {
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
-    MenuItem* submenu = nullptr;
-    for (const TrayMenuEntry& entry : kTrayMenu) {
-        TNotifyEvent click;
-        if (entry.click)
-            click = [this, handler = entry.click](TComponent* s) { (this->*handler)(s); };
-        const std::string caption =
-            entry.caption || entry.item == &TForm_Stilvane::Count ? "" : "-";
-        MenuItem& item = entry.inSubmenu ? submenu->Add(caption, std::move(click))
-                                         : PopupMenu1->Add(caption, std::move(click));
-        this->*entry.item = &item;
-        if (!entry.inSubmenu)
-            submenu = &item;
-    }
+    AddTrayMenuItems(*this);
     Block->Default = true;
     ApplyTexts();
 }
@@ -200,9 +163,7 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
 }
 
 void TForm_Stilvane::ApplyTexts() {
-    for (const TrayMenuEntry& entry : kTrayMenu)
-        if (entry.caption)
-            (this->*entry.item)->Caption = texts_.*entry.caption;
+    CaptionTrayMenu(*this, texts_);
     policy_->MarkLockedItems();
     Editor->ApplyTexts();
 }
