@@ -193,5 +193,32 @@ TEST_F(PolicyTest, ValuesOfTheWrongKindSizeOrRangeLockNothingAndBotherNobody) {
     EXPECT_TRUE(answerer.Texts().empty()) << answerer.Texts()[0];
 }
 
+TEST_F(PolicyTest, TheStatisticsWindowAndItsResetAreNoneOfThePolicies) {
+    key.SetString("PopupBlocker", "1");
+    for (const char* name : {"Blocking", "Sound", "AllowPause", "AllowQuit", "ExceptionsEditable"})
+        SetSwitch(HKEY_LOCAL_MACHINE, name, std::string(name) == "Blocking" ? 1 : 0);
+    SetManaged("1", "corp.example");
+    TForm_Stilvane& f = Build();
+    Signal(), f.ThreadTimer1Timer(nullptr);
+    EXPECT_TRUE(f.Count->Enabled) << f.Count->Caption;
+    EXPECT_EQ(f.Count->Caption, "1 popup blocked today, 1 in all");
+    f.CountClick(nullptr);
+    StatisticsWindow& s = *f.Statistics;
+    ASSERT_TRUE(s.IsOpen());
+    EXPECT_TRUE(::IsWindowEnabled(s.Button_Reset->Handle()));
+    EXPECT_EQ(Title(s.Handle()), "Blocked popups");
+    {
+        MessageBoxAnswerer answerer(IDYES);
+        s.Button_ResetClick(nullptr);
+    }
+    EXPECT_EQ(f.Counted().total, 0u);
+    EXPECT_EQ(Own("BlockedTotal"), "");
+    // Closed by the user: only hidden, whatever AllowQuit says.
+    ::SendMessageA(s.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(s.IsOpen());
+    MSG quit;
+    EXPECT_FALSE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
 } // namespace
 } // namespace stilvane
