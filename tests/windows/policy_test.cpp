@@ -65,11 +65,9 @@ TEST_F(PolicyTest, EachSwitchLocksItsItemSaysSoAndKeepsItsValueStored) {
                       c.value == 1 ? "1" : "0");
         }
         EXPECT_EQ(Marked(Row(0)), item == f.Block) << Row(0);
-        for (MenuItem* other : {f.Block, f.Sound, f.Beenden1}) {
-            if (other == item)
-                continue;
-            EXPECT_TRUE(other->Enabled && !Marked(other->Caption)) << other->Caption;
-        }
+        for (MenuItem* other : {f.Block, f.Sound, f.Beenden1})
+            EXPECT_TRUE(other == item || (other->Enabled && !Marked(other->Caption)))
+                << other->Caption;
         form.reset();
         DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
     }
