@@ -3,10 +3,13 @@
 # server (traced by `wineserver -d1`) and the Linux system calls it makes
 # (strace), per tick, for the controller and for the least possible poller
 # (bench/minimal_poller.cpp). A tick is one opening of the blocker's key.
-# Usage: bench/tick_requests.sh [SECONDS]   (the idle window, default 10)
+# Usage: bench/tick_requests.sh [SECONDS] [blocking]
+#   SECONDS: the idle window, default 10; blocking: with the policy Blocking
+#   set to 1 under HKEY_LOCAL_MACHINE, as an administrator would set it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-10}
+policy=${2:-}
 cmake --build build/win32 --target dist minimal_poller >/dev/null
 source scripts/lib/session.sh
 unset DISPLAY
@@ -29,6 +32,12 @@ for value in 'PopupBlocker /d 1' 'PopupBlocker_Sound /d 1'; do
   # shellcheck disable=SC2086
   wine reg add 'HKCU\Software\Quillane' /v $value /f >/dev/null 2>&1
 done
+policy_key='HKLM\Software\Policies\Quillane\PopUpBlocker'
+if [[ $policy == blocking ]]; then
+  wine reg add "$policy_key" /v Blocking /t REG_DWORD /d 1 /f >/dev/null 2>&1
+else
+  wine reg delete "$policy_key" /f >/dev/null 2>&1 || true
+fi
 
 # $1: label; $2: folder to run in; $3: executable there.
 measure() {
@@ -76,5 +85,5 @@ measure() {
 
 program=$work/program
 cp -a build/dist/. "$program/"
-measure "Stilvane.exe" "$program" Stilvane.exe
+measure "Stilvane.exe${policy:+ (policy: $policy)}" "$program" Stilvane.exe
 measure "minimal poller" "$PWD/build/win32/bench" minimal_poller.exe

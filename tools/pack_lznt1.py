@@ -18,48 +18,63 @@ def length_bits(position):
     return bits
 
 
+def longest_matches(data):
+    """The longest copy each position can make, and its offset (the
+    nearest such); length 0 where none of three bytes or more reaches."""
+    n = len(data)
+    starts = {}  # three-byte prefix -> positions it starts at, in order
+    lengths, offsets = [0] * n, [0] * n
+    for position in range(n):
+        key = bytes(data[position:position + 3])
+        if position > 0 and len(key) == 3:
+            bits = length_bits(position)
+            longest, farthest = (1 << bits) + 2, 1 << (16 - bits)
+            for start in reversed(starts.get(key, [])):
+                offset = position - start
+                if offset > farthest:
+                    break
+                length = 3
+                while (length < longest and position + length < n
+                       and data[start + length] == data[position + length]):
+                    length += 1
+                if length > lengths[position]:
+                    lengths[position], offsets[position] = length, offset
+                    if length == longest:
+                        break
+        if len(key) == 3:
+            starts.setdefault(key, []).append(position)
+    return lengths, offsets
+
+
 def compress_chunk(data):
+    """The cheapest parse of the chunk: a literal costs 9 bits (its byte
+    and a flag bit), a copy 17, whatever its length; chosen from the end
+    backwards, every copy at a position may be cut to any length of 3 or
+    more."""
+    n = len(data)
+    lengths, offsets = longest_matches(data)
+    cost, step = [0] * (n + 1), [1] * (n + 1)
+    for at in range(n - 1, -1, -1):
+        cost[at], step[at] = 9 + cost[at + 1], 1
+        for length in range(3, lengths[at] + 1):
+            if 17 + cost[at + length] < cost[at]:
+                cost[at], step[at] = 17 + cost[at + length], length
     out = bytearray()
-    starts = {}  # three-byte prefix -> positions it starts at
     position = 0
-
-    def remember(at):
-        if at + 3 <= len(data):
-            starts.setdefault(bytes(data[at:at + 3]), []).append(at)
-
-    while position < len(data):
+    while position < n:
         flags_at = len(out)
         out.append(0)
         for bit in range(8):
-            if position >= len(data):
+            if position >= n:
                 break
-            best_length = best_offset = 0
-            if position > 0:
-                bits = length_bits(position)
-                longest, farthest = (1 << bits) + 2, 1 << (16 - bits)
-                for start in reversed(starts.get(bytes(data[position:position + 3]), [])):
-                    offset = position - start
-                    if offset > farthest:
-                        break
-                    length = 0
-                    while (length < longest and position + length < len(data)
-                           and data[start + length] == data[position + length]):
-                        length += 1
-                    if length > best_length:
-                        best_length, best_offset = length, offset
-                        if length == longest:
-                            break
-            if best_length >= 3:
-                token = ((best_offset - 1) << length_bits(position)) | (best_length - 3)
+            length = step[position]
+            if length >= 3:
+                token = ((offsets[position] - 1) << length_bits(position)) | (length - 3)
                 out += token.to_bytes(2, 'little')
                 out[flags_at] |= 1 << bit
-                for at in range(position, position + best_length):
-                    remember(at)
-                position += best_length
             else:
                 out.append(data[position])
-                remember(position)
-                position += 1
+            position += length
     return out
 
 

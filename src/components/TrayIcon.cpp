@@ -258,9 +258,11 @@ LRESULT TTrayIcon::HandleCallback(WPARAM anchor, LPARAM event) {
             break;
         }
         if (popupMenu_) {
+            // A greyed default item is not chosen this way either.
             for (const auto& item : popupMenu_->Items())
                 if (item->Default) {
-                    item->Click();
+                    if (item->Enabled)
+                        item->Click();
                     break;
                 }
         }

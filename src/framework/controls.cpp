@@ -183,8 +183,17 @@ void ListBox::Clear() {
     freeSlots_.clear();
 }
 
+std::string ListBox::Shown(const ListItem& item) const {
+    return (item.tag & suffixTag_) ? item.text + suffix_ : item.text;
+}
+
+void ListBox::SetTagSuffix(std::uint32_t tag, std::string suffix) {
+    suffixTag_ = tag;
+    suffix_ = std::move(suffix);
+}
+
 void ListBox::Show(ListItem item, int index, bool sorted) {
-    const std::wstring shown = AnsiToWide(item.text);
+    const std::wstring shown = AnsiToWide(Shown(item));
     const LRESULT at =
         ::SendMessageW(Handle(), sorted ? LB_ADDSTRING : LB_INSERTSTRING,
                        static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(shown.c_str()));
@@ -225,7 +234,7 @@ void ListBox::Assign(std::vector<ListItem> items) {
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i)
-        keys.emplace_back(SortKey(items[i].text), i);
+        keys.emplace_back(SortKey(Shown(items[i])), i);
     std::stable_sort(keys.begin(), keys.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<ListItem> sorted;
@@ -306,10 +315,15 @@ std::vector<ListItem> ListBox::AllItems() const {
 }
 
 int ListBox::FindExact(const std::string& text) const {
+    const int plain = FindShown(text, text);
+    return plain >= 0 || suffixTag_ == 0 ? plain : FindShown(text + suffix_, text);
+}
+
+int ListBox::FindShown(const std::string& shown, const std::string& text) const {
     // The list box's own search ignores case; it still finds every candidate
     // fast, and each is then compared byte for byte. The search wraps round
     // to the start when it passes the end.
-    const std::wstring wide = AnsiToWide(text);
+    const std::wstring wide = AnsiToWide(shown);
     int first = -1;
     for (LRESULT index = LB_ERR;;) {
         index = ::SendMessageW(Handle(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(index),

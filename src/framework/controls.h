@@ -121,6 +121,10 @@ public:
     std::vector<std::string> SelectedItems() const;
     // Takes the mark `tag` off every item.
     void ClearTag(std::uint32_t tag);
+    // Items marked `tag` are shown from now on with `suffix` after their
+    // text, which the user sees and a screen reader reads; their text stays
+    // as it is.
+    void SetTagSuffix(std::uint32_t tag, std::string suffix);
 
     // The Delete key, a paste (Ctrl+V, Shift+Insert) and a copy (Ctrl+C,
     // Ctrl+Insert) in the list. Ctrl+A selects every item by itself.
@@ -138,6 +142,10 @@ private:
     std::vector<int> SelectedIndexes() const;
     // Where the item shown at `index` is kept.
     std::size_t SlotOf(int index) const;
+    // The text the box shows for `item`.
+    std::string Shown(const ListItem& item) const;
+    // Index of an item shown as `shown` whose text is `text`, or -1.
+    int FindShown(const std::string& shown, const std::string& text) const;
     // Shows `item` at `index` (-1: at the end, or at its sorted place when
     // `sorted`), keeping it here.
     void Show(ListItem item, int index, bool sorted);
@@ -147,6 +155,8 @@ private:
 
     std::vector<ListItem> slots_;
     std::vector<std::size_t> freeSlots_;
+    std::uint32_t suffixTag_ = 0;
+    std::string suffix_;
 };
 
 class Bevel : public Control {

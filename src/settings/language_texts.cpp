@@ -99,6 +99,13 @@ const LanguageTexts& BuiltInTexts() {
         .askResetCount = "Die Z\xE4hlung der blockierten Popups zur\xFC"
                          "cksetzen? Heute, die letzten 30 "
                          "Tage und die Gesamtzahl werden auf 0 gesetzt.",
+        .policyLocked = "(von Ihrer Organisation festgelegt)",
+        .policyReadOnly = "schreibgesch\xFCtzt",
+        .policyManaged = "verwaltete Eintr\xE4ge",
+        .policyMarker = "(verwaltet)",
+        .errorManaged = "Die von Ihrer Organisation verwalteten Ausnahmen konnten nicht in die "
+                        "Datei %1 \xFC"
+                        "bernommen werden (%2).",
     };
     return texts;
 }
@@ -150,6 +157,11 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Button_Reset", &LanguageTexts::buttonReset},
         {"Button_Close", &LanguageTexts::buttonClose},
         {"Ask_ResetCount", &LanguageTexts::askResetCount},
+        {"Policy_Locked", &LanguageTexts::policyLocked},
+        {"Policy_ReadOnly", &LanguageTexts::policyReadOnly},
+        {"Policy_Managed", &LanguageTexts::policyManaged},
+        {"Policy_Marker", &LanguageTexts::policyMarker},
+        {"Error_Managed", &LanguageTexts::errorManaged},
     };
     return keys;
 }

@@ -77,6 +77,12 @@ struct LanguageTexts {
     std::string buttonReset;
     std::string buttonClose;
     std::string askResetCount;
+    // The organization's policies.
+    std::string policyLocked;   // after a locked menu item, the tip's row, the editor's title
+    std::string policyReadOnly; // the editor's title: the list cannot be changed
+    std::string policyManaged;  // the editor's title: it has managed entries
+    std::string policyMarker;   // after each managed entry in the list
+    std::string errorManaged;   // managed entries not written: "%1" the file, "%2" why
 };
 
 // The texts the program carries when popup.ini has none: German.

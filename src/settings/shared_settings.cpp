@@ -39,6 +39,10 @@ bool SharedSettings::NormaliseSound() const {
     return on;
 }
 
+bool SharedSettings::SoundStoredAs(bool on) const {
+    return Read(kValueSound) == (on ? "1" : "0");
+}
+
 bool SharedSettings::ProgramDirectoryPublished() const {
     return !Read(kValueDirectory).empty();
 }

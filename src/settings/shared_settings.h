@@ -38,6 +38,8 @@ public:
     // ReadSound, and the value written back as "1" or "0".
     bool NormaliseSound() const;
     void WriteSound(bool on) const;
+    // Whether the value is exactly the "1" or "0" the program writes for `on`.
+    bool SoundStoredAs(bool on) const;
 
     // Whether the folder value is there: someone may have deleted the whole
     // key while the program runs.

@@ -44,8 +44,10 @@ ExceptionListTools::ExceptionListTools(TComponent* owner, HWND window, ListBox& 
     List_Export = &PopupMenu_List->Add({}, [this](TComponent* s) { List_ExportClick(s); });
     PopupMenu_List->OnPopup = [this](TComponent*) {
         const bool selection = list_.SelectedCount() > 0;
-        List_Remove->Enabled = selection;
+        List_Remove->Enabled = selection && !readOnly_;
         List_Copy->Enabled = selection;
+        List_Paste->Enabled = !readOnly_;
+        List_Import->Enabled = !readOnly_;
     };
     list.PopupMenu = PopupMenu_List.get();
     ApplyTexts();
@@ -67,6 +69,8 @@ void ExceptionListTools::RefuseTooLong(std::size_t count) const {
 }
 
 void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
+    if (readOnly_)
+        return;
     std::vector<CandidateEntry> candidates;
     candidates.reserve(lines.size());
     for (const AnsiLine& line : lines)
@@ -111,6 +115,8 @@ std::vector<FileFilter> ExceptionListTools::FileFilters() const {
 }
 
 void ExceptionListTools::List_ImportClick(TComponent*) {
+    if (readOnly_)
+        return;
     if (const auto path = ChooseFileToOpen(window_, FileFilters()))
         ImportFrom(*path);
 }

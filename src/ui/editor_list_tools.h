@@ -43,6 +43,8 @@ public:
     // written to a file as the exceptions file is.
     void ImportFrom(const std::wstring& path);
     void ExportTo(const std::wstring& path) const;
+    // Read-only: nothing is pasted, imported or removed; copy and export stay.
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     // Tells that `count` entries were too long to be added.
     void RefuseTooLong(std::size_t count) const;
 
@@ -63,6 +65,7 @@ private:
     ListBox& list_;
     const LanguageTexts& texts_;
     std::function<void(const std::string&)> showNote_;
+    bool readOnly_ = false;
 };
 
 } // namespace stilvane

@@ -8,6 +8,7 @@
 #include "ui/exception_entries.h"
 #include "ui/exceptions_merge.h"
 #include "ui/exceptions_store.h"
+#include "ui/managed_entries.h"
 
 #include <algorithm>
 #include <map>
@@ -90,6 +91,47 @@ void ExceptionsEditor::ApplyTexts() {
     Label_NewException->SetText(texts_.labelNewException);
     Edit1->SetCueBanner(texts_.cueNewException);
     ListTools->ApplyTexts();
+    ListBox1->SetTagSuffix(kManagedEntry, " " + texts_.policyMarker);
+    ::SetWindowTextA(window_.Handle(), Caption().c_str());
+}
+
+std::string ExceptionsEditor::Caption() const {
+    std::string caption = kEditorCaption;
+    if (!readOnly_ && managed_.empty())
+        return caption;
+    caption += ": ";
+    if (readOnly_)
+        caption += texts_.policyReadOnly;
+    if (readOnly_ && !managed_.empty())
+        caption += ", ";
+    if (!managed_.empty())
+        caption += texts_.policyManaged;
+    caption += ' ';
+    return caption += texts_.policyLocked;
+}
+
+void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed) {
+    readOnly_ = readOnly;
+    managed_ = std::move(managed);
+    for (const Control* control :
+         {static_cast<Control*>(Edit1.get()), static_cast<Control*>(Button_Add.get()),
+          static_cast<Control*>(Button_Delete.get())})
+        ::EnableWindow(control->Handle(), !readOnly);
+    ListTools->SetReadOnly(readOnly);
+    std::vector<ListItem> items = ListBox1->AllItems();
+    bool retagged = false;
+    for (ListItem& item : items) {
+        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
+        retagged = retagged || tag != item.tag;
+        item.tag = tag;
+    }
+    if (retagged)
+        ListBox1->Assign(std::move(items));
+    ::SetWindowTextA(window_.Handle(), Caption().c_str());
+}
+
+std::uint32_t ExceptionsEditor::ManagedTag(const std::string& entry) const {
+    return std::find(managed_.begin(), managed_.end(), entry) != managed_.end() ? kManagedEntry : 0;
 }
 
 void ExceptionsEditor::Layout(int dpi) {
@@ -111,8 +153,10 @@ void ExceptionsEditor::Open() {
         loadedBytes_ = std::move(stored.bytes);
         std::vector<ListItem> items;
         items.reserve(stored.lines.size());
-        for (AnsiLine& line : stored.lines)
-            items.push_back({std::move(line.text), line.lossy ? kLossyEntry : 0});
+        for (AnsiLine& line : stored.lines) {
+            const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
+            items.push_back({std::move(line.text), tag});
+        }
         ListBox1->Assign(std::move(items));
         sessionOpen_ = true;
     }
@@ -122,6 +166,8 @@ void ExceptionsEditor::Open() {
 }
 
 void ExceptionsEditor::Button_AddClick(TComponent*) {
+    if (readOnly_)
+        return;
     const AnsiLine typed = LineToAnsi(Edit1->WideText());
     const std::string text = TrimEntry(typed.text);
     if (text.empty() || ListBox1->FindExact(text) >= 0)
@@ -136,6 +182,12 @@ void ExceptionsEditor::Button_AddClick(TComponent*) {
 }
 
 void ExceptionsEditor::Button_DeleteClick(TComponent*) {
+    if (readOnly_)
+        return;
+    // Managed entries stay, whatever else goes.
+    for (int i = 0; i < ListBox1->Count(); ++i)
+        if (ListBox1->At(i).tag & kManagedEntry)
+            ListBox1->Select(i, false);
     ListBox1->DeleteSelected();
 }
 
@@ -172,6 +224,13 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
     const bool merged = now.exists && !SameEntries(outside, loaded_);
     if (merged)
         list = MergeExceptions(loaded_, list, outside);
+    // Managed entries removed outside meanwhile come back.
+    bool completed = false;
+    for (const std::string& entry : managed_)
+        if (std::find(list.begin(), list.end(), entry) == list.end()) {
+            list.push_back(entry);
+            completed = true;
+        }
 
     // Entries the save would change: those that lost characters on their way
     // into the list, or (when merging) into the file meanwhile.
@@ -202,11 +261,11 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
             throw EOperationError(FailureText(texts_.errorBackup, backup, error));
         }
     }
-    if (merged) {
+    if (merged || completed) {
         std::vector<ListItem> mergedItems;
         mergedItems.reserve(list.size());
         for (std::string& entry : list)
-            mergedItems.push_back({std::move(entry), 0});
+            mergedItems.push_back({entry, ManagedTag(entry)});
         ListBox1->Assign(std::move(mergedItems));
         list = ListBox1->Items();
     }
@@ -259,7 +318,7 @@ std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wPar
         if (wParam != kTitleNoteTimer)
             break;
         ::KillTimer(window, kTitleNoteTimer);
-        ::SetWindowTextA(window, kEditorCaption);
+        ::SetWindowTextA(window, Caption().c_str());
         return 0;
     case WM_DPICHANGED: {
         // Moved to a display of another scale, or the scale changed: take

@@ -15,6 +15,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,12 @@ public:
 
     // Takes the captions from the texts anew.
     void ApplyTexts();
+
+    // What the organization's policies decide: whether the list is read-only,
+    // and the entries it manages, which the list shows marked and keeps.
+    void SetPolicy(bool readOnly, std::vector<std::string> managed);
+    // The window's caption: which parts the organization manages.
+    std::string Caption() const;
 
     // Edit exceptions: the list read from the file (before anything
     // changes), unless a session is open, which keeps its edits; then the
@@ -98,6 +105,8 @@ private:
 
     // Saves the list, merged with what changed in the file meanwhile.
     SaveResult SaveList();
+    // kManagedEntry for an entry the organization manages, else 0.
+    std::uint32_t ManagedTag(const std::string& entry) const;
     // Shows `note` in the title bar for a few seconds.
     void ShowTitleNote(const std::string& note);
 
@@ -106,6 +115,8 @@ private:
     const LanguageTexts& texts_;
     int dpi_ = 0;
     bool sessionOpen_ = false;
+    bool readOnly_ = false;
+    std::vector<std::string> managed_;
     // The list as last loaded or saved, and the file's bytes when loaded.
     std::vector<std::string> loaded_;
     std::string loadedBytes_;

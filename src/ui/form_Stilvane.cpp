@@ -12,6 +12,7 @@
 #include "settings/marl_INI.h"
 #include "ui/editor_layout.h"
 #include "ui/exceptions_file.h"
+#include "ui/tray_menu.h"
 #include "ui/tray_tip.h"
 #include "ui/welcome_balloon.h"
 
@@ -23,41 +24,17 @@ namespace {
 
 constexpr char kWindowClass[] = "TForm_Stilvane";
 
-// The tray menu, item by item: where the item is kept, its text, what choosing
-// it does, and whether it opens with the submenu before it. The first item,
-// the count, is captioned by the state; "-" items are separators.
-struct TrayMenuEntry {
-    MenuItem* TForm_Stilvane::*item;
-    std::string LanguageTexts::*caption;
-    void (TForm_Stilvane::*click)(TComponent*);
-    bool inSubmenu;
-};
-constexpr TrayMenuEntry kTrayMenu[] = {
-    {&TForm_Stilvane::Count, nullptr, &TForm_Stilvane::CountClick, false},
-    {&TForm_Stilvane::N3, nullptr, nullptr, false},
-    {&TForm_Stilvane::Block, &LanguageTexts::active, &TForm_Stilvane::BlockClick, false},
-    {&TForm_Stilvane::Pause, &LanguageTexts::pause, nullptr, false},
-    {&TForm_Stilvane::Pause5, &LanguageTexts::pause5, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause15, &LanguageTexts::pause15, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause60, &LanguageTexts::pause60, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::PauseSignIn, &LanguageTexts::pauseSignIn, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Exceptions, &LanguageTexts::exceptions, &TForm_Stilvane::ExceptionsClick,
-     false},
-    {&TForm_Stilvane::N2, nullptr, nullptr, false},
-    {&TForm_Stilvane::Sound, &LanguageTexts::sound, &TForm_Stilvane::SoundClick, false},
-    {&TForm_Stilvane::N1, nullptr, nullptr, false},
-    {&TForm_Stilvane::Beenden1, &LanguageTexts::quit, &TForm_Stilvane::Beenden1Click, false},
-};
-
 } // namespace
 
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
-                               TickSource ticks, TrayShell trayShell, WallClock clock)
+                               TickSource ticks, TrayShell trayShell, WallClock clock,
+                               PolicyStore policies)
     : TComponent(nullptr), settings_(std::move(settings)),
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
-      statistics_(state_, texts_) {
+      statistics_(state_, texts_),
+      policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))) {
     using namespace editor_layout;
     const SIZE frame = FrameSize(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
@@ -120,6 +97,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     secondStarts_.reset();
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
+    policy_.reset();
     ThreadTimer1.reset();
     TrayIcon1.reset();
     Application().RemoveDialogWindow(Handle());
@@ -130,19 +108,7 @@ TForm_Stilvane::~TForm_Stilvane() {
 void TForm_Stilvane::CreateMenu() {
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
     PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
-    MenuItem* submenu = nullptr;
-    for (const TrayMenuEntry& entry : kTrayMenu) {
-        TNotifyEvent click;
-        if (entry.click)
-            click = [this, handler = entry.click](TComponent* s) { (this->*handler)(s); };
-        const std::string caption =
-            entry.caption || entry.item == &TForm_Stilvane::Count ? "" : "-";
-        MenuItem& item = entry.inSubmenu ? submenu->Add(caption, std::move(click))
-                                         : PopupMenu1->Add(caption, std::move(click));
-        this->*entry.item = &item;
-        if (!entry.inSubmenu)
-            submenu = &item;
-    }
+    AddTrayMenuItems(*this);
     Block->Default = true;
     ApplyTexts();
 }
@@ -184,6 +150,7 @@ void TForm_Stilvane::FormCreate() {
     // the tick tries again.
     if (pause_.Over(clock_()))
         TickWrite(pauseFailureShown_, [this] { EndPause(); });
+    policy_->Start();
     UpdateTrayIcon();
     ThreadTimer1->SetActive(true);
     if (firstError)
@@ -196,9 +163,8 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
 }
 
 void TForm_Stilvane::ApplyTexts() {
-    for (const TrayMenuEntry& entry : kTrayMenu)
-        if (entry.caption)
-            (this->*entry.item)->Caption = texts_.*entry.caption;
+    CaptionTrayMenu(*this, texts_);
+    policy_->MarkLockedItems();
     Editor->ApplyTexts();
 }
 
@@ -221,12 +187,13 @@ void TForm_Stilvane::UpdateStateTexts() {
     const std::string counted =
         stilvane::Counted(texts_.language, texts_.blockedCount, BlockedOn(count, today_),
                           std::to_string(count.total));
-    const std::string state = pause_.Running() ? pause_.TipRow() : Application().Title();
+    const std::string state =
+        policy_->TipRow(pause_.Running() ? pause_.TipRow() : Application().Title());
     // Only a new tip goes to the tray icon, which hands it to the shell.
     if (std::string tip = TrayTip(state, counted, &IsLeadByte); tip != TrayIcon1->Hint())
         TrayIcon1->SetHint(std::move(tip));
     Count->Caption = counted;
-    Pause->Enabled = Block->Checked || pause_.Running();
+    Pause->Enabled = (Block->Checked || pause_.Running()) && policy_->PauseOffered();
 }
 
 void TForm_Stilvane::ShowPicture(TrayPicture picture) {
@@ -239,6 +206,8 @@ std::string TForm_Stilvane::SharedKeyName() const {
 }
 
 void TForm_Stilvane::RefreshBlocking() {
+    if (PoliciesInForce().Locked(PolicyId::Blocking))
+        return policy_->Enforce();
     const bool stored = settings_.ReadBlocking();
     // Switched on by someone else: the pause is over.
     if (stored && pause_.Running())
@@ -332,8 +301,12 @@ BlockFigures TForm_Stilvane::Figures() const {
 
 void TForm_Stilvane::SoundClick(TComponent*) {
     const bool on = !Sound->Checked;
-    WriteShared([&] { settings_.WriteSound(on); }, on);
+    WriteSound(on);
     Sound->Checked = on;
+}
+
+void TForm_Stilvane::WriteSound(bool on) {
+    WriteShared([&] { settings_.WriteSound(on); }, on);
 }
 
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
@@ -407,6 +380,9 @@ void TForm_Stilvane::Hide() {
 void TForm_Stilvane::Close() {
     if (!FormCloseQuery())
         return;
+    // The organization may keep the program running: closing hides the editor.
+    if (!PoliciesInForce().Allows(PolicyId::AllowQuit))
+        return Hide();
     // Nothing else would end a pause: blocking goes back on before the end.
     // Should that fail, the record still ends the pause at the next start.
     if (pause_.Running()) {
@@ -430,8 +406,10 @@ LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         LoadTrayPictures();
         return 0;
-    case WM_DISPLAYCHANGE:
     case WM_SETTINGCHANGE:
+        policy_->SettingChanged(lParam);
+        [[fallthrough]];
+    case WM_DISPLAYCHANGE:
         LoadTrayPictures();
         break;
     }

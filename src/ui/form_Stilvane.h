@@ -14,10 +14,12 @@
 #include "settings/controller_state.h"
 #include "settings/language_choice.h"
 #include "settings/language_texts.h"
+#include "settings/policy_store.h"
 #include "settings/shared_settings.h"
 #include "ui/block_display.h"
 #include "ui/block_statistics.h"
 #include "ui/exceptions_editor.h"
+#include "ui/policy_locks.h"
 #include "ui/second_start.h"
 #include "ui/statistics_window.h"
 #include "ui/timed_pause.h"
@@ -40,11 +42,11 @@ public:
 
     // Creates the window hidden with all its components, then runs FormCreate.
     // The program's files are looked up in `programDirectory`; tests pass
-    // their own settings key, clocks and notification area. The controller's
-    // own state lives in the key's subkey "Stilvane".
+    // their own settings key, clocks, notification area and policy key. The
+    // controller's own state lives in the key's subkey "Stilvane".
     TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                    TickSource ticks = &::GetTickCount, TrayShell trayShell = CurrentTrayShell(),
-                   WallClock clock = &UtcNow);
+                   WallClock clock = &UtcNow, PolicyStore policies = PolicyStore());
     ~TForm_Stilvane() override;
 
     HWND Handle() const override { return Window::Handle(); }
@@ -88,6 +90,7 @@ public:
     // Tick count at which the blocked icon was last shown; 0: not showing.
     std::uint32_t BlockShownAt = 0;
 
+    const Policies& PoliciesInForce() const { return policy_->Current(); }
     // The end of the running pause; nullopt: not paused.
     const std::optional<PauseEnd>& PauseEnds() const { return pause_.End(); }
     const BlockCount& Counted() const { return statistics_.Count(); }
@@ -96,6 +99,9 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The policies' locks reach into the controller's state and writes.
+    friend class PolicyLocks;
+
     void CreateMenu();
     // Loads the tray pictures at the size the taskbar shows now, unless
     // they have that size already, and shows the current one again.
@@ -110,6 +116,7 @@ private:
     // `soundOn` when the key was deleted behind the program's back.
     void WriteShared(const std::function<void()>& write, bool soundOn);
     void WriteBlocking(bool on);
+    void WriteSound(bool on);
     void UpdateTrayIcon();
     void ShowPicture(TrayPicture picture);
     // The tip's rows, the count item and the pause submenu, for the state.
@@ -141,6 +148,7 @@ private:
     TrayPictures pictures_;
     std::optional<TrayPicture> shownPicture_;
     std::unique_ptr<SecondStartListener> secondStarts_;
+    std::unique_ptr<PolicyLocks> policy_;
 };
 
 } // namespace stilvane

@@ -45,6 +45,21 @@ started() { # waits until the program has published its folder and shows its ico
   wait_state_icon
 }
 
+# Rows of text in the open tray menu, top down: "grey" for a greyed item,
+# "black" for one that can be chosen (the menu is white, the desktop black).
+menu_rows() {
+  local x y
+  read -r x y <<<"$(tray_icon_point)"
+  screenshot "$e2e_shot"
+  /usr/bin/convert "$e2e_shot" -crop "200x220+$((x + 20))+$y" txt:- 2>/dev/null |
+    sed -nE 's/^[0-9]+,([0-9]+): \(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3 \4/p' |
+    awk '{ l = ($2 + $3 + $4) / 3; if (!($1 in lo) || l < lo[$1]) lo[$1] = l; if (l > hi[$1]) hi[$1] = l }
+      END { for (y = 0; y in lo; y++) {
+              if (hi[y] >= 250 && lo[y] < 250) { row = 1; if (lo[y] < darkest) darkest = lo[y]; continue }
+              if (row) printf "%s ", darkest < 60 ? "black" : "grey"
+              row = 0; darkest = 255 } }'
+}
+
 scenario_start Stilvane.FirstStartOnAnEmptyRegistry first
 started
 wait_for '[[ $(key_value "$own_key" Welcomed) == 0x1 ]]' 10 || fail "the first start's balloon was not recorded"
@@ -438,5 +453,31 @@ for system in ru_RU:1049:Russian ja_JP:1041:Japanese; do
   expect_eq "$(buttons)" "&Ok|$(shipped Button_Delete)|$(shipped Button_Add)|" "the editor's buttons"
   scenario_end
 done
+
+# An administrator's policy: blocking locked on, an exception managed.
+scenario_start Stilvane.PolicyLocksBlockingAndManagesAnException
+policy='HKLM\Software\Policies\Quillane\PopUpBlocker'
+wine reg add "$policy" /v Blocking /t REG_DWORD /d 1 /f >/dev/null 2>&1
+wine reg add "$policy\ManagedExceptions" /v 1 /t REG_SZ /d intranet.example /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 0 /f >/dev/null 2>&1
+printf 'own.example\r\n' >"$program/popup-exp.ini"
+started
+wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "PopupBlocker is '$(reg_value PopupBlocker)', not the policy's 1"
+wait_icon on || fail "tray shows '$(tray_icon_kind)', not the on icon"
+expect_bytes "$program/popup-exp.ini" 'own.example\r\nintranet.example\r\n' "exceptions file"
+# Greyed: Block popups and the pause; the count, Exceptions, Sound and Quit not.
+read -r x y <<<"$(tray_icon_point)"
+xdotool mousemove "$x" "$y" click 3 sleep 0.8 mousemove 1000 700 sleep 0.5
+expect_eq "$(menu_rows)" "black grey grey black black black " "rows of the tray menu"
+xdotool click 1
+wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 0 /f >/dev/null 2>&1
+written=$(date +%s%N)
+wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 3 || fail "another program's 0 was not put back"
+echo "PopupBlocker back to 1 seen $((($(date +%s%N) - written) / 1000000)) ms after the 0"
+# The policy drops the exception: the entry it added goes, the user's stays.
+wine reg delete "$policy\ManagedExceptions" /f >/dev/null 2>&1
+wait_for "[[ \$(hexdump_file '$program/popup-exp.ini') == '$(printf 'own.example\r\n' | hexdump_file)' ]]" 5 ||
+  fail "the dropped entry is still in the file: $(hexdump_file "$program/popup-exp.ini")"
+scenario_end
 
 finish

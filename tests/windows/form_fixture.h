@@ -80,7 +80,7 @@ protected:
         form.reset();
         form = std::make_unique<TForm_Stilvane>(
             SharedSettings(HKEY_CURRENT_USER, settingsPath), folder.Path(), [this] { return now; },
-            shell, [this] { return wall; });
+            shell, [this] { return wall; }, PolicyStore(PolicyPath()));
         // Ticks come only when the test calls the handler.
         timerStarted = form->ThreadTimer1->Active();
         form->ThreadTimer1->SetActive(false);
@@ -90,6 +90,8 @@ protected:
     TForm_Stilvane& Build() { return Build(key.Path()); }
 
     void Signal() const { key.SetString("PopupBlocker_BlockTime", "1"); }
+    // The test's own policy key, under HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER.
+    std::string PolicyPath() const { return key.Path() + "\\Policy"; }
     std::string LastIcon() const { return shownIcons.empty() ? "none" : shownIcons.back(); }
 
     ScratchKey key;

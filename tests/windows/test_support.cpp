@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <vector>
 
@@ -128,6 +129,7 @@ struct MessageBoxAnswerer::State {
     UniqueKernelHandle thread;
     mutable CRITICAL_SECTION lock;
     std::vector<std::string> texts;
+    std::vector<HWND> answered;
     int answer = IDOK;
     std::function<void()> whileOpen;
 
@@ -140,13 +142,19 @@ struct MessageBoxAnswerer::State {
         if (std::string(className) != "#32770" || process != ::GetCurrentProcessId() ||
             !::IsWindowVisible(window))
             return TRUE;
-        char text[1024] = {};
-        ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-        ::EnterCriticalSection(&state.lock);
-        state.texts.emplace_back(text);
-        ::LeaveCriticalSection(&state.lock);
-        if (state.whileOpen)
-            state.whileOpen();
+        // A box answered but still closing (slowly, on a busy machine) is
+        // the same box when it is seen again: answered again, counted once.
+        if (std::find(state.answered.begin(), state.answered.end(), window) ==
+            state.answered.end()) {
+            state.answered.push_back(window);
+            char text[4096] = {};
+            ::GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+            ::EnterCriticalSection(&state.lock);
+            state.texts.emplace_back(text);
+            ::LeaveCriticalSection(&state.lock);
+            if (state.whileOpen)
+                state.whileOpen();
+        }
         // A person reads it first; a box answered the moment it opens can
         // be left half closed under Wine.
         ::Sleep(200);

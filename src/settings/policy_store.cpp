@@ -1,0 +1,94 @@
+#include "settings/policy_store.h"
+
+#include "framework/ansi_text.h"
+#include "framework/registry.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+namespace stilvane {
+
+namespace {
+
+// Room for more than any good entry: a longer value is not read whole.
+constexpr DWORD kDataRoom = 16384;
+
+// The entries of a list key, by their numbers; values of another kind or
+// name, too long or of several lines are left out. Strings are read in
+// Unicode, so that a character the code page lacks is noticed.
+std::vector<std::string> ListIn(HKEY root, const std::string& path) {
+    std::vector<std::pair<std::uint32_t, std::string>> numbered;
+    const auto key = RegistryKey::Open(root, path, KEY_QUERY_VALUE);
+    std::wstring name(16384, L'\0'), data(kDataRoom / sizeof(wchar_t), L'\0');
+    for (DWORD index = 0; key; ++index) {
+        DWORD nameLength = static_cast<DWORD>(name.size()), size = kDataRoom, type = 0;
+        LONG status = ::RegEnumValueW(key.Get(), index, name.data(), &nameLength, nullptr, &type,
+                                      reinterpret_cast<BYTE*>(data.data()), &size);
+        if (status == ERROR_MORE_DATA) {
+            nameLength = static_cast<DWORD>(name.size());
+            status = ::RegEnumValueW(key.Get(), index, name.data(), &nameLength, nullptr, nullptr,
+                                     nullptr, nullptr);
+            type = REG_NONE;
+        }
+        if (status != ERROR_SUCCESS)
+            break;
+        std::string entry;
+        if (type == REG_SZ) {
+            const std::wstring_view text(data.data(), size / sizeof(wchar_t));
+            if (AnsiLine line = LineToAnsi(text.substr(0, text.find(L'\0'))); !line.lossy)
+                entry = ManagedEntryOf(line.text);
+        }
+        const std::uint32_t number = ManagedEntryNumber(WideToAnsi({name.data(), nameLength}));
+        if (number != 0 && !entry.empty())
+            numbered.emplace_back(number, std::move(entry));
+    }
+    // By their numbers, which all differ (no name has a leading zero); an
+    // entry listed twice is taken once, at its first place. Lists are short,
+    // and this costs less code than a sort.
+    std::vector<std::string> list;
+    for (std::uint32_t last = 0;;) {
+        std::size_t next = numbered.size();
+        for (std::size_t i = 0; i < numbered.size(); ++i)
+            if (numbered[i].first > last &&
+                (next == numbered.size() || numbered[i].first < numbered[next].first))
+                next = i;
+        if (next == numbered.size())
+            return list;
+        last = numbered[next].first;
+        if (std::find(list.begin(), list.end(), numbered[next].second) == list.end())
+            list.push_back(std::move(numbered[next].second));
+    }
+}
+
+} // namespace
+
+Policies PolicyStore::Read() const {
+    Policies policies;
+    // The machine's values first: they win.
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const auto key = RegistryKey::Open(root, path_, KEY_QUERY_VALUE);
+        for (const PolicyDefinition& definition : PolicyDefinitions()) {
+            if (definition.kind == PolicyKind::List) {
+                std::vector<std::string> list = ListIn(root, path_ + "\\" + definition.name);
+                if (policies.managedExceptions.empty())
+                    policies.managedExceptions = std::move(list);
+                continue;
+            }
+            DWORD type = REG_NONE, data = 0, size = sizeof data;
+            const LONG status = key ? ::RegQueryValueExA(key.Get(), definition.name, nullptr, &type,
+                                                         reinterpret_cast<BYTE*>(&data), &size)
+                                    : ERROR_FILE_NOT_FOUND;
+            // Missing, longer than a DWORD, another kind or another number:
+            // not configured here.
+            auto& setting = policies.switches[static_cast<int>(definition.id)];
+            if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data && data <= 1)
+                setting = setting.value_or(data == 1);
+        }
+    }
+    return policies;
+}
+
+} // namespace stilvane

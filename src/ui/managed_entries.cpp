@@ -1,0 +1,47 @@
+#include "ui/managed_entries.h"
+
+#include "settings/policies.h"
+#include "ui/exception_entries.h"
+
+#include <algorithm>
+
+namespace stilvane {
+
+static_assert(kLongestManagedEntry == kLongestNewEntry,
+              "a managed entry is one the user could add");
+static_assert(kManagedEntry != kLossyEntry, "marks of their own");
+
+namespace {
+bool Holds(const std::vector<std::string>& list, const std::string& entry) {
+    return std::find(list.begin(), list.end(), entry) != list.end();
+}
+} // namespace
+
+ManagedChange PlanManagedEntries(std::vector<std::string> file,
+                                 const std::vector<std::string>& managed,
+                                 const std::vector<std::string>& record) {
+    ManagedChange change;
+    change.entries = std::move(file);
+    auto& entries = change.entries;
+    for (const std::string& entry : record) {
+        if (Holds(managed, entry) || Holds(change.removed, entry))
+            continue;
+        if (const auto at = std::find(entries.begin(), entries.end(), entry); at != entries.end()) {
+            entries.erase(at);
+            change.removed.push_back(entry);
+        }
+    }
+    for (const std::string& entry : managed) {
+        const bool putIn = Holds(record, entry);
+        if (!Holds(entries, entry)) {
+            entries.push_back(entry);
+            change.added.push_back(entry);
+        } else if (!putIn) {
+            continue; // the user's own
+        }
+        change.record.push_back(entry);
+    }
+    return change;
+}
+
+} // namespace stilvane

@@ -1,0 +1,217 @@
+// The organization's policies, read from the test's own policy keys: the
+// locked items and what they store, values put back, pauses ended, managed
+// entries, the read-only editor, a program that must keep running, values
+// of the wrong kind, and the statistics window, which no policy touches.
+#include "form_fixture.h"
+
+namespace stilvane {
+namespace {
+
+using namespace testing;
+
+class PolicyTest : public PauseTest {
+protected:
+    void TearDown() override {
+        PauseTest::TearDown();
+        DeleteTree(HKEY_LOCAL_MACHINE, key.Path());
+    }
+    void Set(HKEY root, const std::string& name, DWORD type, const void* data, std::size_t size,
+             const std::string& below = "") const {
+        RegistryKey::Create(root, PolicyPath() + below, KEY_SET_VALUE)
+            .SetBytes(name, type, data, static_cast<DWORD>(size));
+    }
+    void SetSwitch(HKEY root, const char* name, DWORD value) const {
+        Set(root, name, REG_DWORD, &value, sizeof value);
+    }
+    void SetManaged(const std::string& number, const std::string& text) const {
+        Set(HKEY_LOCAL_MACHINE, number, REG_SZ, text.c_str(), text.size() + 1,
+            "\\ManagedExceptions");
+    }
+    std::string File() const { return ReadWholeFile(folder.File("popup-exp.ini")); }
+    static bool Marked(const std::string& text) {
+        const std::string mark = " (set by your organization)";
+        return text.size() > mark.size() && text.substr(text.size() - mark.size()) == mark;
+    }
+};
+
+TEST_F(PolicyTest, EachSwitchLocksItsItemSaysSoAndKeepsItsValueStored) {
+    struct Case {
+        const char* name;
+        DWORD value;
+        MenuItem* TForm_Stilvane::*item;
+        const char* stored; // the shared value the lock keeps
+    };
+    const Case cases[] = {
+        {"Blocking", 1, &TForm_Stilvane::Block, "PopupBlocker"},
+        {"Blocking", 0, &TForm_Stilvane::Block, "PopupBlocker"},
+        {"Sound", 1, &TForm_Stilvane::Sound, "PopupBlocker_Sound"},
+        {"Sound", 0, &TForm_Stilvane::Sound, "PopupBlocker_Sound"},
+        {"AllowPause", 0, &TForm_Stilvane::Pause, nullptr},
+        {"AllowQuit", 0, &TForm_Stilvane::Beenden1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.value));
+        // Stored the other way round, blocking on for the pause.
+        key.SetString("PopupBlocker", c.value == 1 ? "0" : "1");
+        key.SetString("PopupBlocker_Sound", c.value == 1 ? "0" : "1");
+        SetSwitch(HKEY_LOCAL_MACHINE, c.name, c.value);
+        TForm_Stilvane& f = Build();
+        MenuItem* const item = f.*c.item;
+        EXPECT_FALSE(item->Enabled);
+        EXPECT_TRUE(Marked(item->Caption)) << item->Caption;
+        if (c.stored) {
+            EXPECT_EQ(item->Checked, c.value == 1);
+            EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), c.stored),
+                      c.value == 1 ? "1" : "0");
+        }
+        EXPECT_EQ(Marked(Row(0)), item == f.Block) << Row(0);
+        for (MenuItem* other : {f.Block, f.Sound, f.Beenden1})
+            EXPECT_TRUE(other == item || (other->Enabled && !Marked(other->Caption)))
+                << other->Caption;
+        form.reset();
+        DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
+    }
+}
+
+TEST_F(PolicyTest, LockedBlockingEndsThePauseIsPutBackAtOnceAndIgnoresTheDoubleClick) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.Pause5->Click();
+    ASSERT_TRUE(f.PauseEnds());
+    // Written while the program runs; the machine's value wins.
+    SetSwitch(HKEY_CURRENT_USER, "Blocking", 0);
+    SetSwitch(HKEY_LOCAL_MACHINE, "Blocking", 1);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return On() == "1" && f.PoliciesInForce().Switch(PolicyId::Blocking) == true; },
+        1000));
+    EXPECT_FALSE(f.PauseEnds());
+    EXPECT_EQ(Own("PauseEnds"), "");
+    EXPECT_FALSE(f.Pause->Enabled);
+    EXPECT_EQ(LastIcon(), "on");
+    key.SetString("PopupBlocker", "0"); // another program
+    EXPECT_TRUE(PumpUntil([&] { return On() == "1"; }, 1000));
+    ::SendMessageA(f.TrayIcon1->MessageWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(On(), "1"); // not even for a moment "0"
+    // Dropped: the item is the user's again, and the value stays.
+    DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
+    DeleteTree(HKEY_CURRENT_USER, PolicyPath());
+    EXPECT_TRUE(PumpUntil([&] { return f.Block->Enabled && f.Pause->Enabled; }, 1000));
+    EXPECT_EQ(On(), "1");
+    EXPECT_FALSE(Marked(f.Block->Caption));
+}
+
+TEST_F(PolicyTest, ManagedEntriesAreAddedShownMarkedKeptAndGoOnlyIfThePolicyPutThemIn) {
+    folder.Write("popup-exp.ini", "own.example\r\nshared.example\r\n");
+    SetManaged("1", "corp.example");
+    SetManaged("2", "shared.example");
+    TForm_Stilvane& f = Build();
+    EXPECT_EQ(File(), "own.example\r\nshared.example\r\ncorp.example\r\n");
+    f.ExceptionsClick(nullptr);
+    ListBox& list = *f.Editor->ListBox1;
+    f.Editor->Edit1->SetText("corp.example");
+    f.Editor->Button_AddClick(nullptr);
+    list.SelectAll();
+    f.Editor->Button_DeleteClick(nullptr);
+    EXPECT_EQ(list.Items(), (std::vector<std::string>{"corp.example", "shared.example"}));
+    wchar_t shown[64] = {};
+    ::SendMessageW(list.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"corp.example (managed)");
+    EXPECT_EQ(Title(f.Handle()), "PopUp Blocker: managed entries (set by your organization)");
+    f.Editor->Button_OkClick(nullptr);
+    // Dropped by the policy: only the entry it had put in goes.
+    DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
+    EXPECT_TRUE(PumpUntil([&] { return File() == "shared.example\r\n"; }, 1000)) << File();
+    EXPECT_EQ(Own("PolicyAdded"), "");
+}
+
+TEST_F(PolicyTest, NoPauseAReadOnlyListAndAProgramThatMustRunComeWithGroupPolicysAnnouncement) {
+    folder.Write("popup-exp.ini", "a.example\r\n");
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    f.Pause60->Click();
+    for (const char* name : {"AllowPause", "ExceptionsEditable", "AllowQuit"})
+        SetSwitch(HKEY_CURRENT_USER, name, 0);
+    // Heard at once, before the keys' own notification is handled.
+    ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+    EXPECT_FALSE(f.PauseEnds());
+    EXPECT_EQ(On(), "1");
+    EXPECT_FALSE(f.Pause->Enabled);
+    f.ExceptionsClick(nullptr);
+    ExceptionsEditor& editor = *f.Editor;
+    for (const Control* control :
+         {static_cast<Control*>(editor.Edit1.get()), static_cast<Control*>(editor.Button_Add.get()),
+          static_cast<Control*>(editor.Button_Delete.get())})
+        EXPECT_FALSE(::IsWindowEnabled(control->Handle()));
+    editor.ListBox1->SelectAll();
+    HoldKeys({});
+    ::SendMessageA(editor.ListBox1->Handle(), WM_KEYDOWN, VK_DELETE, 0);
+    PutOnClipboard(L"b.example\r\nc.example");
+    ::SendMessageA(editor.ListBox1->Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(editor.ListBox1->Items(), std::vector<std::string>{"a.example"});
+    ExceptionListTools& tools = *editor.ListTools;
+    tools.PopupMenu_List->OnPopup(nullptr);
+    EXPECT_FALSE(tools.List_Remove->Enabled || tools.List_Paste->Enabled ||
+                 tools.List_Import->Enabled);
+    EXPECT_TRUE(tools.List_Copy->Enabled && tools.List_Export->Enabled);
+    EXPECT_EQ(Title(f.Handle()), "PopUp Blocker: read-only (set by your organization)");
+    EXPECT_FALSE(f.Beenden1->Enabled);
+    // Closing only hides the editor.
+    ::SendMessageA(Application().Handle(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindowVisible(f.Handle()));
+    MSG quit;
+    EXPECT_FALSE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(PolicyTest, ValuesOfTheWrongKindSizeOrRangeLockNothingAndBotherNobody) {
+    key.SetString("PopupBlocker", "1"); // for the pause submenu
+    const unsigned long long one = 1;
+    const std::vector<BYTE> large(100000, 1);
+    Set(HKEY_LOCAL_MACHINE, "Blocking", REG_SZ, "1", 2);
+    SetSwitch(HKEY_CURRENT_USER, "Sound", 2);
+    Set(HKEY_LOCAL_MACHINE, "AllowPause", REG_QWORD, &one, 8);
+    Set(HKEY_CURRENT_USER, "AllowQuit", REG_BINARY, large.data(), large.size());
+    Set(HKEY_LOCAL_MACHINE, "ExceptionsEditable", REG_DWORD, &one, 2);
+    const std::vector<std::pair<std::string, std::string>> badEntries{
+        {"a", "x.example"}, {"01", "x.example"},
+        {"3", ""},          {"4", std::string(2084, 'x')},
+        {"5", "a\r\nb"},    {"6", std::string(100000, 'x')}};
+    for (const auto& [name, text] : badEntries)
+        SetManaged(name, text);
+    Set(HKEY_LOCAL_MACHINE, "7", REG_DWORD, &one, 4, "\\ManagedExceptions");
+    const wchar_t outsideTheCodePage[] = L"\x436.example";
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, AnsiToWide(PolicyPath() + "\\ManagedExceptions").c_str(),
+                      L"8", REG_SZ, outsideTheCodePage, sizeof outsideTheCodePage);
+    SetManaged("10", "  later.example\t");
+    SetManaged("9", "good.example");
+    SetManaged("11", "good.example");
+    MessageBoxAnswerer answerer;
+    TForm_Stilvane& f = Build();
+    PumpFor(300);
+    EXPECT_EQ(f.PoliciesInForce().managedExceptions,
+              (std::vector<std::string>{"good.example", "later.example"}));
+    for (MenuItem* item : {f.Block, f.Pause, f.Sound, f.Beenden1})
+        EXPECT_TRUE(item->Enabled && !Marked(item->Caption)) << item->Caption;
+    EXPECT_TRUE(::IsWindowEnabled(f.Editor->Edit1->Handle()));
+    EXPECT_EQ(File(), "good.example\r\nlater.example\r\n");
+    EXPECT_TRUE(answerer.Texts().empty()) << answerer.Texts()[0];
+}
+
+TEST_F(PolicyTest, TheStatisticsWindowAndItsResetAreNoneOfThePolicies) {
+    key.SetString("PopupBlocker", "1");
+    for (const char* name : {"Blocking", "Sound", "AllowPause", "AllowQuit", "ExceptionsEditable"})
+        SetSwitch(HKEY_LOCAL_MACHINE, name, std::string(name) == "Blocking");
+    TForm_Stilvane& f = Build();
+    Signal(), f.ThreadTimer1Timer(nullptr);
+    EXPECT_TRUE(f.Count->Enabled);
+    EXPECT_EQ(f.Count->Caption, "1 popup blocked today, 1 in all");
+    f.CountClick(nullptr);
+    ASSERT_TRUE(f.Statistics->IsOpen());
+    EXPECT_TRUE(::IsWindowEnabled(f.Statistics->Button_Reset->Handle()));
+    MessageBoxAnswerer answerer(IDYES);
+    f.Statistics->Button_ResetClick(nullptr);
+    EXPECT_EQ(Own("BlockedTotal"), "");
+    EXPECT_EQ(Row(1), "0 popups blocked today, 0 in all");
+}
+
+} // namespace
+} // namespace stilvane
