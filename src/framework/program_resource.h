@@ -10,8 +10,8 @@ namespace stilvane {
 // has none.
 std::string_view ProgramData(const char* name);
 
-// The same for a resource packed by tools/pack_lznt1.py (its size, then the
-// data compressed as LZNT1), unpacked; empty when it is missing or damaged.
+// The same for a resource packed by tools/pack_deflate.py (its size, then
+// raw deflate data), unpacked; empty when it is missing or damaged.
 std::string UnpackedProgramData(const char* name);
 
 } // namespace stilvane
