@@ -14,22 +14,7 @@ if [[ -z ${1:-} ]]; then
 else
   dist=$(cd "$1" && pwd)
 fi
-source scripts/lib/session.sh
-unset DISPLAY
-start_xvfb
-prepare_prefix wineprefix-trace
-work=$(mktemp -d)
-trace=$work/trace.log
-pid=
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  kill "$session_started_xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-wineserver -f -d1 2>"$trace" &
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+source bench/trace_session.sh
 wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /d 1 /f >/dev/null 2>&1
 
 cp -a "$dist/." "$work/"

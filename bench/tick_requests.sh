@@ -11,23 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 policy=${2:-}
 cmake --build build/win32 --target dist minimal_poller >/dev/null
-source scripts/lib/session.sh
-unset DISPLAY
-start_xvfb
-prepare_prefix wineprefix-trace
-work=$(mktemp -d)
-trace=$work/trace.log
-pid=
-cleanup() {
-  [[ -n $pid ]] && kill "$pid" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  kill "$session_started_xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-# The server in the foreground, tracing every request to the log.
-wineserver -f -d1 2>"$trace" &
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+source bench/trace_session.sh
 for value in 'PopupBlocker /d 1' 'PopupBlocker_Sound /d 1'; do
   # shellcheck disable=SC2086
   wine reg add 'HKCU\Software\Quillane' /v $value /f >/dev/null 2>&1

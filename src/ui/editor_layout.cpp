@@ -51,26 +51,29 @@ FontSpec FontForDpi(int dpi) {
     return font;
 }
 
-UniqueFont Place(const Controls& controls, int dpi) {
-    const FontSpec fontSpec = FontForDpi(dpi);
-    UniqueFont font = CreateFontFrom(fontSpec);
-    const std::pair<const Control*, Bounds> placements[] = {
-        {&controls.listBox1, kListBox1},
-        {&controls.buttonDelete, kButtonDelete},
-        {&controls.edit1, kEdit1},
-        {&controls.buttonAdd, kButtonAdd},
-        {&controls.bevel1, kBevel1},
-        {&controls.buttonOk, kButtonOk},
-        {&controls.labelExceptions, kLabelExceptions},
-        {&controls.labelNewException, kLabelNewException}};
+UniqueFont PlaceScaled(std::initializer_list<Placement> placements, int dpi) {
+    UniqueFont font = CreateFontFrom(FontForDpi(dpi));
     for (const auto& [control, bounds] : placements) {
         control->SetBounds(Scaled(bounds, dpi));
         control->SetFont(font.Get());
     }
+    return font;
+}
+
+UniqueFont Place(const Controls& controls, int dpi) {
+    UniqueFont font = PlaceScaled({{&controls.listBox1, kListBox1},
+                                   {&controls.buttonDelete, kButtonDelete},
+                                   {&controls.edit1, kEdit1},
+                                   {&controls.buttonAdd, kButtonAdd},
+                                   {&controls.bevel1, kBevel1},
+                                   {&controls.buttonOk, kButtonOk},
+                                   {&controls.labelExceptions, kLabelExceptions},
+                                   {&controls.labelNewException, kLabelNewException}},
+                                  dpi);
     controls.listBox1.SetItemHeight(ScaleToDpi(kItemHeight, dpi));
     const Bounds label = Scaled(kLabel1, dpi);
     controls.label1.SetBounds(label.left, label.top, label.width, label.height);
-    controls.label1.SetFont(fontSpec);
+    controls.label1.SetFont(FontForDpi(dpi));
     return font;
 }
 

@@ -10,6 +10,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <utility>
+
 namespace stilvane::editor_layout {
 
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -29,6 +32,13 @@ constexpr Bounds kLabel1{8, 8, 385, 54}, kListBox1{8, 68, 289, 209}, kButtonDele
 // has no size that fits there, or on Japanese, Chinese and Korean systems the
 // system's dialog font.
 FontSpec FontForDpi(int dpi);
+
+// A control and its bounds at 96 dpi.
+using Placement = std::pair<const Control*, Bounds>;
+
+// Puts each control at its bounds scaled to `dpi` and gives it the font for
+// that scale, which the caller keeps while they use it.
+UniqueFont PlaceScaled(std::initializer_list<Placement> placements, int dpi);
 
 // The controls as Place puts them.
 struct Controls {

@@ -26,11 +26,6 @@ constexpr Bounds kChart{8, 8, 424, 176}, kToday{8, 192, 136, 16}, kWeek{152, 192
 // The bars in the colour of the blocked tray picture.
 constexpr COLORREF kBarColour = RGB(0xE6, 0x26, 0x1F);
 
-Bounds Scaled(Bounds bounds, int dpi) {
-    return {ScaleToDpi(bounds.left, dpi), ScaleToDpi(bounds.top, dpi),
-            ScaleToDpi(bounds.width, dpi), ScaleToDpi(bounds.height, dpi)};
-}
-
 // "Mo 7": the short weekday and the day of a date, as the user's locale writes them.
 std::string ShortDate(std::int64_t days) {
     const CivilTime c = CivilFromDays(days);
@@ -82,15 +77,14 @@ void StatisticsWindow::Create() {
 
 void StatisticsWindow::Layout(int dpi) {
     dpi_ = ClampDpi(dpi);
-    UniqueFont font = CreateFontFrom(editor_layout::FontForDpi(dpi_));
-    const std::pair<const Control*, Bounds> placements[] = {
-        {Label_Today.get(), kToday}, {Label_Week.get(), kWeek},    {Label_Total.get(), kTotal},
-        {Chart.get(), kChart},       {Button_Reset.get(), kReset}, {Button_Close.get(), kClose}};
-    for (const auto& [control, bounds] : placements) {
-        control->SetBounds(Scaled(bounds, dpi_));
-        control->SetFont(font.Get());
-    }
-    font_ = std::move(font);
+    // The old font goes once no control uses it any more.
+    font_ = editor_layout::PlaceScaled({{Label_Today.get(), kToday},
+                                        {Label_Week.get(), kWeek},
+                                        {Label_Total.get(), kTotal},
+                                        {Chart.get(), kChart},
+                                        {Button_Reset.get(), kReset},
+                                        {Button_Close.get(), kClose}},
+                                       dpi_);
     editor_layout::SizeClientFor(Handle(), dpi_, {kClientWidth, kClientHeight});
     ShowFigures();
 }
