@@ -178,6 +178,8 @@ Installers:
   ElevationRequirement: elevationProhibited
   UpgradeBehavior: install
   ProductCode: '$(msi_property ProductCode)'
+  InstallerSwitches:
+    InstallLocation: 'INSTALLDIR="<INSTALLPATH>"'
   AppsAndFeaturesEntries:
   - ProductCode: '$(msi_property ProductCode)'
     UpgradeCode: '$(msi_property UpgradeCode)'
@@ -186,17 +188,23 @@ EOF
 } >"$work/winget/$id.installer.yaml"
 
 # Scoop: the ZIP (the program is 32-bit; 64-bit Windows takes the same
-# one), and popup-exp.ini kept across versions. Scoop keeps it as a hard
-# link, which the program's save (a new file put in the old one's place)
-# parts from the kept copy: before a version is removed, a list that
-# differs from the kept one is copied back.
-cat >"$work/quillane-popupblocker.json" <<EOF
+# one), and popup-exp.ini kept across versions by the hooks, not by
+# "persist": Scoop keeps a persisted file as a hard link, which the
+# program's save (a new file put in the old one's place) parts from the
+# kept copy, and `scoop reset` links the kept copy back over the newer
+# list. So the list is copied into the persist folder before a version is
+# removed (update, uninstall) and from there into a new version; reset does
+# not touch it. Scoop's bucket checks want CR LF lines.
+sed 's/$/\r/' >"$work/quillane-popupblocker.json" <<EOF
 {
     "version": "$version",
     "description": "$description",
     "homepage": "$product_url",
     "license": "Proprietary",
-    "##": "The program is 32-bit; 64-bit Windows runs the same ZIP.",
+    "##": [
+        "The program is 32-bit; 64-bit Windows runs the same ZIP.",
+        "The hooks keep popup-exp.ini in the persist folder across versions."
+    ],
     "architecture": {
         "64bit": {
             "url": "$download/$base-win32.zip",
@@ -214,12 +222,17 @@ cat >"$work/quillane-popupblocker.json" <<EOF
             "$product"
         ]
     ],
-    "persist": "popup-exp.ini",
+    "pre_install": [
+        "\$kept = \"\$persist_dir\\\\popup-exp.ini\"",
+        "if (Test-Path -LiteralPath \$kept) {",
+        "    Copy-Item -LiteralPath \$kept -Destination \"\$dir\\\\popup-exp.ini\" -Force",
+        "}"
+    ],
     "pre_uninstall": [
-        "\$list = \"\$dir\\\\popup-exp.ini\"; \$kept = \"\$persist_dir\\\\popup-exp.ini\"",
-        "if ((Test-Path -LiteralPath \$list) -and (Test-Path -LiteralPath \$kept) -and",
-        "    ((Get-FileHash -LiteralPath \$list).Hash -ne (Get-FileHash -LiteralPath \$kept).Hash)) {",
-        "    Copy-Item -LiteralPath \$list -Destination \$kept -Force",
+        "\$list = \"\$dir\\\\popup-exp.ini\"",
+        "if (Test-Path -LiteralPath \$list) {",
+        "    New-Item -ItemType Directory -Force -Path \$persist_dir | Out-Null",
+        "    Copy-Item -LiteralPath \$list -Destination \"\$persist_dir\\\\popup-exp.ini\" -Force",
         "}"
     ]
 }
