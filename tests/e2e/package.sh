@@ -121,10 +121,8 @@ version=$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")
 # The next version (Windows Installer compares three fields) of the same program.
 next_version=$(awk -F. '{print $1 "." $2 "." $3 + 1}' <<<"$version")
 newer=$(mktemp -d)
-# The program of the next version: its version resource says so.
-unzip -p "$zip" "$base/Stilvane.exe" | python3 -c 'import struct, sys; d = bytearray(sys.stdin.buffer.read())
-at = d.find(b"\xbd\x04\xef\xfe"); v = [int(n) for n in sys.argv[1].split(".")]
-struct.pack_into("<4I", d, at + 8, v[0] << 16 | v[1], v[2] << 16, v[0] << 16 | v[1], v[2] << 16)
+unzip -p "$zip" "$base/Stilvane.exe" | python3 -c 'import struct, sys; v = [int(n) for n in sys.argv[1].split(".")]
+d = bytearray(sys.stdin.buffer.read()); at = d.find(b"\xbd\x04\xef\xfe"); struct.pack_into("<4I", d, at + 8, *[v[0] << 16 | v[1], v[2] << 16] * 2)
 sys.stdout.buffer.write(d)' "$next_version" >"$newer/Stilvane.exe"
 msiinfo extract "$msi" Binary.CloseController >"$newer/closer.exe"
 bash "$(dirname "$0")/../../package/build-packages.sh" "$newer"/{Stilvane,closer}.exe "$next_version" "$newer" ||

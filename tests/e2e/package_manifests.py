@@ -1,7 +1,6 @@
 """The winget and Scoop manifests beside the packages in $1: the files' hashes and codes, winget's
-1.12.0 required fields in their form, and the program and exceptions file where Scoop looks; and the
-MSI's tables against the rules of Windows Installer that its validation (ICE38, ICE64, ICE68) and its
-file versioning apply."""
+1.12.0 required fields in their form, the program and list where Scoop looks; the MSI's tables by the rules of
+Windows Installer's file versioning and validation (ICE38, ICE64, ICE68)."""
 import hashlib, json, pathlib, re, struct, subprocess, sys, zipfile, yaml
 
 folder, failures = pathlib.Path(sys.argv[1]), []
@@ -26,8 +25,7 @@ for kind, i in installers.items():
     check([i.get("Architecture"), i.get("Scope"), i.get("ElevationRequirement"), i["InstallerUrl"][:8]]
           == ["x86", "user", "elevationProhibited", "https://"], f"winget {kind}: architecture, scope, elevation")
     check(i["InstallerSha256"].lower() == sha256(i["InstallerUrl"]), f"winget {kind}: hash")
-files = {r[0]: r for r in table("File")}
-components = {r[0]: r for r in table("Component")}
+files, components = ({r[0]: r for r in table(name)} for name in ("File", "Component"))
 program_folder = components[files["Stilvane.exe"][1]][2]
 check(installers["msi"].get("InstallerSwitches", {}).get("InstallLocation") == f'{program_folder}="<INSTALLPATH>"',
       "winget msi: no install-location switch for the program's folder")
@@ -45,27 +43,22 @@ check(all(scoop.get(f) for f in ("description", "homepage", "license")) and scoo
 check(scoop["architecture"]["32bit"]["hash"] == sha256(scoop["architecture"]["32bit"]["url"]), "scoop: hash")
 for name in (scoop["shortcuts"][0][0], "popup-exp.ini"):
     check(f"{scoop.get('extract_dir')}/{name}" in zipfile.ZipFile(zip_path).namelist(), f"scoop: no {name} in the ZIP")
-
 # Versioned files carry their version resource's version, and no hash (which would make them unversioned).
 hashed = {r[0] for r in table("MsiFileHash")}
 for key, (_, _, name, _, msi_version, language, *_) in files.items():
     data = zipfile.ZipFile(zip_path).read(f"{zip_path.stem}/{name.split('|')[-1]}")
     at = data.find(b"\xbd\x04\xef\xfe") if data[:2] == b"MZ" else -1
-    high, low = struct.unpack_from("<II", data, at + 8) if at >= 0 else (0, 0)
-    version = f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF}" if at >= 0 else ""
+    version = "{1}.{0}.{3}.{2}".format(*struct.unpack_from("<4H", data, at + 8)) if at >= 0 else ""
     check([msi_version, bool(language), key in hashed] == [version, bool(version), not version], f"msi: version of {name}")
-# ICE38: a component in the user's profile is known by an HKCU value; ICE64: a folder the MSI makes there is
-# removed; ICE68: a custom action that runs without impersonation is deferred.
+# In the profile, ICE38: components known by HKCU values; ICE64: folders removed; ICE68: no elevated immediate action.
 parents, standard = {r[0]: r[1] for r in table("Directory")}, {"LocalAppDataFolder", "AppDataFolder", "ProgramMenuFolder"}
 in_profile = lambda d: d in standard or (bool(parents.get(d)) and in_profile(parents[d]))
-hkcu_values = {r[0] for r in table("Registry") if r[1] == "1"}
-removed_folders = {r[3] for r in table("RemoveFile")}
 for name, (_, _, directory, attributes, _, key_path) in components.items():
-    check(not in_profile(directory) or (int(attributes) & 4 and key_path in hkcu_values), f"msi: ICE38 {name}")
-for directory in parents:
-    check(not in_profile(directory) or directory in standard or directory in removed_folders, f"msi: ICE64 {directory}")
-for action, kind, *_ in table("CustomAction"):
-    check(int(kind) & 0xC00 != 0x800, f"msi: ICE68 {action}")
+    check(not in_profile(directory) or (int(attributes) & 4 and [key_path, "1"] in [r[:2] for r in table("Registry")]),
+          f"msi: ICE38 {name}")
+for directory in set(parents) - standard - {r[3] for r in table("RemoveFile")}:
+    check(not in_profile(directory), f"msi: ICE64 {directory}")
+check(all(int(r[1]) & 0xC00 != 0x800 for r in table("CustomAction")), "msi: ICE68")
 check(["1", "Software\\Quillane\\Stilvane", "-"] in [r[1:4] for r in table("Registry")], "msi: no Registry row removing the controller's key")
 print("\n".join(failures) or "manifests: consistent with the packages")
 sys.exit(1 if failures else 0)
