@@ -54,6 +54,21 @@ uuid_of() {
   printf '%s-%s-5%s-%x%s-%s' "${h:0:8}" "${h:8:4}" "${h:13:3}" $((0x${h:16:1} & 3 | 8)) "${h:17:3}" "${h:20:12}" |
     tr a-f A-F
 }
+# "VERSION LANGUAGE" of a file's version resource (its fixed file version
+# and first translation), or nothing for a file without one.
+pe_version() {
+  python3 - "$1" <<'EOF'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+at = data.find(b"\xbd\x04\xef\xfe") if data[:2] == b"MZ" else -1
+if at >= 0:
+    high, low = struct.unpack_from("<II", data, at + 8)
+    key = data.find("Translation\0".encode("utf-16-le"), at)
+    value = key + 24 + (-(key + 24) % 4)
+    language = struct.unpack_from("<H", data, value)[0] if key >= 0 else 0
+    print(f"{high >> 16}.{high & 0xFFFF}.{low >> 16}.{low & 0xFFFF} {language}")
+EOF
+}
 product_code=$(uuid_of "Quillane PopUp Blocker product $version")
 package_code=$(uuid_of "Quillane PopUp Blocker package $version $(cd "$stage" && sha256sum "${shipped[@]}")")
 msi=$work/$base-win32.msi
@@ -64,14 +79,45 @@ cp "$closer" "$work/msi/close_controller.exe"
 ln -s "$stage" "$work/msi/stage"
 (cd "$work/msi" && "${frozen[@]}" wixl -a x86 -D Version="$version" -D ProductCode="$product_code" \
   -D UpgradeCode="$upgrade_code" -o "$msi" "$here/stilvane.wxs")
-# What wixl cannot say: the exceptions file is never overwritten
-# (NeverOverwrite, 0x80) and stays on uninstall (Permanent, 0x10); the
+# What wixl cannot say. The exceptions file is never overwritten
+# (NeverOverwrite 0x80, with a registry key path 0x4), stays on uninstall
+# (Permanent, 0x10) and is installed only where the folder has none
+# (EXCEPTIONSLIST, searched for in INSTALLDIR, which is set first where
+# neither the command line nor an installed version named it). The
 # controller is closed by a program from the Binary table (type 2), whose
-# failure does not stop the installation (0x40); after a removal the same
-# program deletes the controller's own key.
-"${frozen[@]}" msibuild "$msi" -q "UPDATE Component SET Attributes = 144 WHERE Component = 'Exceptions'" \
+# failure does not stop the installation (0x40). Removing the program
+# removes the controller's key (a Registry row named "-"), and the folder
+# the MSI may have created for it. An upgrade removes the older version
+# after the newer one is in place: the components they share (the same
+# GUIDs) stay, with the controller's key, and the files in them are
+# replaced by the newer ones.
+list_search=(-q "CREATE TABLE \`DrLocator\` (\`Signature_\` CHAR(72) NOT NULL, \`Parent\` CHAR(72),
+    \`Path\` CHAR(255), \`Depth\` SHORT PRIMARY KEY \`Signature_\`, \`Parent\`, \`Path\`)"
+  -q "INSERT INTO Signature (Signature, FileName) VALUES ('ExceptionsFile', 'popup-exp.ini')"
+  -q "INSERT INTO DrLocator (Signature_, Path, Depth) VALUES ('ExceptionsFile', '[INSTALLDIR]', 0)"
+  -q "INSERT INTO AppSearch (Property, Signature_) VALUES ('EXCEPTIONSLIST', 'ExceptionsFile')"
+  -q "INSERT INTO CustomAction (Action, Type, Source, Target)
+    VALUES ('DefaultInstallDir', 51, 'INSTALLDIR', '[LocalAppDataFolder]Programs\\$product\\')")
+for table in InstallUISequence InstallExecuteSequence; do
+  list_search+=(-q "INSERT INTO $table (Action, Condition, Sequence) VALUES ('DefaultInstallDir', 'NOT INSTALLDIR', 40)")
+done
+# A file with a version resource is known by its version (a newer one
+# replaces an older one on upgrade), not by a hash, which is only for files
+# without one.
+versions=()
+while IFS=$'\t' read -r key name; do
+  read -r file_version language < <(pe_version "$stage/$name") || continue
+  versions+=(-q "UPDATE File SET Version = '$file_version', Language = '$language' WHERE File = '$key'"
+    -q "DELETE FROM MsiFileHash WHERE File_ = '$key'")
+done < <(msiinfo export "$msi" File | tr -d '\r' | tail -n +4 | cut -f1,3)
+"${frozen[@]}" msibuild "$msi" "${list_search[@]}" "${versions[@]}" \
+  -q "UPDATE InstallExecuteSequence SET Sequence = 6601 WHERE Action = 'RemoveExistingProducts'" \
+  -q "UPDATE Component SET Attributes = 148, Condition = 'NOT EXCEPTIONSLIST' WHERE Component = 'Exceptions'" \
   -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('CloseController', 66, 'CloseController', '')" \
-  -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('RemoveControllerState', 66, 'CloseController', '/forget')" \
+  -q "INSERT INTO Registry (Registry, Root, \`Key\`, Name, Component_)
+    VALUES ('RemoveControllerKey', 1, 'Software\\Quillane\\Stilvane', '-', 'Program')" \
+  -q "INSERT INTO RemoveFile (FileKey, Component_, DirProperty, InstallMode)
+    VALUES ('RemoveProgramsFolder', 'Program', 'ProgramsFolder', 2)" \
   -s "Quillane PopUp Blocker $version" Quillane "Intel;1033" "{$package_code}"
 [[ -n $STILVANE_SIGN_PFX ]] && "$here/sign.sh" "$msi"
 
@@ -132,6 +178,8 @@ Installers:
   ElevationRequirement: elevationProhibited
   UpgradeBehavior: install
   ProductCode: '$(msi_property ProductCode)'
+  InstallerSwitches:
+    InstallLocation: 'INSTALLDIR="<INSTALLPATH>"'
   AppsAndFeaturesEntries:
   - ProductCode: '$(msi_property ProductCode)'
     UpgradeCode: '$(msi_property UpgradeCode)'
@@ -140,17 +188,23 @@ EOF
 } >"$work/winget/$id.installer.yaml"
 
 # Scoop: the ZIP (the program is 32-bit; 64-bit Windows takes the same
-# one), and popup-exp.ini kept across versions. Scoop keeps it as a hard
-# link, which the program's save (a new file put in the old one's place)
-# parts from the kept copy: before a version is removed, a list that
-# differs from the kept one is copied back.
-cat >"$work/quillane-popupblocker.json" <<EOF
+# one), and popup-exp.ini kept across versions by the hooks, not by
+# "persist": Scoop keeps a persisted file as a hard link, which the
+# program's save (a new file put in the old one's place) parts from the
+# kept copy, and `scoop reset` links the kept copy back over the newer
+# list. So the list is copied into the persist folder before a version is
+# removed (update, uninstall) and from there into a new version; reset does
+# not touch it. Scoop's bucket checks want CR LF lines.
+sed 's/$/\r/' >"$work/quillane-popupblocker.json" <<EOF
 {
     "version": "$version",
     "description": "$description",
     "homepage": "$product_url",
     "license": "Proprietary",
-    "##": "The program is 32-bit; 64-bit Windows runs the same ZIP.",
+    "##": [
+        "The program is 32-bit; 64-bit Windows runs the same ZIP.",
+        "The hooks keep popup-exp.ini in the persist folder across versions."
+    ],
     "architecture": {
         "64bit": {
             "url": "$download/$base-win32.zip",
@@ -168,12 +222,17 @@ cat >"$work/quillane-popupblocker.json" <<EOF
             "$product"
         ]
     ],
-    "persist": "popup-exp.ini",
+    "pre_install": [
+        "\$kept = \"\$persist_dir\\\\popup-exp.ini\"",
+        "if (Test-Path -LiteralPath \$kept) {",
+        "    Copy-Item -LiteralPath \$kept -Destination \"\$dir\\\\popup-exp.ini\" -Force",
+        "}"
+    ],
     "pre_uninstall": [
-        "\$list = \"\$dir\\\\popup-exp.ini\"; \$kept = \"\$persist_dir\\\\popup-exp.ini\"",
-        "if ((Test-Path -LiteralPath \$list) -and (Test-Path -LiteralPath \$kept) -and",
-        "    ((Get-FileHash -LiteralPath \$list).Hash -ne (Get-FileHash -LiteralPath \$kept).Hash)) {",
-        "    Copy-Item -LiteralPath \$list -Destination \$kept -Force",
+        "\$list = \"\$dir\\\\popup-exp.ini\"",
+        "if (Test-Path -LiteralPath \$list) {",
+        "    New-Item -ItemType Directory -Force -Path \$persist_dir | Out-Null",
+        "    Copy-Item -LiteralPath \$list -Destination \"\$persist_dir\\\\popup-exp.ini\" -Force",
         "}"
     ]
 }

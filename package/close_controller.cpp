@@ -1,13 +1,9 @@
 // Run by the MSI before it replaces or removes files: ends a running
 // controller as the setup program does, with the update message to its
 // application window (it ends at once, asking nothing), then waits up to ten
-// seconds until the window is gone and the process has let go of its files.
-// With /forget (after the product's removal) it also deletes the
-// controller's own key, HKCU\Software\Quillane\Stilvane (the count and the
-// pause record); the blocker's values beside it stay.
+// seconds until the window is gone and the process has let go of its files
+// (and can no longer write its key, which a removal then deletes).
 #include <windows.h>
-
-#include <cstring>
 
 namespace {
 
@@ -29,12 +25,6 @@ bool CloseController() {
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    const bool closed = CloseController();
-    if (std::strstr(commandLine, "/forget")) {
-        const LSTATUS status = ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quillane\\Stilvane");
-        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
-            return 2;
-    }
-    return closed ? 0 : 1;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return CloseController() ? 0 : 1;
 }

@@ -22,8 +22,10 @@ Unicode true
 !define CONTROLLER_WINDOW "StilvaneApplication"
 !define CLOSE_MESSAGE "Quillane.PopUpBlocker.CloseForUpdate"
 ; The longest folder whose files Windows can still create without long-path
-; support: "\uninstall.exe" after it stays within MAX_PATH (259 characters).
-!define MAX_FOLDER_LENGTH 245
+; support: "\popup-exp.ini.bak" (the program's backup of the list, the
+; longest name in the folder) after it stays within MAX_PATH (259
+; characters).
+!define MAX_FOLDER_LENGTH 241
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -79,12 +81,19 @@ LangString FileInUse ${LANG_ENGLISH} "$R1 cannot be replaced: another program us
 LangString FileInUse ${LANG_GERMAN} "$R1 kann nicht ersetzt werden: ein anderes Programm benutzt die Datei. Bitte dieses Programm schließen und die Installation noch einmal starten."
 LangString FolderTooLong ${LANG_ENGLISH} "The folder's name is too long ($R2 characters; at most ${MAX_FOLDER_LENGTH} fit). Please choose a shorter one."
 LangString FolderTooLong ${LANG_GERMAN} "Der Name des Ordners ist zu lang ($R2 Zeichen; höchstens ${MAX_FOLDER_LENGTH} sind möglich). Bitte einen kürzeren wählen."
+LangString TwoLists ${LANG_ENGLISH} "$INSTDIR already holds a list of exceptions (popup-exp.ini), and the installation in $InstalledDir has its own. Please keep one of them (move or delete the other) and run the setup again."
+LangString TwoLists ${LANG_GERMAN} "$INSTDIR enthält schon eine Liste der Ausnahmen (popup-exp.ini), und die Installation in $InstalledDir hat ihre eigene. Bitte eine davon behalten (die andere verschieben oder löschen) und die Installation noch einmal starten."
+LangString NotMoved ${LANG_ENGLISH} "The list of exceptions cannot be moved from $InstalledDir to $INSTDIR. Please close the program that uses it and run the setup again."
+LangString NotMoved ${LANG_GERMAN} "Die Liste der Ausnahmen kann nicht von $InstalledDir nach $INSTDIR verschoben werden. Bitte das Programm schließen, das sie benutzt, und die Installation noch einmal starten."
 LangString InstalledWithMsi ${LANG_ENGLISH} "${PRODUCT} is already installed with the MSI; remove it first, or use the MSI to upgrade."
 LangString InstalledWithMsi ${LANG_GERMAN} "${PRODUCT} ist bereits mit dem MSI installiert; bitte zuerst entfernen oder mit dem MSI aktualisieren."
 
 Var WasRunning
 Var RequestedDir
 Var RequestedDirLength
+; The folder of the installed copy, when it is another than $INSTDIR: the
+; installation moves from there.
+Var InstalledDir
 
 ; Ends the installation as failed: a message (none when silent) and a
 ; non-zero exit code. $R1: the message.
@@ -128,6 +137,18 @@ FunctionEnd
 !macroend
 !insertmacro CloseController ""
 !insertmacro CloseController "un."
+
+; Deletes the program's files from a folder, and the folder when nothing
+; else is left in it. Kept: popup-exp.ini, the user's own list, and with it
+; the folder.
+!macro DeleteProgram folder
+    Delete "${folder}\${EXE}"
+    Delete "${folder}\popup.ini"
+    Delete "${folder}\DIALECTS.INI"
+    Delete "${folder}\README.txt"
+    Delete "${folder}\uninstall.exe"
+    RMDir "${folder}"
+!macroend
 
 ; Installs one file of the program folder. A file in use (the controller may
 ; still be letting go of it, or another program holds it) is tried again for
@@ -174,6 +195,15 @@ Section "$(ProgramFiles)" SecProgram
         StrCpy $R1 "$(NoFolder)"
         Call Fail
     ${EndIf}
+    ${If} $InstalledDir == ""
+    ${OrIf} $InstalledDir == $INSTDIR
+    ${OrIfNot} ${FileExists} "$InstalledDir\${EXE}"
+        StrCpy $InstalledDir ""
+    ${ElseIf} ${FileExists} "$INSTDIR\popup-exp.ini"
+    ${AndIf} ${FileExists} "$InstalledDir\popup-exp.ini"
+        StrCpy $R1 "$(TwoLists)"
+        Call Fail
+    ${EndIf}
     Call CloseController
     ClearErrors
     SetOutPath "$INSTDIR"
@@ -187,6 +217,22 @@ Section "$(ProgramFiles)" SecProgram
     !insertmacro InstallFile popup.ini
     !insertmacro InstallFile DIALECTS.INI
     !insertmacro InstallFile README.txt
+    ; Installed elsewhere before: once the program is in place, the user's
+    ; list (and its backup) comes along, and the old folder's program goes.
+    ${If} $InstalledDir != ""
+        ${If} ${FileExists} "$InstalledDir\popup-exp.ini"
+            ClearErrors
+            Rename "$InstalledDir\popup-exp.ini" "$INSTDIR\popup-exp.ini"
+            ${If} ${Errors}
+                StrCpy $R1 "$(NotMoved)"
+                Call Fail
+            ${EndIf}
+        ${EndIf}
+        ${IfNot} ${FileExists} "$INSTDIR\popup-exp.ini.bak"
+            Rename "$InstalledDir\popup-exp.ini.bak" "$INSTDIR\popup-exp.ini.bak"
+        ${EndIf}
+        !insertmacro DeleteProgram "$InstalledDir"
+    ${EndIf}
     ; The user's exceptions: only an installation without them gets the
     ; empty list.
     SetOverwrite off
@@ -242,13 +288,7 @@ SectionEnd
 
 Section "Uninstall"
     Call un.CloseController
-    Delete "$INSTDIR\${EXE}"
-    Delete "$INSTDIR\popup.ini"
-    Delete "$INSTDIR\DIALECTS.INI"
-    Delete "$INSTDIR\README.txt"
-    Delete "$INSTDIR\uninstall.exe"
-    ; Kept: popup-exp.ini, the user's own list, and with it the folder.
-    RMDir "$INSTDIR"
+    !insertmacro DeleteProgram "$INSTDIR"
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
@@ -256,21 +296,39 @@ Section "Uninstall"
     DeleteRegKey HKCU "Software\Quillane\Stilvane"
 SectionEnd
 
-; The folder named by /D= (always the last parameter), or "", and its full
-; length without a trailing backslash. $CMDLINE ends before it: the
-; process's own command line still has it, and is searched and measured in
-; place, as it may be longer than an NSIS string.
+; The folder named by /D= (always the last parameter), or by "/D=..." in
+; quotes (which NSIS itself ignores), or "", and its full length without a
+; trailing backslash. $CMDLINE ends before an unquoted one: the process's
+; own command line still has it, and is searched and measured in place, as
+; it may be longer than an NSIS string. Sets $INSTDIR to a quoted one.
 Function FindRequestedDir
     StrCpy $RequestedDir ""
     StrCpy $RequestedDirLength 0
     System::Call 'kernel32::GetCommandLineW() p .r3'
+    StrCpy $7 0
     System::Call 'shlwapi::StrStrW(p r3, w " /D=") p .r4'
     ${If} $4 P= 0
-        Return
+        System::Call 'shlwapi::StrStrW(p r3, w ` "/D=`) p .r4'
+        ${If} $4 P= 0
+            Return
+        ${EndIf}
+        IntPtrOp $4 $4 + 2
+        StrCpy $7 1
     ${EndIf}
     IntPtrOp $4 $4 + 8
     System::Call 'kernel32::lstrlenW(p r4) i .r5'
-    System::Call 'kernel32::lstrcpynW(w .r6, p r4, i ${NSIS_MAX_STRLEN}) p'
+    ${If} $7 = 1
+        System::Call 'shlwapi::StrChrW(p r4, i 34) p .r8'
+        ${If} $8 P<> 0
+            IntPtrOp $5 $8 - $4
+            IntOp $5 $5 / 2
+        ${EndIf}
+    ${EndIf}
+    IntOp $1 $5 + 1
+    ${If} $1 > ${NSIS_MAX_STRLEN}
+        StrCpy $1 ${NSIS_MAX_STRLEN}
+    ${EndIf}
+    System::Call 'kernel32::lstrcpynW(w .r6, p r4, i r1) p'
     StrCpy $RequestedDir $6
     StrCpy $RequestedDirLength $5
     IntOp $1 $5 - 1
@@ -283,6 +341,9 @@ Function FindRequestedDir
         ${If} $1 = $5
             StrCpy $RequestedDir $RequestedDir -1
         ${EndIf}
+    ${EndIf}
+    ${If} $7 = 1
+        StrCpy $INSTDIR $RequestedDir
     ${EndIf}
 FunctionEnd
 
@@ -299,6 +360,7 @@ Function .onInit
     ; An upgrade keeps the user's choice of starting at sign-in; only a first
     ; installation starts it by default.
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCpy $InstalledDir $0
     ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
     ${If} $0 != ""
     ${AndIf} $1 == ""

@@ -97,10 +97,10 @@ wine reg query 'HKCU\Software\Quillane\Stilvane' >/dev/null 2>&1 && fail "the co
 end
 
 begin Package.ScoopStartsThroughTheCurrentLink
-# Scoop's `current` (a junction on Windows) and popup-exp.ini hard-linked to the copy it keeps.
+# Scoop's `current` (a junction on Windows) and popup-exp.ini copied there from the one it keeps.
 app="$WINEPREFIX/drive_c/scoop/apps/quillane-popupblocker" kept="$WINEPREFIX/drive_c/scoop/popup-exp.ini"
 mkdir -p "$app" && unzip -q "$zip" -d "$app" && mv "$app/$base" "$app/1.1" && ln -s 1.1 "$app/current"
-printf 'kept.example\r\n' >"$kept" && ln -f "$kept" "$app/1.1/popup-exp.ini"
+printf 'kept.example\r\n' >"$kept" && cp "$kept" "$app/1.1/popup-exp.ini"
 wine reg delete 'HKCU\Software\Quillane' /v PopupBlocker_Dir /f >/dev/null 2>&1
 wine 'C:\scoop\apps\quillane-popupblocker\current\Stilvane.exe' </dev/null >/dev/null 2>&1 &
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the program did not start"
@@ -121,13 +121,20 @@ version=$(sed -E 's/QuillanePopUpBlocker-(.*)-win32/\1/' <<<"$base")
 # The next version (Windows Installer compares three fields) of the same program.
 next_version=$(awk -F. '{print $1 "." $2 "." $3 + 1}' <<<"$version")
 newer=$(mktemp -d)
-unzip -p "$zip" "$base/Stilvane.exe" >"$newer/Stilvane.exe"
+unzip -p "$zip" "$base/Stilvane.exe" | python3 -c 'import struct, sys; v = [int(n) for n in sys.argv[1].split(".")]
+d = bytearray(sys.stdin.buffer.read()); at = d.find(b"\xbd\x04\xef\xfe"); struct.pack_into("<4I", d, at + 8, *[v[0] << 16 | v[1], v[2] << 16] * 2)
+sys.stdout.buffer.write(d)' "$next_version" >"$newer/Stilvane.exe"
 msiinfo extract "$msi" Binary.CloseController >"$newer/closer.exe"
 bash "$(dirname "$0")/../../package/build-packages.sh" "$newer"/{Stilvane,closer}.exe "$next_version" "$newer" ||
   fail "no newer MSI"
+python3 "$(dirname "$0")/package_manifests.py" "$newer" || fail "the newer packages' tables"
 cp "$msi" "$WINEPREFIX/drive_c/old.msi" && cp "$newer"/*.msi "$WINEPREFIX/drive_c/new.msi"
+# A list already in the folder (an earlier installation's) is the user's.
+mkdir -p "$folder" && printf 'meine.example\r\n\xFCber.example\r\n' >"$folder/popup-exp.ini"
+cp "$folder/popup-exp.ini" "$newer/exp"
 wine msiexec /i 'C:\old.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /i"
+cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini replaced: $(hexdump_file "$folder/popup-exp.ini")"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | sort | tr '\n' ' ')" \
   "DIALECTS.INI README.txt Stilvane.exe popup-exp.ini popup.ini " "installed files"
 [[ -f "$start_menu/$product.lnk" ]] || fail "no Start-menu shortcut"
@@ -138,17 +145,17 @@ wine reg query 'HKCU\Software\Microsoft\Installer\Products' /s 2>/dev/null | gre
 wine "$folder/Stilvane.exe" </dev/null >/dev/null 2>&1 &
 wait_for '[[ $(reg_value PopupBlocker_Dir) == "$(winepath -w "$folder")" ]]' 20 || fail "the program did not start"
 
-printf 'meine.example\r\n\xFCber.example\r\n' >"$folder/popup-exp.ini"
-cp "$folder/popup-exp.ini" "$newer/exp"
+state_key='HKCU\Software\Quillane\Stilvane'
+wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
 wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of the upgrade"
 wait_for '! controller_running' 10 || fail "the controller still runs after the upgrade"
 cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed: $(hexdump_file "$folder/popup-exp.ini")"
+cmp -s "$folder/Stilvane.exe" "$newer/Stilvane.exe" || fail "the upgrade kept the older program"
+expect_eq "$(key_value "$state_key" BlockedTotal)" 0x5 "the count after the upgrade"
 expect_eq "$(values "$(entry "$newer"/*.msi)" DisplayVersion)$(values "$(entry "$msi")" DisplayName)" \
   "$next_version|MISSING|" "entries after the upgrade"
 
-state_key='HKCU\Software\Quillane\Stilvane'
-wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
 wine msiexec /x 'C:\new.msi' /qn </dev/null >/dev/null 2>&1
 expect_eq "$?" 0 "exit code of msiexec /x"
 expect_eq "$(cd "$folder" 2>/dev/null && ls | tr '\n' ' ')" "popup-exp.ini " "left in the folder"
@@ -157,11 +164,6 @@ cmp -s "$folder/popup-exp.ini" "$newer/exp" || fail "popup-exp.ini changed by th
 expect_eq "$(key_value "$run_key" "$product")$(values "$(entry "$newer"/*.msi)" DisplayName)" MISSINGMISSING\| \
   "Run value and entry after the uninstall"
 wine reg query "$state_key" >/dev/null 2>&1 && fail "the controller's own key is left"
-# Not so an upgrade's removal, named by Windows Installer (Wine's does not: the test does).
-wine reg add "$state_key" /v BlockedTotal /t REG_DWORD /d 5 /f >/dev/null 2>&1
-wine msiexec /i 'C:\new.msi' /qn </dev/null >/dev/null 2>&1 &&
-  wine msiexec /x 'C:\new.msi' /qn 'UPGRADINGPRODUCTCODE={0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9}' </dev/null >/dev/null 2>&1
-expect_eq "$(key_value "$state_key" BlockedTotal)" 0x5 "the count after the removal within an upgrade"
 [[ $(reg_value PopupBlocker_Dir) != MISSING ]] || fail "the blocker's values are gone"
 end
 
@@ -215,11 +217,13 @@ run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 echo text >"$WINEPREFIX/drive_c/somefile"
 cp "$msi" "$WINEPREFIX/drive_c/package.msi"
 long=C:$(printf '\\Quillane-Ordner-mit-langem-Namen%.0s' {1..33}) && long=${long:0:1078} # too long for $INSTDIR
+mkdir -p "$WINEPREFIX/drive_c/Other Lists" && printf 'other.example\r\n' >"$WINEPREFIX/drive_c/Other Lists/popup-exp.ini"
 while IFS='|' read -r case arguments outcome; do
   [[ $case == setup-over-msi ]] && { wine "$folder/uninstall.exe" /S; wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30
     wine msiexec /i 'C:\package.msi' /qn; } </dev/null >/dev/null 2>&1 # the MSI in its place
   before=$(entries) held_by= drive=$(ls "$WINEPREFIX/drive_c")
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
+  [[ $case == moved ]] && printf 'moved.example\r\n' >"$folder/popup-exp.ini" && cp "$folder/popup-exp.ini" "$e2e_shot.list"
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
   if [[ $case == *-in-use ]]; then # held open without sharing
     # for longer than the installer waits for the running controller to end
@@ -228,7 +232,7 @@ while IFS='|' read -r case arguments outcome; do
     held_by=$!
     wait_for "grep -q held '$e2e_shot.held'" 10 || fail "$case: not held"
   fi
-  [[ $case == msi-* ]] && installer=(msiexec /i 'C:\package.msi' /qn) || installer=("$setup" /S $arguments)
+  [[ $case == msi-* ]] && installer=(msiexec /i 'C:\package.msi' /qn) || installer=("$setup" /S ${arguments:+"$arguments"})
   wine "${installer[@]}" </dev/null >/dev/null 2>&1
   code=$?
   [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
@@ -241,16 +245,24 @@ while IFS='|' read -r case arguments outcome; do
   fails-changing-nothing) expect_eq "$(entries)" "$before" "$case: entries" ;;
   runs) wait_for controller_running 20 || fail "$case: no controller runs" ;;
   run-value*) expect_eq "$(key_value "$run_key" "$product")" "${outcome#run-value }" "$case: Run value" ;;
+  moved) # Wine quotes the folder with its blanks: "/D=C:\...".
+    expect_eq "$(key_value "$uninstall_key" InstallLocation)" "${arguments#/D=}" "$case: InstallLocation"
+    cmp -s "$(winepath -u "${arguments#/D=}")/popup-exp.ini" "$e2e_shot.list" || fail "$case: the list was not moved"
+    [[ ! -e $folder ]] || fail "$case: left in the old folder: $(ls "$folder")"
+    folder=$(winepath -u "${arguments#/D=}") && rm -f "$e2e_shot.list" ;;
   esac
 done <<EOF
 no-drive|/D=Q:\Quillane|fails-writing-nothing
 file-in-the-way|/D=C:\somefile\Quillane|fails-writing-nothing
 long-folder|/D=$long|fails-writing-nothing
+no-room-for-the-backup|/D=${long:0:242}|fails-writing-nothing
 first-install|/NOSTART|run-value $run_value
 run-removed||run-value MISSING
 nostart-running|/NOSTART|runs
 popup.ini-in-use||fails
 Stilvane.exe-in-use||fails
+two-lists|/D=C:\Other Lists|fails-changing-nothing
+moved|/D=C:\Program Files Test\Q|moved
 msi-over-setup||fails-changing-nothing
 setup-over-msi||fails-changing-nothing
 EOF
