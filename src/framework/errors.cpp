@@ -73,8 +73,10 @@ Exception::Exception(MessageKind kind, std::string subject, unsigned long code)
 
 Exception::~Exception() = default;
 
-std::string WithFullStop(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+std::string WithFullStop(const std::string& message, LeadByteTest isLead) {
+    const std::size_t last = message.empty() ? 0 : message.size() - 1;
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.' &&
+        WholeCharacters(message, last, isLead) == last)
         return message + ".";
     return message;
 }

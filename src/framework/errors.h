@@ -100,7 +100,8 @@ std::string SystemError(unsigned long code, const std::string& systemText);
 } // namespace messages
 
 // The text shown for an error: a full stop is appended when the message is
-// not empty and its last character sorts after ".".
-std::string WithFullStop(const std::string& message);
+// not empty and its last character sorts after "." (a double-byte one, such
+// as the ideographic full stop, gets none).
+std::string WithFullStop(const std::string& message, LeadByteTest isLead = nullptr);
 
 } // namespace stilvane
