@@ -96,6 +96,15 @@ TEST(LanguageTexts, EveryKeyFillsItsOwnFieldAndFormsGoTogether) {
     EXPECT_TRUE(names.count("Refused_TooLong_1") && names.count("Active"));
 }
 
+TEST(LanguageTexts, FailuresAreToldInTheTextsLanguageWithTheSystemsReasonWhereThereIsOne) {
+    LanguageTexts texts = BuiltInTexts();
+    texts.errorFileCreate = "%1 (%2)";
+    const auto why = [](const std::exception&) { return std::string("why"); };
+    EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "%2", 5), why), "%2 (why)");
+    EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "a", 0), why),
+              "Datei a kann nicht erstellt werden");
+}
+
 TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
     const CountedText text{"%1 other", "%1 one", "%1 few"};
     struct Case {
