@@ -1,5 +1,6 @@
 #include "framework/application.h"
 
+#include "framework/ansi_text.h"
 #include "framework/errors.h"
 #include "framework/main_thread_calls.h"
 
@@ -201,14 +202,18 @@ void ApplicationObject::Terminate() {
 void ApplicationObject::ShowException(const std::exception& error) const {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    ModalMessage(WithFullStop(error.what()), MB_OK | MB_ICONSTOP);
+    ModalMessage(ShownText(error), MB_OK | MB_ICONSTOP);
 }
 
 void ApplicationObject::ShowExceptionLater(const std::exception& error) {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    errorsToShow_.push_back(WithFullStop(error.what()));
+    errorsToShow_.push_back(ShownText(error));
     ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
+}
+
+std::string ApplicationObject::ShownText(const std::exception& error) const {
+    return WithFullStop(messageText_ ? messageText_(error) : error.what(), &IsLeadByte);
 }
 
 int ApplicationObject::ModalMessage(const std::string& text, UINT flags) const {

@@ -87,6 +87,12 @@ public:
     // wait on a person, such as a timer tick.
     void ShowExceptionLater(const std::exception& error);
 
+    // The text an error box shows for an error, in the user's language; the
+    // error's own message when none is set.
+    void SetMessageText(std::function<std::string(const std::exception&)> text) {
+        messageText_ = std::move(text);
+    }
+
     // Runs an event handler, showing whatever error leaves it.
     void RunHandler(const std::function<void()>& handler) const;
 
@@ -110,6 +116,8 @@ private:
     // A message box that hands activation and the keyboard focus back to
     // where they were when it closes, as a dialog does.
     int ModalMessage(const std::string& text, UINT flags) const;
+    // What the box shows for `error`, with the full stop.
+    std::string ShownText(const std::exception& error) const;
 
     std::string title_;
     UniqueWindow window_;
@@ -121,6 +129,7 @@ private:
     std::vector<std::pair<int, WindowHook>> hooks_;
     std::function<void()> onEndSession_;
     std::function<void()> onCloseForUpdate_;
+    std::function<std::string(const std::exception&)> messageText_;
     UINT closeForUpdateMessage_ = 0;
     std::vector<std::string> errorsToShow_;
     int nextHookId_ = 1;

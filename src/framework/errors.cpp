@@ -19,22 +19,32 @@ std::string InvalidInteger(const std::string& text) {
 std::string InvalidRegDataType(const std::string& valueName) {
     return std::string("Ung") + kUe + "ltiger Datentyp f" + kUe + "r " + Quoted(valueName);
 }
+const char* Pattern(MessageKind kind) {
+    static constexpr const char* kPatterns[] = {
+        "%1",
+        "Datei %1 kann nicht ge\xF6"
+        "ffnet werden",
+        "Datei %1 kann nicht erstellt werden",
+        "Stream-Schreibfehler",
+        "Fehler beim Holen der Daten f\xFCr '%1'",
+        "Fehler beim Setzen der Daten f\xFCr '%1'",
+    };
+    return kPatterns[static_cast<int>(kind)];
+}
 std::string RegGetDataFailed(const std::string& valueName) {
-    return std::string("Fehler beim Holen der Daten f") + kUe + "r " + Quoted(valueName);
+    return FillIn(Pattern(MessageKind::RegRead), valueName);
 }
 std::string RegSetDataFailed(const std::string& valueName) {
-    return std::string("Fehler beim Setzen der Daten f") + kUe + "r " + Quoted(valueName);
+    return FillIn(Pattern(MessageKind::RegWrite), valueName);
 }
 std::string FileOpenFailed(const std::string& fileName) {
-    return "Datei " + fileName +
-           " kann nicht ge\xF6"
-           "ffnet werden";
+    return FillIn(Pattern(MessageKind::FileOpen), fileName);
 }
 std::string FileCreateFailed(const std::string& fileName) {
-    return "Datei " + fileName + " kann nicht erstellt werden";
+    return FillIn(Pattern(MessageKind::FileCreate), fileName);
 }
 std::string StreamWriteError() {
-    return "Stream-Schreibfehler";
+    return Pattern(MessageKind::FileWrite);
 }
 std::string ThreadCreateFailed(const std::string& systemText) {
     return "Fehler beim Erzeugen des Thread: " + systemText;
@@ -57,8 +67,16 @@ std::string SystemError(unsigned long code, const std::string& systemText) {
 
 namespace stilvane {
 
-std::string WithFullStop(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+Exception::Exception(MessageKind kind, std::string subject, unsigned long code)
+    : message_(FillIn(messages::Pattern(kind), subject)), code_(code), kind_(kind),
+      subject_(std::move(subject)) {}
+
+Exception::~Exception() = default;
+
+std::string WithFullStop(const std::string& message, LeadByteTest isLead) {
+    const std::size_t last = message.empty() ? 0 : message.size() - 1;
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.' &&
+        WholeCharacters(message, last, isLead) == last)
         return message + ".";
     return message;
 }

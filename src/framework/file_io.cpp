@@ -42,11 +42,15 @@ std::string Shown(const std::wstring& path) {
 
 [[noreturn]] void RaiseOpenFailed(const std::wstring& path) {
     const DWORD code = ::GetLastError();
-    throw EFOpenError(messages::FileOpenFailed(Shown(path)), code);
+    throw EFOpenError(MessageKind::FileOpen, Shown(path), code);
 }
 
 [[noreturn]] void RaiseCreateFailed(const std::wstring& path, DWORD code = ::GetLastError()) {
-    throw EFCreateError(messages::FileCreateFailed(Shown(path)), code);
+    throw EFCreateError(MessageKind::FileCreate, Shown(path), code);
+}
+
+[[noreturn]] void RaiseWriteFailed(const std::wstring& path, DWORD code = ::GetLastError()) {
+    throw EWriteError(MessageKind::FileWrite, Shown(path), code);
 }
 
 } // namespace
@@ -93,13 +97,14 @@ void ReplaceFileContent(const std::wstring& path, const std::string& content) {
         if (!file)
             RaiseCreateFailed(path);
         DWORD written = 0;
-        if (!content.empty() &&
-            (!::WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                          nullptr) ||
-             written != content.size()))
-            throw EWriteError(messages::StreamWriteError(), ::GetLastError());
+        if (!content.empty() && !::WriteFile(file.Get(), content.data(),
+                                             static_cast<DWORD>(content.size()), &written, nullptr))
+            RaiseWriteFailed(path);
+        // Written short without a failure: the disk is full.
+        if (written != content.size())
+            RaiseWriteFailed(path, ERROR_DISK_FULL);
         if (!::FlushFileBuffers(file.Get()))
-            throw EWriteError(messages::StreamWriteError(), ::GetLastError());
+            RaiseWriteFailed(path);
     }
     if (!::MoveFileExW(temporary.Path().c_str(), path.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -22,11 +22,11 @@ std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxDat
     std::vector<unsigned char> buffer(64);
     // A value may grow between two calls when the blocker rewrites it, so
     // retry with the size the registry reports until the data fits.
+    LONG rc = ERROR_MORE_DATA;
     for (int attempt = 0; attempt < 16; ++attempt) {
         DWORD type = REG_NONE;
         DWORD size = static_cast<DWORD>(buffer.size());
-        const LONG rc =
-            ::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, buffer.data(), &size);
+        rc = ::RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, buffer.data(), &size);
         if (rc == ERROR_FILE_NOT_FOUND)
             return std::nullopt;
         if (rc == ERROR_MORE_DATA) {
@@ -46,7 +46,7 @@ std::optional<RegValue> RegistryKey::Query(const std::string& name, DWORD maxDat
             value.data.assign(buffer.begin(), buffer.begin() + size);
         return value;
     }
-    throw ERegistryException(messages::RegGetDataFailed(name));
+    throw ERegistryException(MessageKind::RegRead, name, static_cast<unsigned long>(rc));
 }
 
 LONG RegistryKey::SetString(const std::string& name, const std::string& text) const {

@@ -97,7 +97,7 @@ void ControllerState::WriteCount(const BlockCount& count) const {
     const auto key = RegistryKey::Create(root_, path_, KEY_SET_VALUE);
     const auto check = [](LONG status, const char* name) {
         if (status != ERROR_SUCCESS)
-            throw ERegistryException(messages::RegSetDataFailed(name),
+            throw ERegistryException(MessageKind::RegWrite, name,
                                      static_cast<unsigned long>(status));
     };
     check(key.Status(), kValueBlockedToday);
@@ -129,13 +129,13 @@ void ControllerState::ResetCount() const {
     if (!key && key.Status() == ERROR_FILE_NOT_FOUND)
         return; // nothing counted yet
     if (!key)
-        throw ERegistryException(messages::RegSetDataFailed(kValueBlockedTotal),
+        throw ERegistryException(MessageKind::RegWrite, kValueBlockedTotal,
                                  static_cast<unsigned long>(key.Status()));
     for (const char* name :
          {kValueBlockedToday, kValueBlockedTotal, kValueBlockedDay, kValueBlockedHistory}) {
         const LONG status = key.DeleteValue(name);
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
-            throw ERegistryException(messages::RegSetDataFailed(name),
+            throw ERegistryException(MessageKind::RegWrite, name,
                                      static_cast<unsigned long>(status));
     }
 }

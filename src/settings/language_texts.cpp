@@ -83,6 +83,12 @@ const LanguageTexts& BuiltInTexts() {
                           "bernehmen (%2).",
         .errorBackup = "Die Ausnahmeliste wurde nicht gespeichert: Ihre Sicherungskopie %1 kann "
                        "nicht geschrieben werden (%2).",
+        // The runtime's own messages, without a reason.
+        .errorFileOpen = messages::Pattern(MessageKind::FileOpen),
+        .errorFileCreate = messages::Pattern(MessageKind::FileCreate),
+        .errorFileWrite = messages::Pattern(MessageKind::FileWrite),
+        .errorRegRead = messages::Pattern(MessageKind::RegRead),
+        .errorRegWrite = messages::Pattern(MessageKind::RegWrite),
         .statisticsTitle = "Blockierte Popups",
         .statisticsEmpty = "In den letzten 30 Tagen wurden keine Popups blockiert",
         .statisticsToday = "Heute: %1",
@@ -149,6 +155,11 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Error_Export", &LanguageTexts::errorExport},
         {"Error_MergeRead", &LanguageTexts::errorMergeRead},
         {"Error_Backup", &LanguageTexts::errorBackup},
+        {"Error_FileOpen", &LanguageTexts::errorFileOpen},
+        {"Error_FileCreate", &LanguageTexts::errorFileCreate},
+        {"Error_FileWrite", &LanguageTexts::errorFileWrite},
+        {"Error_RegRead", &LanguageTexts::errorRegRead},
+        {"Error_RegWrite", &LanguageTexts::errorRegWrite},
         {"Statistics_Title", &LanguageTexts::statisticsTitle},
         {"Statistics_Empty", &LanguageTexts::statisticsEmpty},
         {"Statistics_Today", &LanguageTexts::statisticsToday},
@@ -212,6 +223,25 @@ std::string Counted(LanguageId language, const CountedText& text, std::uint64_t 
         break;
     }
     return FillIn(form->empty() ? text.other : *form, std::to_string(n), second);
+}
+
+std::string MessageIn(const LanguageTexts& texts, const std::exception& error,
+                      std::string (*reasonOf)(const std::exception& error)) {
+    // By kind, in the order of MessageKind.
+    static constexpr std::string LanguageTexts::*kTexts[] = {
+        nullptr,
+        &LanguageTexts::errorFileOpen,
+        &LanguageTexts::errorFileCreate,
+        &LanguageTexts::errorFileWrite,
+        &LanguageTexts::errorRegRead,
+        &LanguageTexts::errorRegWrite,
+    };
+    const auto* known = dynamic_cast<const Exception*>(&error);
+    const auto text = known ? kTexts[static_cast<int>(known->Kind())] : nullptr;
+    // Without a code there is no reason to give, and no brackets to leave empty.
+    if (!text || (!known->Code() && (texts.*text).find("%2") != std::string::npos))
+        return error.what();
+    return FillIn(texts.*text, known->Subject(), known->Code() ? reasonOf(error) : "");
 }
 
 std::string LabelTextFromIni(const std::string& text) {

@@ -2,6 +2,7 @@
 // built-in versions and their keys in popup.ini.
 #pragma once
 
+#include "framework/errors.h"
 #include "settings/language_choice.h"
 
 #include <cstdint>
@@ -65,6 +66,13 @@ struct LanguageTexts {
     std::string errorExport;
     std::string errorMergeRead;
     std::string errorBackup;
+    // The failures of files and of the registry, each with "%1" the file or
+    // the value's name and "%2" the system's reason (see MessageIn).
+    std::string errorFileOpen;
+    std::string errorFileCreate;
+    std::string errorFileWrite;
+    std::string errorRegRead;
+    std::string errorRegWrite;
     // The statistics window: its title, the chart with nothing to show, the
     // three numbers ("%1"), the chart's name for screen readers ("%1" the last
     // seven days, "%2" the last 30), its buttons and the question before a reset.
@@ -114,6 +122,13 @@ LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
 // and "%2" by `second`.
 std::string Counted(LanguageId language, const CountedText& text, std::uint64_t n,
                     const std::string& second = {});
+
+// The message of `error` in the language of `texts`: the text of its kind
+// with "%1" what failed and "%2" the system's reason for its code, as
+// `reasonOf` tells it. The error's own message for an error of no kind, and
+// for a text that wants a reason when the error has no code.
+std::string MessageIn(const LanguageTexts& texts, const std::exception& error,
+                      std::string (*reasonOf)(const std::exception& error));
 
 // In the label text of popup.ini every degree sign (byte 0xB0 in the
 // single-byte code pages) stands for a line break.

@@ -59,19 +59,17 @@ std::string LabelLineBreaks(const std::string& text) {
 
 LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     const std::string section = std::to_string(id);
-    // A key that popup.ini lacks (one from an older version, say) comes from
-    // the program's own copy of the same language, not from another one.
+    // A key that popup.ini lacks (one from an older version, say), or one
+    // form of a counted text, comes from the program's own copy of the same
+    // language, not from another one.
     const std::string own = UnpackedProgramData(kOwnLanguageFile);
-    LanguageTexts texts = BuiltInTexts();
-    if (IniTextValue(own, section, "Active"))
-        texts = WithTextsFrom(
-            std::move(texts), id,
-            [&](const std::string& key) { return IniTextValue(own, section, key).value_or(""); },
-            &LabelLineBreaks);
     const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
     return WithTextsFrom(
-        std::move(texts), id,
-        [&](const std::string& key) { return ReadIniString(languageFile, section, key); },
+        BuiltInTexts(), id,
+        [&](const std::string& key) {
+            std::string text = ReadIniString(languageFile, section, key);
+            return text.empty() ? IniTextValue(own, section, key).value_or("") : text;
+        },
         &LabelLineBreaks);
 }
 

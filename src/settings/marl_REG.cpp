@@ -30,7 +30,7 @@ std::uint32_t LittleEndian(const std::vector<unsigned char>& bytes) {
 std::int32_t DwordData(const RegValue& value, const std::string& name) {
     // A REG_DWORD holding more than four bytes cannot be read as one.
     if (value.size > 4)
-        throw ERegistryException(messages::RegGetDataFailed(name));
+        throw ERegistryException(MessageKind::RegRead, name, ERROR_INVALID_DATA);
     return static_cast<std::int32_t>(LittleEndian(value.data));
 }
 
@@ -76,8 +76,7 @@ void WriteRegString(HKEY root, const std::string& path, const std::string& name,
     const auto key = RegistryKey::Create(root, path, KEY_SET_VALUE);
     const LONG status = key ? key.SetString(name, text) : key.Status();
     if (status != ERROR_SUCCESS)
-        throw ERegistryException(messages::RegSetDataFailed(name),
-                                 static_cast<unsigned long>(status));
+        throw ERegistryException(MessageKind::RegWrite, name, static_cast<unsigned long>(status));
 }
 
 std::int32_t ReadRegInteger(HKEY root, const std::string& path, const std::string& name) {

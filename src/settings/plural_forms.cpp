@@ -13,12 +13,15 @@ enum Primary : unsigned {
     kJapanese = 0x11,
     kKorean = 0x12,
     kPolish = 0x15,
+    kPortuguese = 0x16,
     kRomanian = 0x18,
     kRussian = 0x19,
     kSlovak = 0x1B,
     kTurkish = 0x1F,
     kUkrainian = 0x22,
 };
+
+constexpr LanguageId kBrazilianPortuguese = 1046;
 
 bool SlavicFew(std::uint64_t n) {
     return n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
@@ -36,6 +39,10 @@ PluralForm PluralFormOf(LanguageId language, std::uint64_t n) {
         return PluralForm::Other;
     case kFrench:
         return n <= 1 ? PluralForm::One : PluralForm::Other;
+    case kPortuguese:
+        // Brazil says "0 pop-up bloqueado", as French does; Portugal does not.
+        return (language == kBrazilianPortuguese ? n <= 1 : n == 1) ? PluralForm::One
+                                                                    : PluralForm::Other;
     case kCzech:
     case kSlovak:
         return n == 1 ? PluralForm::One : (n >= 2 && n <= 4 ? PluralForm::Few : PluralForm::Other);

@@ -85,6 +85,9 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         if (pause_.Running())
             EndPause();
     });
+    // Errors are told in the language of the texts in force when shown.
+    Application().SetMessageText(
+        [this](const std::exception& error) { return MessageIn(texts_, error, &SystemReason); });
     Application().RunHandler([this] { FormCreate(); });
     WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_.balloonWelcome);
     // A second start opens the editor, as the menu does.
@@ -97,6 +100,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     secondStarts_.reset();
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
+    Application().SetMessageText(nullptr);
     policy_.reset();
     ThreadTimer1.reset();
     TrayIcon1.reset();

@@ -388,7 +388,7 @@ wait_for '[[ -n $(editor_area) ]]' 10 || fail "the editor did not open"
 editor_click 100 294
 xdotool type --delay 30 'neu'
 xdotool key alt+a alt+o
-wait_dialog "kann nicht erstellt werden." 10 || fail "no create error; open: $(dialogs)"
+wait_dialog "popup-exp.ini cannot be created (" 10 || fail "no create error; open: $(dialogs)"
 answer_dialog Return
 sleep 0.5
 [[ -n $(editor_area) ]] || fail "the editor closed although nothing was saved"

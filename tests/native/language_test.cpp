@@ -96,6 +96,15 @@ TEST(LanguageTexts, EveryKeyFillsItsOwnFieldAndFormsGoTogether) {
     EXPECT_TRUE(names.count("Refused_TooLong_1") && names.count("Active"));
 }
 
+TEST(LanguageTexts, FailuresAreToldInTheTextsLanguageWithTheSystemsReasonWhereThereIsOne) {
+    LanguageTexts texts = BuiltInTexts();
+    texts.errorFileCreate = "%1 (%2)";
+    const auto why = [](const std::exception&) { return std::string("why"); };
+    EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "%2", 5), why), "%2 (why)");
+    EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "a", 0), why),
+              "Datei a kann nicht erstellt werden");
+}
+
 TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
     const CountedText text{"%1 other", "%1 one", "%1 few"};
     struct Case {
@@ -106,6 +115,7 @@ TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
         {1031, {{1, "one"}, {11, "other"}}},
         {1036, {{0, "one"}, {1, "one"}, {2, "other"}}},
         {3084, {{0, "one"}, {2, "other"}}}, // Canadian French: the primary language counts
+        {1046, {{0, "one"}, {1, "one"}, {2, "other"}}},
         {1045,
          {{1, "one"},
           {2, "few"},
@@ -136,7 +146,7 @@ TEST(LanguageTexts, EachLanguageTakesItsFormForANumber) {
             EXPECT_EQ(Counted(c.language, text, n), std::to_string(n) + " " + form)
                 << c.language << ": " << n;
     // The other shipped Western languages: the singular for exactly one.
-    for (const LanguageId language : {1043, 1053, 1030, 1044, 1035, 1040, 3082, 1046, 2070})
+    for (const LanguageId language : {1043, 1053, 1030, 1044, 1035, 1040, 3082, 2070})
         for (const std::uint64_t n : {0, 1, 2})
             EXPECT_EQ(Counted(language, text, n), std::to_string(n) + (n == 1 ? " one" : " other"));
     // A form a section lacks is the plural.

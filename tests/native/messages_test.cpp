@@ -37,6 +37,10 @@ TEST(Messages, FullStopIsAppendedOnlyAfterCharactersSortingAfterIt) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(WithFullStop(c.in), c.out) << c.in;
+    // Shift-JIS: none after the ideographic full stop, one after a "B" that follows it.
+    const auto shiftJis = [](unsigned char b) { return b >= 0x81 && b <= 0x9F; };
+    EXPECT_EQ(WithFullStop("\x95\x5C\x81\x42", shiftJis), "\x95\x5C\x81\x42");
+    EXPECT_EQ(WithFullStop("\x81\x42\x42", shiftJis), "\x81\x42\x42.");
 }
 
 } // namespace

@@ -99,6 +99,30 @@ TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
     }
 }
 
+TEST_F(FormTest, AFailedSaveOrRegistryWriteIsToldInTheUsersLanguageWithTheSystemsReason) {
+    folder.Write("popup-exp.ini", "alt\r\n");
+    const std::string file = folder.File("popup-exp.ini");
+    ASSERT_TRUE(::SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string denied = " (" + SystemReason(Exception("", ERROR_ACCESS_DENIED)) + ").";
+    const std::vector<std::string> cases[] = {
+        {"1033", "The file " + file + " cannot be created" + denied,
+         "The registry value 'PopupBlocker' cannot be written" + denied},
+        {"1031", "Datei " + file + " kann nicht erstellt werden.",
+         "Fehler beim Setzen der Daten f\xFCr 'PopupBlocker'"},
+    };
+    for (const auto& c : cases) {
+        folder.Write("DIALECTS.INI", "[dialects]\r\n1033=" + c[0] + "\r\n");
+        TForm_Stilvane& f = Build();
+        testing::MessageBoxAnswerer answerer;
+        f.ExceptionsClick(nullptr);
+        Application().RunHandler([&f] { f.Editor->Button_OkClick(nullptr); });
+        SetAccess(key.Path(), false);
+        Application().RunHandler([&f] { f.BlockClick(nullptr); });
+        SetAccess(key.Path(), true);
+        EXPECT_EQ(answerer.Texts(), std::vector<std::string>(c.begin() + 1, c.end()));
+    }
+}
+
 TEST_F(FormTest, WhatAnotherProgramStoredIsWhatTheMenuAndTheToggleStartFrom) {
     TForm_Stilvane& f = Build();
     ASSERT_FALSE(f.Block->Checked);

@@ -20,7 +20,8 @@ const char kPopupIni[] = "[1031]\r\n"
                          "Active=&Block popups\r\n"
                          "Exceptions=\r\n"
                          "Quit=&Quit\r\n"
-                         "Button_Add=&Add\r\n";
+                         "Button_Add=&Add\r\n"
+                         "BlockedCount=%1 blocked, %2\r\n";
 
 class Language : public ::testing::Test {
 protected:
@@ -91,6 +92,7 @@ TEST_F(Language, TextsFromTheChosenSectionElseFromTheProgramsCopyOfTheSameLangua
     EXPECT_EQ(english.pause, "&Pause blocking");       // absent
     EXPECT_EQ(Counted(english.language, english.blockedCount, 1, "2"),
               "1 popup blocked today, 2 in all");
+    EXPECT_EQ(Counted(english.language, english.blockedCount, 5, "2"), "5 blocked, 2");
 
     const LanguageTexts german = ReadLanguageTexts(folder.Path(), 1031);
     EXPECT_EQ(german.active, "&Blockieren");

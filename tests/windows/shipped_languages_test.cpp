@@ -131,6 +131,13 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
             EXPECT_TRUE(two->find("%1") != std::string::npos &&
                         two->find("%2") != std::string::npos)
                 << "[" << section << "] " << *two;
+        // Failures name what failed and why, but for the program's own German.
+        for (const std::string* error :
+             {&texts.errorFileOpen, &texts.errorFileCreate, &texts.errorFileWrite,
+              &texts.errorRegRead, &texts.errorRegWrite})
+            EXPECT_TRUE(language == 1031 || (error->find("%1") != std::string::npos &&
+                                             error->find("%2") != std::string::npos))
+                << "[" << section << "] " << *error;
         // Tooltip rows at their longest: a long time format, the highest counts.
         const std::string max = "4294967295";
         for (const std::string& row : {FillIn(texts.pausedUntil, "11:59 vorm."), texts.pausedSignIn,
