@@ -5,12 +5,18 @@
 # resident memory (VmRSS, and of it anonymous and file-backed), the
 # anonymous memory of /proc/PID/smaps, the threads, and the resident part of
 # each mapped file (the DLLs: comctl32, comdlg32, ...), the controller's
-# largest first and every file it maps that the poller does not.
+# largest first and every file it maps that the poller does not. Then what
+# three things the controller holds cost alone, each added to the floor
+# (bench/idle_tray.cpp: the common controls' library, two thread-pool
+# waits as the registry watches have, one waiting thread as the timer's);
+# and what each step of the controller's start adds (bench/startup_memory.cpp,
+# always of this checkout's code).
 # Usage: bench/idle_memory.sh [PROGRAM-FOLDER] [SETTLE]
 #   default folder: build/dist; e.g. the dist of an older checkout to compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
 settle=${2:-15}
+bench_targets=startup_memory
 source bench/idle_session.sh "${1:-}"
 
 # One line per figure: "name value" in KiB, files as "file:NAME".
@@ -51,13 +57,15 @@ row "  anonymous (RssAnon)" RssAnon
 row "  file-backed (RssFile)" RssFile
 row "smaps Anonymous" smaps_anonymous
 row "threads" Threads
-read -r rss_c rss_p _ < <(figures VmRSS)
-read -r anon_c anon_p _ < <(figures smaps_anonymous)
-awk -v c="$rss_c" -v p="$rss_p" -v ac="$anon_c" -v ap="$anon_p" 'BEGIN {
-  printf "controller against poller: resident %.2f times (%.1f MiB against %.1f MiB),", \
-    c / p, c / 1024, p / 1024
-  printf " anonymous %+.1f MiB\n", (ac - ap) / 1024
-}'
+read -r rss_c rss_p rss_f < <(figures VmRSS)
+read -r anon_c anon_p anon_f < <(figures smaps_anonymous)
+awk -v c="$rss_c" -v p="$rss_p" -v f="$rss_f" -v ac="$anon_c" -v ap="$anon_p" -v af="$anon_f" '
+  function against(name, r, a) {
+    printf "controller against %s: resident %.2f times (%.1f MiB against %.1f MiB),", \
+      name, c / r, c / 1024, r / 1024
+    printf " anonymous %+.1f MiB\n", (ac - a) / 1024
+  }
+  BEGIN { against("poller", p, ap); against("floor", f, af) }'
 echo "mapped files, resident KiB: the controller's 20 largest, then those only it maps"
 files=$(awk '/^file:/ {print $2, $1}' "$work/program.mem" | sort -k1,1nr)
 {
@@ -68,3 +76,20 @@ files=$(awk '/^file:/ {print $2, $1}' "$work/program.mem" | sort -k1,1nr)
 } | while read -r _ file; do
   row "${file#file:}" "$file"
 done
+
+echo "the floor with one thing more, each alone: KiB added (resident, anonymous), threads"
+for extra in comctl32 waits thread; do
+  start_measured floor "$extra"
+  holdings >"$work/extra.mem"
+  stop_measured
+  awk -v extra="$extra" '
+    FNR == NR { floor[$1] = $2; next }
+    { now[$1] = $2 }
+    END {
+      printf "  + %-10s %+8d %+8d %4d\n", extra, now["VmRSS"] - floor["VmRSS"], \
+        now["RssAnon"] - floor["RssAnon"], now["Threads"]
+    }' "$work/floor.mem" "$work/extra.mem"
+done
+echo "by step of the start (this checkout's code):"
+(cd "$work/program" && wine "$work/startup_memory.exe" "$(winepath -w "$work/program")" \
+  </dev/null 2>/dev/null) | tr -d '\r' | sed 's/^/  /'

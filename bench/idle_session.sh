@@ -55,14 +55,15 @@ print_conditions() {
     "$(wine --version)"
 }
 
-# $1: program (the controller), poller or floor. Starts it alone and waits
+# $1: program (the controller), poller or floor; for the floor, more words
+# add what bench/idle_tray.cpp offers. Starts it alone and waits
 # ${settle:-8} seconds for its start-up to end. Sets $pid.
 start_measured() {
   stop_measured
   case $1 in
   program) (cd "$work/program" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) & ;;
   poller) (cd "$work" && exec wine minimal_poller.exe </dev/null >/dev/null 2>&1) & ;;
-  floor) (cd "$work" && exec wine idle_tray.exe </dev/null >/dev/null 2>&1) & ;;
+  floor) (cd "$work" && exec wine idle_tray.exe "${@:2}" </dev/null >/dev/null 2>&1) & ;;
   *) echo "unknown program $1" >&2; return 1 ;;
   esac
   pid=$!

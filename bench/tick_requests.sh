@@ -38,7 +38,7 @@ fi
 measure() {
   (cd "$2" && exec wine "$3" </dev/null >/dev/null 2>&1) &
   pid=$!
-  sleep 5 # start-up done, the window shown in the tray
+  sleep 10 # start-up done (its threads made), the window shown in the tray
   local from to
   from=$(wc -l <"$trace")
   strace -f -c -o "$work/syscalls" -p "$pid" 2>/dev/null &
