@@ -1,21 +1,32 @@
 #!/usr/bin/env bash
-# Counts what one idle tick costs: the requests a process makes to the Wine
-# server (traced by `wineserver -d1`) and the Linux system calls it makes
-# (strace), per tick, for the controller and for the least possible poller
-# (bench/minimal_poller.cpp). A tick is one opening of the blocker's key.
-# Usage: bench/tick_requests.sh [SECONDS] [blocking]
-#   SECONDS: the idle window, default 10; blocking: with the policy Blocking
+# Counts what the idle controller costs per minute: the requests its threads
+# make to the Wine server (traced by `wineserver -d1`), by kind, and the
+# Linux system calls they make (strace), and how often it looks at the
+# blocker's key (opens it); the same for the least possible poller
+# (bench/minimal_poller.cpp).
+# Usage: bench/tick_requests.sh [PROGRAM-FOLDER] [SECONDS] [blocking]
+#   default folder: build/dist; e.g. the dist of an older checkout to compare
+#   SECONDS: the idle window, default 60; blocking: with the policy Blocking
 #   set to 1 under HKEY_LOCAL_MACHINE, as an administrator would set it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-10}
-policy=${2:-}
-cmake --build build/win32 --target dist minimal_poller >/dev/null
+seconds=${2:-60}
+policy=${3:-}
+if [[ -z ${1:-} ]]; then
+  cmake --build build/win32 --target dist minimal_poller >/dev/null
+  dist=$PWD/build/dist
+else
+  dist=$(cd "$1" && pwd)
+  cmake --build build/win32 --target minimal_poller >/dev/null
+fi
 source bench/trace_session.sh
+echo "conditions: load average $(cut -d' ' -f1-3 /proc/loadavg), $(nproc) cores"
 for value in 'PopupBlocker /d 1' 'PopupBlocker_Sound /d 1'; do
   # shellcheck disable=SC2086
   wine reg add 'HKCU\Software\Quillane' /v $value /f >/dev/null 2>&1
 done
+# A returning user's start: no welcome balloon in the window.
+wine reg add 'HKCU\Software\Quillane\Stilvane' /v Welcomed /t REG_DWORD /d 1 /f >/dev/null 2>&1
 policy_key='HKLM\Software\Policies\Quillane\PopUpBlocker'
 if [[ $policy == blocking ]]; then
   wine reg add "$policy_key" /v Blocking /t REG_DWORD /d 1 /f >/dev/null 2>&1
@@ -27,7 +38,7 @@ fi
 measure() {
   (cd "$2" && exec wine "$3" </dev/null >/dev/null 2>&1) &
   pid=$!
-  sleep 5 # start-up done, the window shown in the tray
+  sleep 10 # start-up done (its threads made), the window shown in the tray
   local from to
   from=$(wc -l <"$trace")
   strace -f -c -o "$work/syscalls" -p "$pid" 2>/dev/null &
@@ -43,7 +54,8 @@ measure() {
   pid=
   local calls
   calls=$(awk '$NF == "total" {print $4}' "$work/syscalls")
-  awk -v from="$from" -v to="$to" -v tids=" $tids " -v label="$1" -v calls="$calls" \
+  awk -v from="$from" -v to="$to" -v tids=" $tids " -v label="$1" -v calls="${calls:-0}" \
+    -v seconds="$seconds" \
     -v syscalls="$(awk '/^ *[0-9.]+ +[0-9.]+ +[0-9]+ +[0-9]+/ && $NF != "total" {printf "%s %s ", $NF, $4}' "$work/syscalls")" '
     # The Linux thread behind each server thread id, as the thread starts.
     NR <= to && match($0, /^[0-9a-f]+: init_(first_)?thread\(.* unix_tid=[0-9]+/) {
@@ -56,18 +68,21 @@ measure() {
       if (f[2] == "open_key" && index($0, "Software\\\\Quillane")) ticks++
     }
     END {
-      if (!ticks) { print label ": no tick seen"; exit 1 }
-      printf "%s: %d ticks; per tick %.1f server requests, %.1f system calls\n", label, ticks, total / ticks, calls / ticks
-      for (r in by) printf "  %5.2f %s\n", by[r] / ticks, r | "sort -k1,1nr"
+      m = seconds / 60
+      printf "%s, per idle minute: %.0f server requests, %.0f system calls, %.0f looks at the key", \
+        label, total / m, calls / m, ticks / m
+      if (ticks) printf " (per look %.1f requests, %.1f system calls)", total / ticks, calls / ticks
+      printf "\n"
+      for (r in by) printf "  %7.1f %s\n", by[r] / m, r | "sort -k1,1nr"
       close("sort -k1,1nr")
       n = split(syscalls, s, " ")
       printf "  system calls:"
-      for (i = 1; i < n; i += 2) printf " %s %.1f", s[i], s[i + 1] / ticks
+      for (i = 1; i < n; i += 2) printf " %s %.0f", s[i], s[i + 1] / m
       printf "\n"
     }' "$trace"
 }
 
 program=$work/program
-cp -a build/dist/. "$program/"
+cp -a "$dist/." "$program/"
 measure "Stilvane.exe${policy:+ (policy: $policy)}" "$program" Stilvane.exe
 measure "minimal poller" "$PWD/build/win32/bench" minimal_poller.exe

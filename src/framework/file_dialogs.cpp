@@ -1,6 +1,8 @@
 #include "framework/file_dialogs.h"
 
 #include "framework/ansi_text.h"
+#include "framework/errors.h"
+#include "framework/system_error.h"
 
 #include <commdlg.h>
 
@@ -9,6 +11,22 @@
 namespace stilvane {
 
 namespace {
+
+using FileDialog = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+// The dialogs are rare, and their library brings the printing libraries
+// with it: it is loaded at the first dialog, not at start, and then stays,
+// as a linked library would. Only from the system's folder.
+FileDialog DialogFunction(const char* name) {
+    static const HMODULE library =
+        ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const FARPROC function = library ? ::GetProcAddress(library, name) : nullptr;
+    if (!function) {
+        const DWORD code = ::GetLastError();
+        throw EOSError(messages::SystemError(code, SystemErrorText(code)), code);
+    }
+    return reinterpret_cast<FileDialog>(reinterpret_cast<void*>(function));
+}
 
 // Pairs of NUL-terminated names and patterns, closed by one more NUL.
 std::wstring FilterList(const std::vector<FileFilter>& filters) {
@@ -40,8 +58,8 @@ std::optional<std::wstring> Choose(HWND owner, const std::vector<FileFilter>& fi
     dialog.lpstrDefExt = save ? L"txt" : nullptr;
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
-    const BOOL chosen = save ? ::GetSaveFileNameW(&dialog) : ::GetOpenFileNameW(&dialog);
-    if (!chosen)
+    const FileDialog choose = DialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+    if (!choose(&dialog))
         return std::nullopt;
     path.resize(path.find(L'\0'));
     return path;

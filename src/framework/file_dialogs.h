@@ -1,5 +1,7 @@
 // The system's dialogs for choosing a file to open or to save. The names
 // come back as Unicode text: a name outside the ANSI code page is a name too.
+// Their library is loaded at the first dialog; when it cannot be, the
+// dialog raises EOSError.
 #pragma once
 
 #include <windows.h>

@@ -21,4 +21,10 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
     return std::string(buffer.data(), length);
 }
 
+void IniFile::ReleaseCache() const {
+    // The documented flush: the file's name and nothing else. It writes
+    // nothing, as nothing was changed.
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+}
+
 } // namespace stilvane

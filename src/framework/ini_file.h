@@ -18,6 +18,9 @@ public:
     // most bufferSize - 1 characters arrive.
     std::string ReadString(const std::string& section, const std::string& key,
                            std::size_t bufferSize = 2048) const;
+    // Lets the system drop the copy of the file it keeps after a read (the
+    // most recent file, all its sections parsed) when nothing more is read.
+    void ReleaseCache() const;
 
 private:
     std::string path_;

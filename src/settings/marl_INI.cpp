@@ -30,10 +30,15 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
     if (!FileExists(languageFile))
         return std::nullopt;
     LanguageId chosen = LanguageFromSections(systemId, ReadIniSections(languageFile));
+    // Both files are read once, at start: the system need not keep them.
+    IniFile(languageFile).ReleaseCache();
     const std::string dialectsFile = FileInDirectory(directory, kDialectsFileName);
-    if (FileExists(dialectsFile))
-        chosen = ApplyDialect(
-            chosen, ReadIniString(dialectsFile, kDialectsSection, std::to_string(chosen)));
+    if (FileExists(dialectsFile)) {
+        const std::string dialect =
+            ReadIniString(dialectsFile, kDialectsSection, std::to_string(chosen));
+        IniFile(dialectsFile).ReleaseCache();
+        chosen = ApplyDialect(chosen, dialect);
+    }
     return chosen;
 }
 
@@ -64,13 +69,16 @@ LanguageTexts ReadLanguageTexts(const std::string& directory, LanguageId id) {
     // language, not from another one.
     const std::string own = UnpackedProgramData(kOwnLanguageFile);
     const std::string languageFile = FileInDirectory(directory, kLanguageFileName);
-    return WithTextsFrom(
+    LanguageTexts texts = WithTextsFrom(
         BuiltInTexts(), id,
         [&](const std::string& key) {
             std::string text = ReadIniString(languageFile, section, key);
             return text.empty() ? IniTextValue(own, section, key).value_or("") : text;
         },
         &LabelLineBreaks);
+    // Kept by the system, all 24 languages of it would stay in memory.
+    IniFile(languageFile).ReleaseCache();
+    return texts;
 }
 
 } // namespace stilvane
