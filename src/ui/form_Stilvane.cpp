@@ -147,7 +147,7 @@ void TForm_Stilvane::FormCreate() {
     // A record that has ended switches blocking back on; should that fail,
     // the tick tries again.
     if (pause_.Over(clock_()))
-        TickWrite(pauseFailureShown_, [this] { EndPause(); });
+        pauseFailure_.Run([this] { EndPause(); });
     policy_->Start();
     UpdateTrayIcon();
     ThreadTimer1->SetActive(true);
@@ -178,7 +178,7 @@ void TForm_Stilvane::UpdateStateTexts() {
         const std::string day = LocalDay(now);
         // A day has ended: it goes into the history, at most once a day.
         if (day != today_)
-            TickWrite(countFailureShown_, [this, &day] { statistics_.TakeInDaysBefore(day); });
+            countFailure_.Run([this, &day] { statistics_.TakeInDaysBefore(day); });
         today_ = day;
     }
     const BlockCount& count = statistics_.Count();
@@ -197,19 +197,6 @@ void TForm_Stilvane::UpdateStateTexts() {
 void TForm_Stilvane::ShowPicture(TrayPicture picture) {
     shownPicture_ = picture;
     TrayIcon1->SetIcon(pictures_[picture]);
-}
-
-void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& write) {
-    try {
-        write();
-        failureShown = false;
-    } catch (const std::exception& error) {
-        if (failureShown)
-            return;
-        failureShown = true;
-        // Shown after the tick: polling never waits on a person.
-        Application().ShowExceptionLater(error);
-    }
 }
 
 BlockFigures TForm_Stilvane::Figures() const {
@@ -250,7 +237,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         } catch (const Exception&) {
         }
         if (pause_.Over(now))
-            TickWrite(pauseFailureShown_, [this] { EndPause(); });
+            pauseFailure_.Run([this] { EndPause(); });
     }
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
@@ -259,7 +246,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
         // The count goes up only once it is stored: a failed write skips
         // this block.
-        TickWrite(countFailureShown_, [this] { statistics_.CountBlock(LocalDay(clock_())); });
+        countFailure_.Run([this] { statistics_.CountBlock(LocalDay(clock_())); });
         textsDue = true;
     }
     if (textsDue) {

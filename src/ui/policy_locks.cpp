@@ -70,13 +70,14 @@ void PolicyLocks::Apply() {
     Enforce();
     form.Editor->SetPolicy(!policies_.Allows(PolicyId::ExceptionsEditable),
                            policies_.managedExceptions);
-    KeepManagedEntries();
+    // Told once, after the handler, until the file takes the entries again.
+    managedFailure_.Run([this] { KeepManagedEntries(); });
     form.UpdateTrayIcon();
 }
 
 void PolicyLocks::Enforce() {
     TForm_Stilvane& form = form_;
-    try {
+    enforceFailure_.Run([this, &form] {
         // The sound first: a key deleted meanwhile is made anew with it.
         if (const auto on = policies_.Switch(PolicyId::Sound)) {
             form.Sound->Checked = *on;
@@ -93,12 +94,7 @@ void PolicyLocks::Enforce() {
                     form.UpdateTrayIcon();
             }
         }
-        enforceFailureShown_ = false;
-    } catch (const std::exception& error) {
-        // Told once, until a write succeeds again.
-        if (!std::exchange(enforceFailureShown_, true))
-            Application().ShowExceptionLater(error);
-    }
+    });
 }
 
 void PolicyLocks::KeepManagedEntries() {
@@ -124,13 +120,8 @@ void PolicyLocks::KeepManagedEntries() {
         if (change.record != record)
             record_.Write(change.record);
     } catch (const Exception& error) {
-        ShowLater(FailureText(form_.texts_.errorManaged, file, error));
+        throw EOperationError(FailureText(form_.texts_.errorManaged, file, error));
     }
-}
-
-void PolicyLocks::ShowLater(const std::string& message) {
-    // Shown after the handler: applying a policy never waits on a person.
-    Application().ShowExceptionLater(EOperationError(message));
 }
 
 void PolicyLocks::MarkLockedItems() const {

@@ -6,6 +6,7 @@
 // put back at once.
 #pragma once
 
+#include "framework/failure_report.h"
 #include "framework/registry_watch.h"
 #include "settings/managed_record.h"
 #include "settings/policy_store.h"
@@ -51,15 +52,14 @@ public:
 private:
     void Apply();
     // popup-exp.ini with the managed entries in, and those the policy
-    // dropped out again.
+    // dropped out again. Raises EOperationError in the user's language.
     void KeepManagedEntries();
-    static void ShowLater(const std::string& message);
 
     TForm_Stilvane& form_;
     PolicyStore store_;
     ManagedRecord record_;
     Policies policies_;
-    bool enforceFailureShown_ = false;
+    FailureReport enforceFailure_, managedFailure_;
     std::function<void()> refresh_;
     std::unique_ptr<RegistryWatch> machineWatch_, userWatch_, sharedWatch_;
 };

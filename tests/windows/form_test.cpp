@@ -54,6 +54,7 @@ TEST_F(FormTest, AFailedWriteLeavesCheckMarksAndIconAsStored) {
     // write fails, the first one already while the window is created.
     testing::MessageBoxAnswerer answerer;
     TForm_Stilvane& f = Build(key.Path() + "\\" + std::string(300, 'k'));
+    EXPECT_TRUE(PumpUntil([&] { return !answerer.Texts().empty(); }, 3000));
     ASSERT_FALSE(f.Block->Checked);
     EXPECT_THROW(f.BlockClick(nullptr), ERegistryException);
     EXPECT_FALSE(f.Block->Checked);
@@ -84,6 +85,7 @@ TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
         fresh.SetString("PopupBlocker_Sound", "nein");
         testing::MessageBoxAnswerer answerer;
         TForm_Stilvane& f = Build(fresh.Path());
+        PumpUntil([&] { return !answerer.Texts().empty(); }, 3000); // shown after start-up
         EXPECT_EQ(answerer.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Dir"),
                   folder.Path());
@@ -121,6 +123,28 @@ TEST_F(FormTest, AWriteAfterTheKeyWasDeletedPutsFolderAndSoundBack) {
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"),
                   f.Sound->Checked ? "1" : "0");
     }
+}
+
+// A window that fails while it paints.
+class FailingPaint : public Window {
+public:
+    FailingPaint() { CreateHandle({"StilvanePaint"}, {0, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9}); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_PAINT && ::ValidateRect(Handle(), nullptr))
+            throw EOSError("Malen misslungen");
+        return Window::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(FormTest, AnErrorInAPaintIsShownOnceThePaintIsOver) {
+    MessageBoxAnswerer answerer;
+    FailingPaint window;
+    ::RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(answerer.Texts().empty()) << "a box inside the paint";
+    EXPECT_TRUE(PumpUntil([&] { return !answerer.Texts().empty(); }, 3000));
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"Malen misslungen."});
 }
 
 } // namespace

@@ -100,6 +100,19 @@ TEST_F(PolicyTest, LockedBlockingEndsThePauseIsPutBackAtOnceAndIgnoresTheDoubleC
     EXPECT_FALSE(Marked(f.Block->Caption));
 }
 
+TEST_F(PolicyTest, AFileThatCannotTakeTheManagedEntriesIsToldOnce) {
+    folder.Write("popup-exp.ini", "a.example\r\n");
+    ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    Build();
+    MessageBoxAnswerer answerer(IDOK, [&] { // twenty changes while the report waits
+        for (int i = 2; i < 22; ++i, ::Sleep(40))
+            SetManaged(std::to_string(i), std::to_string(i) + ".example");
+    });
+    SetManaged("1", "corp.example");
+    PumpFor(1500); // through the box, open until the changes are over
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+}
+
 TEST_F(PolicyTest, ManagedEntriesAreAddedShownMarkedKeptAndGoOnlyIfThePolicyPutThemIn) {
     folder.Write("popup-exp.ini", "own.example\r\nshared.example\r\n");
     SetManaged("1", "corp.example");
