@@ -252,6 +252,16 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     return answer;
 }
 
+bool ApplicationObject::BringBoxForward() const {
+    if (!BoxOpen())
+        return false;
+    // The box on top, by its caption: the title.
+    const HWND box = ::FindWindowA("#32770", title_.c_str());
+    if (box && ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId())
+        ::SetForegroundWindow(box);
+    return true;
+}
+
 void ApplicationObject::ShowPlainMessage(const std::string& text) {
     ModalMessage(text, MB_OK);
 }

@@ -109,6 +109,8 @@ public:
 
     // Whether a message box of the program waits for its answer.
     bool BoxOpen() const { return openBox_ != nullptr; }
+    // Puts the box that waits for an answer in front; false when there is none.
+    bool BringBoxForward() const;
 
 private:
     friend ApplicationObject& Application();

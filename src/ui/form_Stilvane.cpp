@@ -203,11 +203,16 @@ BlockFigures TForm_Stilvane::Figures() const {
     return {statistics_.LastDays(today_), statistics_.Count().total, today_};
 }
 
+// While a box waits for its answer, the box comes forward: a window opened
+// now would cover it, or act behind it.
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
-    Editor->Open();
+    if (!Application().BringBoxForward())
+        Editor->Open();
 }
 
 void TForm_Stilvane::CountClick(TComponent*) {
+    if (Application().BringBoxForward())
+        return;
     UpdateStateTexts();
     Statistics->Open(Figures());
 }
@@ -272,7 +277,9 @@ void TForm_Stilvane::Hide() {
 }
 
 void TForm_Stilvane::Close() {
-    if (!FormCloseQuery())
+    // Entered once: asked again while its question or any other box waits
+    // for an answer (the tray's Quit, the taskbar), the box comes forward.
+    if (Application().BringBoxForward() || !FormCloseQuery())
         return;
     // The organization may keep the program running: closing hides the editor.
     if (!PoliciesInForce().Allows(PolicyId::AllowQuit))

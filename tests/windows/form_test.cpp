@@ -1,5 +1,6 @@
 // The controller: tray pictures, blocking, sound, start-up and its errors.
 #include "form_fixture.h"
+#include "ui/second_start.h"
 
 namespace stilvane {
 namespace {
@@ -145,6 +146,23 @@ TEST_F(FormTest, AnErrorInAPaintIsShownOnceThePaintIsOver) {
     EXPECT_TRUE(answerer.Texts().empty()) << "a box inside the paint";
     EXPECT_TRUE(PumpUntil([&] { return !answerer.Texts().empty(); }, 3000));
     EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"Malen misslungen."});
+}
+
+TEST_F(FormTest, WhileTheCloseQuestionWaitsASecondStartAndQuitBringItForward) {
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Editor->Edit1->SetText("new.example");
+    f.Editor->Button_AddClick(nullptr);
+    char inFront[16] = {};
+    MessageBoxAnswerer answerer(IDCANCEL, [&] {
+        AskRunningControllerToOpen(2000); // then "Close window" on the taskbar, as Quit
+        ::SendMessageTimeoutA(Application().Handle(), WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, nullptr);
+        ::GetClassNameA(::GetForegroundWindow(), inFront, sizeof inFront);
+    });
+    ::SendMessageA(f.Handle(), WM_CLOSE, 0, 0); // "Save the changes?"
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_STREQ(inFront, "#32770");
+    EXPECT_TRUE(f.Editor->HasUnsavedEdits());
 }
 
 } // namespace
