@@ -125,6 +125,8 @@ private:
     // Ends the pause. Blocking goes back on when the user asks for it, or
     // else when the stored value is still the pause's own "0".
     void EndPause(bool byUser = false);
+    // Pauses blocking until `end`.
+    void BeginPause(PauseEnd end);
     // What the statistics window shows now.
     BlockFigures Figures() const;
     // The full name of the blocker's key, for messages.

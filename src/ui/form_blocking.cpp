@@ -60,7 +60,11 @@ void TForm_Stilvane::PauseClick(TComponent* sender) {
                                : sender == Pause15 ? PauseLength::Minutes15
                                : sender == Pause60 ? PauseLength::Hour1
                                                    : PauseLength::UntilSignIn;
-    pause_.Begin(PauseEndFor(length, clock_()), [this] {
+    BeginPause(PauseEndFor(length, clock_()));
+}
+
+void TForm_Stilvane::BeginPause(PauseEnd end) {
+    pause_.Begin(end, [this] {
         try {
             WriteBlocking(false);
         } catch (const ERegistryException& error) {

@@ -49,18 +49,10 @@ void PolicyLocks::Apply() {
     form.Sound->Enabled = !policies_.Locked(PolicyId::Sound);
     form.Beenden1->Enabled = policies_.Allows(PolicyId::AllowQuit);
     form.ApplyTexts();
-    // A pause the policies no longer allow ends: under locked blocking the
-    // lock decides what is stored, else the pause ends as at its time.
-    if (form.pause_.Running() && !PauseOffered()) {
-        if (policies_.Locked(PolicyId::Blocking))
-            form.pause_.Forget();
-        else
-            try {
-                form.EndPause();
-            } catch (const std::exception& error) {
-                Application().ShowExceptionLater(error);
-            }
-    }
+    HoldUsersBlocking();
+    // A pause the policies no longer allow ends as at its time.
+    if (form.pause_.Running() && !PauseOffered())
+        Application().RunHandler([&form] { form.EndPause(); });
     // While blocking or the sound is locked, what others write is seen at once.
     if (!policies_.Locked(PolicyId::Blocking) && !policies_.Locked(PolicyId::Sound))
         sharedWatch_.reset();
@@ -72,6 +64,33 @@ void PolicyLocks::Apply() {
                            policies_.managedExceptions);
     // Told once, after the handler, until the file takes the entries again.
     managedFailure_.Run([this] { KeepManagedEntries(); });
+    form.UpdateTrayIcon();
+    // Last: should it fail, the policies have been applied all the same.
+    GiveUsersBlockingBack();
+}
+
+void PolicyLocks::HoldUsersBlocking() {
+    TForm_Stilvane& form = form_;
+    if (!policies_.Locked(PolicyId::Blocking) || usersBlocking_)
+        return;
+    // The lock decides what is stored; the pause waits with the choice.
+    usersBlocking_ = UsersBlocking{form.Block->Checked, form.pause_.End()};
+    if (form.pause_.Running())
+        form.pause_.Forget();
+}
+
+void PolicyLocks::GiveUsersBlockingBack() {
+    TForm_Stilvane& form = form_;
+    if (policies_.Locked(PolicyId::Blocking) || !usersBlocking_)
+        return;
+    const UsersBlocking before = *std::exchange(usersBlocking_, std::nullopt);
+    // A pause still running goes on; one whose end passed meanwhile is over,
+    // and blocking is back on as after any pause.
+    if (before.pause && !PauseOver(*before.pause, form.clock_()) && PauseOffered())
+        return form.BeginPause(*before.pause);
+    const bool on = before.on || before.pause.has_value();
+    StoreBlocking(on);
+    form.Block->Checked = on;
     form.UpdateTrayIcon();
 }
 
@@ -85,8 +104,7 @@ void PolicyLocks::Enforce() {
                 form.WriteSound(*on);
         }
         if (const auto on = policies_.Switch(PolicyId::Blocking)) {
-            if (*on ? !form.settings_.ReadBlocking() : !form.settings_.BlockingStoredAsOff())
-                form.WriteBlocking(*on);
+            StoreBlocking(*on);
             if (form.Block->Checked != *on) {
                 form.Block->Checked = *on;
                 // The blocked picture keeps its two seconds.
@@ -95,6 +113,11 @@ void PolicyLocks::Enforce() {
             }
         }
     });
+}
+
+void PolicyLocks::StoreBlocking(bool on) {
+    if (on ? !form_.settings_.ReadBlocking() : !form_.settings_.BlockingStoredAsOff())
+        form_.WriteBlocking(on);
 }
 
 void PolicyLocks::KeepManagedEntries() {
