@@ -266,7 +266,9 @@ void TForm_Stilvane::Show() {
     editor_layout::PlaceInWorkArea(Handle(), !shownBefore_);
     shownBefore_ = true;
     Application().ShowApplicationWindow();
-    ::ShowWindow(Handle(), SW_SHOW);
+    // Restored: minimised on its own (Windows+Down, a tool), it would stay
+    // off-screen.
+    ::ShowWindow(Handle(), SW_RESTORE);
     ::SetForegroundWindow(Handle());
     ::BringWindowToTop(Handle());
 }

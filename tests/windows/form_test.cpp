@@ -165,5 +165,16 @@ TEST_F(FormTest, WhileTheCloseQuestionWaitsASecondStartAndQuitBringItForward) {
     EXPECT_TRUE(f.Editor->HasUnsavedEdits());
 }
 
+TEST_F(FormTest, TheEditorMinimisedOnItsOwnComesBackWithEditExceptionsAndASecondStart) {
+    TForm_Stilvane& f = Build();
+    for (const bool secondStart : {false, true}) {
+        f.ExceptionsClick(nullptr);
+        ::SendMessageA(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(::IsIconic(f.Handle()));
+        secondStart ? (void)AskRunningControllerToOpen(1000) : f.ExceptionsClick(nullptr);
+        EXPECT_TRUE(!::IsIconic(f.Handle()) && ::IsWindowVisible(f.Handle())) << secondStart;
+    }
+}
+
 } // namespace
 } // namespace stilvane
