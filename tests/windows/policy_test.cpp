@@ -205,6 +205,9 @@ TEST_F(PolicyTest, ValuesOfTheWrongKindSizeOrRangeLockNothingAndBotherNobody) {
     const wchar_t outsideTheCodePage[] = L"\x436.example";
     ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, AnsiToWide(PolicyPath() + "\\ManagedExceptions").c_str(),
                       L"8", REG_SZ, outsideTheCodePage, sizeof outsideTheCodePage);
+    // Full-width digits, which the code page would make ASCII ones.
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, AnsiToWide(PolicyPath() + "\\ManagedExceptions").c_str(),
+                      L"\xFF11\xFF12", REG_SZ, L"wide.example", sizeof L"wide.example");
     SetManaged("10", "  later.example\t");
     SetManaged("9", "good.example");
     SetManaged("11", "good.example");
