@@ -84,6 +84,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
             EndPause();
     });
     Application().RunHandler([this] { FormCreate(); });
+    TrayIcon1->OnBalloonShow = WelcomeShown{&state_};
     WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_.balloonWelcome);
     // A second start opens the editor, as the menu does.
     secondStarts_ = std::make_unique<SecondStartListener>([this] { ExceptionsClick(nullptr); });
