@@ -56,8 +56,9 @@ bool TThreadTimerWorker::Pause(std::uint32_t interval) {
 }
 
 void TThreadTimerWorker::NotifyTimer() {
+    // The tick's guard: its error never reaches this thread, which would end.
     if (TimerHandler)
-        TimerHandler(static_cast<TComponent*>(OwnerTimer));
+        tickFailure_.Run([this] { TimerHandler(static_cast<TComponent*>(OwnerTimer)); });
 }
 
 TThreadTimer::TThreadTimer(TComponent* owner)

@@ -1,9 +1,12 @@
 // A timer whose pauses are measured by a worker thread: after each pause the
 // worker hands the tick to the main thread and waits until OnTimer has
-// returned, so ticks never queue up and the handler may touch windows.
+// returned, so ticks never queue up and the handler may touch windows. An
+// error that leaves OnTimer is shown after the tick, once until a tick
+// succeeds again, and the next tick comes as ever.
 #pragma once
 
 #include "framework/component.h"
+#include "framework/failure_report.h"
 #include "framework/thread.h"
 
 #include <atomic>
@@ -41,6 +44,7 @@ private:
 
     std::atomic<bool> paused_{true};
     UniqueKernelHandle stateChanged_; // auto-reset: pause or resume happened
+    FailureReport tickFailure_;       // main thread only
 };
 
 class TThreadTimer : public TComponentBase {

@@ -168,17 +168,14 @@ void TTrayIcon::RefreshTip() {
 }
 
 bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text, DWORD flags) {
-    if (!active_ || !added_)
+    if (!active_)
         return false;
+    // Kept in the record until the shell has shown it: an add carries it.
     CopyCut(data_.szInfoTitle, title);
     CopyCut(data_.szInfo, text);
     data_.dwInfoFlags = flags;
     data_.uFlags = NIF_INFO | NIF_SHOWTIP;
-    const bool shown = Notify(NIM_MODIFY) != FALSE;
-    // Shown once: the icon added anew later carries no balloon.
-    data_.szInfoTitle[0] = data_.szInfo[0] = '\0';
-    data_.dwInfoFlags = 0;
-    return shown;
+    return added_ && Notify(NIM_MODIFY) != FALSE;
 }
 
 void TTrayIcon::SetVisibility(TTrayVisibilities value) {
@@ -284,6 +281,13 @@ LRESULT TTrayIcon::HandleCallback(WPARAM anchor, LPARAM event) {
             ShowMenu(*popupMenu_, at, fromKeyboard);
         break;
     }
+    case NIN_BALLOONSHOW:
+        // Shown once: the icon added anew later carries no balloon.
+        data_.szInfoTitle[0] = data_.szInfo[0] = '\0';
+        data_.dwInfoFlags = 0;
+        if (OnBalloonShow)
+            OnBalloonShow(this);
+        break;
     case NIN_KEYSELECT: {
         // The shell sends two for one Enter: one menu.
         const DWORD now = ::GetTickCount();

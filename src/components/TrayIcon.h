@@ -65,8 +65,11 @@ public:
     // Shows a balloon from the icon (Windows 10 and 11 make it a
     // notification): `title` up to 63 characters, `text` up to 255, with
     // the NIIF_* `flags`. False when the icon is not in the notification
-    // area or the shell refused the balloon.
+    // area or the shell refused the balloon. Until the shell reports it
+    // shown, an icon added anew (the shell restarted) carries it again.
     bool ShowBalloon(const std::string& title, const std::string& text, DWORD flags);
+    // The shell has shown the balloon.
+    TNotifyEvent OnBalloonShow;
 
     // Side of the picture the notification area shows without stretching:
     // the small-icon size at the taskbar's display scale.

@@ -6,6 +6,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace stilvane {
 
 namespace {
@@ -84,22 +87,18 @@ void ApplicationObject::SetTitle(std::string title) {
 LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     ApplicationObject& application = Application();
-    // Hooks may remove themselves while running; iterate over a copy.
+    // Hooks may remove themselves while running; iterate over a copy. Each
+    // is an entry point of its own: one that fails keeps none of the others
+    // from the message.
     const auto hooks = application.hooks_;
     for (const auto& hook : hooks)
-        hook.second(message, wParam, lParam);
+        application.RunHandler([&] { hook.second(message, wParam, lParam); });
     if (message == WM_NULL) {
         application.RunHandler([] { CheckSynchronize(); });
         return 0;
     }
     if (message == kShowErrorsMessage) {
-        // Taken out first: a box shown here lets the loop run, and a tick may
-        // put another error aside meanwhile.
-        while (!application.errorsToShow_.empty()) {
-            const std::string text = application.errorsToShow_.front();
-            application.errorsToShow_.erase(application.errorsToShow_.begin());
-            application.ModalMessage(text, MB_OK | MB_ICONSTOP);
-        }
+        application.ShowWaitingErrors();
         return 0;
     }
     if (message == application.closeForUpdateMessage_ && message != 0) {
@@ -199,7 +198,7 @@ void ApplicationObject::Terminate() {
     ::PostQuitMessage(0);
 }
 
-void ApplicationObject::ShowException(const std::exception& error) const {
+void ApplicationObject::ShowException(const std::exception& error) {
     if (dynamic_cast<const EAbort*>(&error))
         return;
     ModalMessage(ShownText(error), MB_OK | MB_ICONSTOP);
@@ -208,7 +207,13 @@ void ApplicationObject::ShowException(const std::exception& error) const {
 void ApplicationObject::ShowExceptionLater(const std::exception& error) {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    errorsToShow_.push_back(ShownText(error));
+    // One report of a failure that comes again and again (a policy applied
+    // at each change) while the first still waits to be read.
+    std::string text = ShownText(error);
+    if ((openBox_ && *openBox_ == text) ||
+        std::find(errorsToShow_.begin(), errorsToShow_.end(), text) != errorsToShow_.end())
+        return;
+    errorsToShow_.push_back(std::move(text));
     ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
 }
 
@@ -216,12 +221,29 @@ std::string ApplicationObject::ShownText(const std::exception& error) const {
     return WithFullStop(messageText_ ? messageText_(error) : error.what(), &IsLeadByte);
 }
 
-int ApplicationObject::ModalMessage(const std::string& text, UINT flags) const {
+void ApplicationObject::ShowWaitingErrors() {
+    // One box at a time: the errors wait until the open one is answered.
+    while (!BoxOpen() && !errorsToShow_.empty()) {
+        // Taken out first: a box shown here lets the loop run, and a tick may
+        // put another error aside meanwhile.
+        const std::string text = errorsToShow_.front();
+        errorsToShow_.erase(errorsToShow_.begin());
+        ModalMessage(text, MB_OK | MB_ICONSTOP);
+    }
+}
+
+int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     const HWND active = ::GetActiveWindow();
     const HWND focus = ::GetFocus();
     // Task-modal: every top-level window of this thread is disabled meanwhile,
     // so when the box goes there is no enabled window to take the activation.
-    const int answer = ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), flags | MB_TASKMODAL);
+    // While the editor is shown, which stays on top of other windows, the box
+    // does too: never behind it.
+    const UINT above = mainWindow_ && ::IsWindowVisible(mainWindow_) ? MB_TOPMOST : 0;
+    const std::string* outer = std::exchange(openBox_, &text);
+    const int answer =
+        ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), flags | MB_TASKMODAL | above);
+    openBox_ = outer;
     if (active && ::IsWindow(active) && ::IsWindowVisible(active)) {
         ::SetForegroundWindow(active);
         ::SetActiveWindow(active);
@@ -229,18 +251,23 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) const {
             ::GetAncestor(focus, GA_ROOT) == active)
             ::SetFocus(focus);
     }
+    // Errors put aside meanwhile come now, one after the other.
+    if (!errorsToShow_.empty())
+        ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
     return answer;
 }
 
-void ApplicationObject::RunHandler(const std::function<void()>& handler) const {
-    try {
-        handler();
-    } catch (const std::exception& error) {
-        ShowException(error);
-    }
+bool ApplicationObject::BringBoxForward() const {
+    if (!BoxOpen())
+        return false;
+    // The box on top, by its caption: the title.
+    const HWND box = ::FindWindowA("#32770", title_.c_str());
+    if (box && ::GetWindowThreadProcessId(box, nullptr) == ::GetCurrentThreadId())
+        ::SetForegroundWindow(box);
+    return true;
 }
 
-void ApplicationObject::ShowPlainMessage(const std::string& text) const {
+void ApplicationObject::ShowPlainMessage(const std::string& text) {
     ModalMessage(text, MB_OK);
 }
 

@@ -1,6 +1,6 @@
 // The application object: title, the hidden application window, the main
-// message loop, message boxes and the default display of errors that leave
-// an event handler.
+// message loop, message boxes (one at a time) and the default display of
+// errors that leave an event handler: after the handler, from the loop.
 #pragma once
 
 #include "framework/tray_host.h"
@@ -69,7 +69,8 @@ public:
     }
 
     // Sees every message sent to the application window before it is
-    // handled; a hook cannot consume it. Returns an id for RemoveWindowHook.
+    // handled; a hook cannot consume it, and an error that leaves it is shown
+    // after the message. Returns an id for RemoveWindowHook.
     int AddWindowHook(WindowHook hook) override;
     void RemoveWindowHook(int id) override;
 
@@ -81,10 +82,11 @@ public:
     // Shows an error's message in a box with the stop icon and one OK button,
     // captioned with the title; the program's other windows are disabled
     // while it is open. An EAbort is dropped without a box.
-    void ShowException(const std::exception& error) const;
+    void ShowException(const std::exception& error);
 
-    // The same, shown once the message loop gets to it: for code that must not
-    // wait on a person, such as a timer tick.
+    // The same, shown once the message loop gets to it and no other box is
+    // open: for code that must not wait on a person, such as a timer tick or
+    // a paint. A message already waiting or open is not shown twice.
     void ShowExceptionLater(const std::exception& error);
 
     // The text an error box shows for an error, in the user's language; the
@@ -93,15 +95,28 @@ public:
         messageText_ = std::move(text);
     }
 
-    // Runs an event handler, showing whatever error leaves it.
-    void RunHandler(const std::function<void()>& handler) const;
+    // The guard of an entry point (a window procedure, a hook, a tick, a
+    // handler): runs `handler`, and shows whatever error leaves it later,
+    // never from inside the procedure (a paint, a tick).
+    template <typename Handler> void RunHandler(Handler&& handler) {
+        try {
+            handler();
+        } catch (const std::exception& error) {
+            ShowExceptionLater(error);
+        }
+    }
 
     // A message without an icon and one OK button (Enter and Esc close it).
-    void ShowPlainMessage(const std::string& text) const;
+    void ShowPlainMessage(const std::string& text);
 
     // A question with the buttons and icon of `flags` (MB_YESNOCANCEL, ...),
     // captioned with the title; returns the button chosen (IDYES, ...).
-    int Ask(const std::string& text, UINT flags) const { return ModalMessage(text, flags); }
+    int Ask(const std::string& text, UINT flags) { return ModalMessage(text, flags); }
+
+    // Whether a message box of the program waits for its answer.
+    bool BoxOpen() const { return openBox_ != nullptr; }
+    // Puts the box that waits for an answer in front; false when there is none.
+    bool BringBoxForward() const;
 
 private:
     friend ApplicationObject& Application();
@@ -115,7 +130,9 @@ private:
     void EndNow(const std::function<void()>& lastWords);
     // A message box that hands activation and the keyboard focus back to
     // where they were when it closes, as a dialog does.
-    int ModalMessage(const std::string& text, UINT flags) const;
+    int ModalMessage(const std::string& text, UINT flags);
+    // The errors put aside, one box after the other.
+    void ShowWaitingErrors();
     // What the box shows for `error`, with the full stop.
     std::string ShownText(const std::exception& error) const;
 
@@ -132,6 +149,7 @@ private:
     std::function<std::string(const std::exception&)> messageText_;
     UINT closeForUpdateMessage_ = 0;
     std::vector<std::string> errorsToShow_;
+    const std::string* openBox_ = nullptr; // the text of the box that waits
     int nextHookId_ = 1;
 };
 

@@ -21,9 +21,10 @@ RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> 
         if (message != kRegistryChangedMessage || wParam != reinterpret_cast<WPARAM>(this))
             return;
         // Armed again before the callback reads anything: no change in
-        // between is missed.
+        // between is missed. An error in the callback goes to the hook's
+        // guard, which shows it after the message.
         Arm();
-        Application().RunHandler(changed_);
+        changed_();
     });
     if (event_ && ::RegisterWaitForSingleObject(&wait_, event_.Get(), &RegistryWatch::Signalled,
                                                 this, INFINITE, WT_EXECUTEDEFAULT))

@@ -94,12 +94,9 @@ LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Window::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return WindowProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        Application().ShowException(error);
-    }
-    return 0;
+    LRESULT result = 0;
+    Application().RunHandler([&] { result = WindowProc(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

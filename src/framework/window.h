@@ -2,8 +2,8 @@
 // bound to it when it is created, and every message goes to one member
 // function. Windows of the system's classes (buttons, edit fields, list
 // boxes) are bound the same way once created. An error that leaves that
-// function is shown by the default error display; it never unwinds into the
-// system.
+// function is shown by the default error display once the procedure has
+// returned (never from inside a paint); it never unwinds into the system.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -56,8 +56,8 @@ protected:
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
-    // WindowProc, with an error that leaves it shown rather than unwound
-    // into the system.
+    // WindowProc, with an error that leaves it shown later rather than
+    // unwound into the system.
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam,

@@ -11,17 +11,24 @@ std::uint32_t OneMore(std::uint32_t n) {
     return n == std::numeric_limits<std::uint32_t>::max() ? n : n + 1;
 }
 
+// Whether the count's day is `date` or after it: a clock set back, or a
+// journey west, makes a stored day lie ahead, and its count is today's then.
+// Dates "YYYY-MM-DD" sort as text.
+bool CountsToday(const BlockCount& count, const std::string& date) {
+    return !count.day.empty() && count.day >= date;
+}
+
 } // namespace
 
 BlockCount CountBlock(BlockCount count, const std::string& date) {
-    count.today = count.day == date ? OneMore(count.today) : 1;
+    count.today = CountsToday(count, date) ? OneMore(count.today) : 1;
     count.total = OneMore(count.total);
     count.day = date;
     return count;
 }
 
 std::uint32_t BlockedOn(const BlockCount& count, const std::string& date) {
-    return count.day == date ? count.today : 0;
+    return CountsToday(count, date) ? count.today : 0;
 }
 
 std::uint32_t SaturatedCount(std::uint64_t n) {

@@ -17,10 +17,12 @@ struct BlockCount {
 };
 
 // The count after one more block on local date `date`: a new day starts
-// today's count again at 1.
+// today's count again at 1; a count of a day after `date` goes on, as
+// `date`'s.
 BlockCount CountBlock(BlockCount count, const std::string& date);
 
-// Today's count as shown on `date`: 0 once the counted day is past.
+// Today's count as shown on `date`: 0 once the counted day is past, the
+// count of a day still ahead as `date`'s.
 std::uint32_t BlockedOn(const BlockCount& count, const std::string& date);
 
 // `n` held to the largest 32-bit number.

@@ -32,7 +32,8 @@ std::optional<BlockHistory> ParseHistory(std::string_view text);
 
 // The history as of `today`: the days before it, with the count of a day
 // that has ended (`count`'s own day) taken in. Days the machine was off count
-// 0; days after yesterday (a clock set back) are dropped.
+// 0; days after yesterday (a clock set back) are dropped, but a count of a
+// day ahead is today's (BlockedOn), never lost.
 BlockHistory HistoryAsOf(const BlockHistory& history, const BlockCount& count,
                          const std::string& today);
 

@@ -16,6 +16,18 @@ namespace {
 // Room for more than any good entry: a longer value is not read whole.
 constexpr DWORD kDataRoom = 16384;
 
+// A value's name as ASCII text, or empty: the code page would turn digits
+// of other scripts (full-width ones, say) into ASCII digits.
+std::string AsciiName(std::wstring_view name) {
+    std::string ascii;
+    for (const wchar_t c : name) {
+        if (c >= 0x80)
+            return {};
+        ascii += static_cast<char>(c);
+    }
+    return ascii;
+}
+
 // The entries of a list key, by their numbers; values of another kind or
 // name, too long or of several lines are left out. Strings are read in
 // Unicode, so that a character the code page lacks is noticed.
@@ -41,7 +53,7 @@ std::vector<std::string> ListIn(HKEY root, const std::string& path) {
             if (AnsiLine line = LineToAnsi(text.substr(0, text.find(L'\0'))); !line.lossy)
                 entry = ManagedEntryOf(line.text);
         }
-        const std::uint32_t number = ManagedEntryNumber(WideToAnsi({name.data(), nameLength}));
+        const std::uint32_t number = ManagedEntryNumber(AsciiName({name.data(), nameLength}));
         if (number != 0 && !entry.empty())
             numbered.emplace_back(number, std::move(entry));
     }

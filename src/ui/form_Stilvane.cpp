@@ -6,8 +6,6 @@
 #include "framework/dpi.h"
 #include "framework/errors.h"
 #include "framework/path.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
 #include "framework/wall_clock.h"
 #include "settings/marl_INI.h"
 #include "ui/editor_layout.h"
@@ -89,6 +87,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     Application().SetMessageText(
         [this](const std::exception& error) { return MessageIn(texts_, error, &SystemReason); });
     Application().RunHandler([this] { FormCreate(); });
+    TrayIcon1->OnBalloonShow = WelcomeShown{&state_};
     WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_.balloonWelcome);
     // A second start opens the editor, as the menu does.
     secondStarts_ = std::make_unique<SecondStartListener>([this] { ExceptionsClick(nullptr); });
@@ -153,7 +152,7 @@ void TForm_Stilvane::FormCreate() {
     // A record that has ended switches blocking back on; should that fail,
     // the tick tries again.
     if (pause_.Over(clock_()))
-        TickWrite(pauseFailureShown_, [this] { EndPause(); });
+        pauseFailure_.Run([this] { EndPause(); });
     policy_->Start();
     UpdateTrayIcon();
     ThreadTimer1->SetActive(true);
@@ -184,7 +183,7 @@ void TForm_Stilvane::UpdateStateTexts() {
         const std::string day = LocalDay(now);
         // A day has ended: it goes into the history, at most once a day.
         if (day != today_)
-            TickWrite(countFailureShown_, [this, &day] { statistics_.TakeInDaysBefore(day); });
+            countFailure_.Run([this, &day] { statistics_.TakeInDaysBefore(day); });
         today_ = day;
     }
     const BlockCount& count = statistics_.Count();
@@ -205,119 +204,20 @@ void TForm_Stilvane::ShowPicture(TrayPicture picture) {
     TrayIcon1->SetIcon(pictures_[picture]);
 }
 
-std::string TForm_Stilvane::SharedKeyName() const {
-    return KeyName(settings_.Root(), settings_.Path());
-}
-
-void TForm_Stilvane::RefreshBlocking() {
-    if (PoliciesInForce().Locked(PolicyId::Blocking))
-        return policy_->Enforce();
-    const bool stored = settings_.ReadBlocking();
-    // Switched on by someone else: the pause is over.
-    if (stored && pause_.Running())
-        pause_.Forget();
-    if (stored == Block->Checked)
-        return;
-    Block->Checked = stored;
-    // The blocked picture keeps its two seconds; the state's picture follows.
-    if (BlockShownAt == 0)
-        UpdateTrayIcon();
-}
-
-void TForm_Stilvane::WriteShared(const std::function<void()>& write, bool soundOn) {
-    const bool republish = !settings_.ProgramDirectoryPublished();
-    write();
-    if (republish) {
-        settings_.PublishProgramDirectory(programDirectory_);
-        settings_.WriteSound(soundOn);
-    }
-}
-
-// The check marks change only once the blocker can see the new value: a
-// failed write leaves the menu and the icon telling what is stored. The
-// toggle starts from the stored value, which another program may have
-// changed since the menu was drawn.
-void TForm_Stilvane::BlockClick(TComponent*) {
-    if (pause_.Running()) {
-        EndPause(true);
-        return;
-    }
-    RefreshBlocking();
-    const bool on = !Block->Checked;
-    WriteBlocking(on);
-    Block->Checked = on;
-    UpdateTrayIcon();
-}
-
-void TForm_Stilvane::WriteBlocking(bool on) {
-    WriteShared([&] { settings_.WriteBlocking(on); }, Sound->Checked);
-}
-
-void TForm_Stilvane::PauseClick(TComponent* sender) {
-    const PauseLength length = sender == Pause5    ? PauseLength::Minutes5
-                               : sender == Pause15 ? PauseLength::Minutes15
-                               : sender == Pause60 ? PauseLength::Hour1
-                                                   : PauseLength::UntilSignIn;
-    pause_.Begin(PauseEndFor(length, clock_()), [this] {
-        try {
-            WriteBlocking(false);
-        } catch (const ERegistryException& error) {
-            throw EOperationError(FailureText(texts_.errorPauseStart, SharedKeyName(), error));
-        }
-    });
-    Block->Checked = false;
-    UpdateTrayIcon();
-}
-
-void TForm_Stilvane::EndPause(bool byUser) {
-    // Another program may have set blocking since the pause began; its
-    // choice stays.
-    bool on = true;
-    try {
-        if (byUser || settings_.BlockingStoredAsOff())
-            WriteBlocking(true);
-        else
-            on = settings_.ReadBlocking();
-    } catch (const ERegistryException& error) {
-        throw EOperationError(FailureText(texts_.errorPauseEnd, SharedKeyName(), error));
-    }
-    pause_.Forget();
-    Block->Checked = on;
-    UpdateTrayIcon();
-}
-
-void TForm_Stilvane::TickWrite(bool& failureShown, const std::function<void()>& write) {
-    try {
-        write();
-        failureShown = false;
-    } catch (const std::exception& error) {
-        if (failureShown)
-            return;
-        failureShown = true;
-        // Shown after the tick: polling never waits on a person.
-        Application().ShowExceptionLater(error);
-    }
-}
-
 BlockFigures TForm_Stilvane::Figures() const {
     return {statistics_.LastDays(today_), statistics_.Count().total, today_};
 }
 
-void TForm_Stilvane::SoundClick(TComponent*) {
-    const bool on = !Sound->Checked;
-    WriteSound(on);
-    Sound->Checked = on;
-}
-
-void TForm_Stilvane::WriteSound(bool on) {
-    WriteShared([&] { settings_.WriteSound(on); }, on);
-}
-
+// While a box waits for its answer, the box comes forward: a window opened
+// now would cover it, or act behind it.
 void TForm_Stilvane::ExceptionsClick(TComponent*) {
-    Editor->Open();
+    if (!Application().BringBoxForward())
+        Editor->Open();
 }
 
 void TForm_Stilvane::CountClick(TComponent*) {
+    if (Application().BringBoxForward())
+        return;
     UpdateStateTexts();
     Statistics->Open(Figures());
 }
@@ -347,7 +247,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         } catch (const Exception&) {
         }
         if (pause_.Over(now))
-            TickWrite(pauseFailureShown_, [this] { EndPause(); });
+            pauseFailure_.Run([this] { EndPause(); });
     }
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
@@ -356,7 +256,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
         // The count goes up only once it is stored: a failed write skips
         // this block.
-        TickWrite(countFailureShown_, [this] { statistics_.CountBlock(LocalDay(clock_())); });
+        countFailure_.Run([this] { statistics_.CountBlock(LocalDay(clock_())); });
         textsDue = true;
     }
     if (textsDue) {
@@ -371,7 +271,9 @@ void TForm_Stilvane::Show() {
     editor_layout::PlaceInWorkArea(Handle(), !shownBefore_);
     shownBefore_ = true;
     Application().ShowApplicationWindow();
-    ::ShowWindow(Handle(), SW_SHOW);
+    // Restored: minimised on its own (Windows+Down, a tool), it would stay
+    // off-screen.
+    ::ShowWindow(Handle(), SW_RESTORE);
     ::SetForegroundWindow(Handle());
     ::BringWindowToTop(Handle());
 }
@@ -382,7 +284,9 @@ void TForm_Stilvane::Hide() {
 }
 
 void TForm_Stilvane::Close() {
-    if (!FormCloseQuery())
+    // Entered once: asked again while its question or any other box waits
+    // for an answer (the tray's Quit, the taskbar), the box comes forward.
+    if (Application().BringBoxForward() || !FormCloseQuery())
         return;
     // The organization may keep the program running: closing hides the editor.
     if (!PoliciesInForce().Allows(PolicyId::AllowQuit))

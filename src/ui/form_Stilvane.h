@@ -7,6 +7,7 @@
 #include "components/ThreadTimer.h"
 #include "components/TrayIcon.h"
 #include "framework/civil_time.h"
+#include "framework/failure_report.h"
 #include "framework/menu.h"
 #include "framework/wall_clock.h"
 #include "framework/window.h"
@@ -124,9 +125,8 @@ private:
     // Ends the pause. Blocking goes back on when the user asks for it, or
     // else when the stored value is still the pause's own "0".
     void EndPause(bool byUser = false);
-    // Runs a write of the tick; a failure is shown once (until a write
-    // succeeds again), after the tick, and never ends the polling.
-    void TickWrite(bool& failureShown, const std::function<void()>& write);
+    // Pauses blocking until `end`.
+    void BeginPause(PauseEnd end);
     // What the statistics window shows now.
     BlockFigures Figures() const;
     // The full name of the blocker's key, for messages.
@@ -142,8 +142,10 @@ private:
     BlockStatistics statistics_;
     std::string today_;             // local date, looked up once a minute
     UtcSeconds todayLookedUp_ = -1; // the minute of that look-up
-    bool pauseFailureShown_ = false;
-    bool countFailureShown_ = false;
+    // The tick's writes: a failure is shown once (until a write succeeds
+    // again), after the tick, and never ends the polling.
+    FailureReport pauseFailure_;
+    FailureReport countFailure_;
     bool shownBefore_ = false;
     TrayPictures pictures_;
     std::optional<TrayPicture> shownPicture_;

@@ -49,18 +49,10 @@ void PolicyLocks::Apply() {
     form.Sound->Enabled = !policies_.Locked(PolicyId::Sound);
     form.Beenden1->Enabled = policies_.Allows(PolicyId::AllowQuit);
     form.ApplyTexts();
-    // A pause the policies no longer allow ends: under locked blocking the
-    // lock decides what is stored, else the pause ends as at its time.
-    if (form.pause_.Running() && !PauseOffered()) {
-        if (policies_.Locked(PolicyId::Blocking))
-            form.pause_.Forget();
-        else
-            try {
-                form.EndPause();
-            } catch (const std::exception& error) {
-                Application().ShowExceptionLater(error);
-            }
-    }
+    HoldUsersBlocking();
+    // A pause the policies no longer allow ends as at its time.
+    if (form.pause_.Running() && !PauseOffered())
+        Application().RunHandler([&form] { form.EndPause(); });
     // While blocking or the sound is locked, what others write is seen at once.
     if (!policies_.Locked(PolicyId::Blocking) && !policies_.Locked(PolicyId::Sound))
         sharedWatch_.reset();
@@ -70,13 +62,41 @@ void PolicyLocks::Apply() {
     Enforce();
     form.Editor->SetPolicy(!policies_.Allows(PolicyId::ExceptionsEditable),
                            policies_.managedExceptions);
-    KeepManagedEntries();
+    // Told once, after the handler, until the file takes the entries again.
+    managedFailure_.Run([this] { KeepManagedEntries(); });
+    form.UpdateTrayIcon();
+    // Last: should it fail, the policies have been applied all the same.
+    GiveUsersBlockingBack();
+}
+
+void PolicyLocks::HoldUsersBlocking() {
+    TForm_Stilvane& form = form_;
+    if (!policies_.Locked(PolicyId::Blocking) || usersBlocking_)
+        return;
+    // The lock decides what is stored; the pause waits with the choice.
+    usersBlocking_ = UsersBlocking{form.Block->Checked, form.pause_.End()};
+    if (form.pause_.Running())
+        form.pause_.Forget();
+}
+
+void PolicyLocks::GiveUsersBlockingBack() {
+    TForm_Stilvane& form = form_;
+    if (policies_.Locked(PolicyId::Blocking) || !usersBlocking_)
+        return;
+    const UsersBlocking before = *std::exchange(usersBlocking_, std::nullopt);
+    // A pause still running goes on; one whose end passed meanwhile is over,
+    // and blocking is back on as after any pause.
+    if (before.pause && !PauseOver(*before.pause, form.clock_()) && PauseOffered())
+        return form.BeginPause(*before.pause);
+    const bool on = before.on || before.pause.has_value();
+    StoreBlocking(on);
+    form.Block->Checked = on;
     form.UpdateTrayIcon();
 }
 
 void PolicyLocks::Enforce() {
     TForm_Stilvane& form = form_;
-    try {
+    enforceFailure_.Run([this, &form] {
         // The sound first: a key deleted meanwhile is made anew with it.
         if (const auto on = policies_.Switch(PolicyId::Sound)) {
             form.Sound->Checked = *on;
@@ -84,8 +104,7 @@ void PolicyLocks::Enforce() {
                 form.WriteSound(*on);
         }
         if (const auto on = policies_.Switch(PolicyId::Blocking)) {
-            if (*on ? !form.settings_.ReadBlocking() : !form.settings_.BlockingStoredAsOff())
-                form.WriteBlocking(*on);
+            StoreBlocking(*on);
             if (form.Block->Checked != *on) {
                 form.Block->Checked = *on;
                 // The blocked picture keeps its two seconds.
@@ -93,12 +112,12 @@ void PolicyLocks::Enforce() {
                     form.UpdateTrayIcon();
             }
         }
-        enforceFailureShown_ = false;
-    } catch (const std::exception& error) {
-        // Told once, until a write succeeds again.
-        if (!std::exchange(enforceFailureShown_, true))
-            Application().ShowExceptionLater(error);
-    }
+    });
+}
+
+void PolicyLocks::StoreBlocking(bool on) {
+    if (on ? !form_.settings_.ReadBlocking() : !form_.settings_.BlockingStoredAsOff())
+        form_.WriteBlocking(on);
 }
 
 void PolicyLocks::KeepManagedEntries() {
@@ -124,13 +143,8 @@ void PolicyLocks::KeepManagedEntries() {
         if (change.record != record)
             record_.Write(change.record);
     } catch (const Exception& error) {
-        ShowLater(FailureText(form_.texts_.errorManaged, file, error));
+        throw EOperationError(FailureText(form_.texts_.errorManaged, file, error));
     }
-}
-
-void PolicyLocks::ShowLater(const std::string& message) {
-    // Shown after the handler: applying a policy never waits on a person.
-    Application().ShowExceptionLater(EOperationError(message));
 }
 
 void PolicyLocks::MarkLockedItems() const {

@@ -6,14 +6,17 @@
 // put back at once.
 #pragma once
 
+#include "framework/failure_report.h"
 #include "framework/registry_watch.h"
 #include "settings/managed_record.h"
 #include "settings/policy_store.h"
+#include "ui/pause_clock.h"
 
 #include <windows.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,16 +53,27 @@ public:
 
 private:
     void Apply();
+    // While blocking is locked the user's own blocking waits, and comes back
+    // when the lock goes; a failure to write it is the caller's to show.
+    void HoldUsersBlocking();
+    void GiveUsersBlockingBack();
+    // Writes blocking for the blocker unless it is stored so already.
+    void StoreBlocking(bool on);
     // popup-exp.ini with the managed entries in, and those the policy
-    // dropped out again.
+    // dropped out again. Raises EOperationError in the user's language.
     void KeepManagedEntries();
-    static void ShowLater(const std::string& message);
+
+    struct UsersBlocking {
+        bool on;
+        std::optional<PauseEnd> pause; // the pause that ran
+    };
 
     TForm_Stilvane& form_;
     PolicyStore store_;
     ManagedRecord record_;
     Policies policies_;
-    bool enforceFailureShown_ = false;
+    std::optional<UsersBlocking> usersBlocking_; // while blocking is locked
+    FailureReport enforceFailure_, managedFailure_;
     std::function<void()> refresh_;
     std::unique_ptr<RegistryWatch> machineWatch_, userWatch_, sharedWatch_;
 };

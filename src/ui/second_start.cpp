@@ -30,7 +30,7 @@ SecondStartListener::SecondStartListener(std::function<void()> open)
       hookId_(
           Application().AddWindowHook([this, open = std::move(open)](UINT message, WPARAM, LPARAM) {
               if (message == message_ && message_ != 0)
-                  Application().RunHandler(open);
+                  open();
           })) {}
 
 SecondStartListener::~SecondStartListener() {

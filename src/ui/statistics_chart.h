@@ -21,6 +21,20 @@ struct ChartBar {
 std::array<ChartBar, kHistoryDays> ChartBars(const std::array<std::uint32_t, kHistoryDays>& days,
                                              int width, int height, int textHeight);
 
+// Where a bar's count goes, above the bar, in the chart area.
+struct ChartLabel {
+    int left = 0, right = 0;
+    bool shown = false; // false where it would run into another count
+};
+
+// The counts above the bars, `digitWidth` wide a digit (the figures of
+// the fonts in use are all equally wide): today's and the busiest day's
+// always (the busiest moved aside where it would run into today's), the
+// others from the latest day back, each only where it keeps `gap` from
+// those shown; none for a day without blocks.
+std::array<ChartLabel, kHistoryDays> ChartLabels(const std::array<ChartBar, kHistoryDays>& bars,
+                                                 int digitWidth, int chartWidth, int gap);
+
 // The sum of the last `n` days (today included).
 std::uint64_t LastDaysTotal(const std::array<std::uint32_t, kHistoryDays>& days, int n);
 

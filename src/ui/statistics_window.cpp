@@ -9,6 +9,7 @@
 #include "ui/editor_layout.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace stilvane {
 
@@ -23,8 +24,21 @@ enum ControlId { idChart = 200, idReset, idClose = IDCANCEL };
 constexpr int kClientWidth = 440, kClientHeight = 252;
 constexpr Bounds kChart{8, 8, 424, 176}, kToday{8, 192, 136, 16}, kWeek{152, 192, 136, 16},
     kTotal{296, 192, 136, 16}, kReset{204, 216, 124, 28}, kClose{336, 216, 96, 28};
+// Between the figures below the chart.
+constexpr int kFigureGap = 16;
 // The bars in the colour of the blocked tray picture.
 constexpr COLORREF kBarColour = RGB(0xE6, 0x26, 0x1F);
+
+// The width of `text` in `font`, as the window draws it.
+int TextWidth(HWND window, HFONT font, std::string_view text) {
+    const HDC dc = ::GetDC(window);
+    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(window, dc);
+    return size.cx;
+}
 
 // "Mo 7": the short weekday and the day of a date, as the user's locale writes them.
 std::string ShortDate(std::int64_t days) {
@@ -117,13 +131,29 @@ void StatisticsWindow::Update(const BlockFigures& figures) {
 void StatisticsWindow::ShowFigures() {
     const std::uint64_t week = LastDaysTotal(figures_.days, 7);
     const std::uint64_t month = LastDaysTotal(figures_.days, kHistoryDays);
-    Label_Today->SetText(FillIn(texts_.statisticsToday, std::to_string(figures_.days.back())));
-    Label_Week->SetText(FillIn(texts_.statisticsWeek, std::to_string(week)));
-    Label_Total->SetText(FillIn(texts_.statisticsTotal, std::to_string(figures_.total)));
     Chart->SetText(Counted(texts_.language, texts_.statisticsChart, week, std::to_string(month)));
+    // Side by side, each as wide as it needs: a count of billions stays whole.
+    const struct {
+        const Label* label;
+        const std::string& text;
+        std::uint64_t figure;
+    } figures[] = {{Label_Today.get(), texts_.statisticsToday, figures_.days.back()},
+                   {Label_Week.get(), texts_.statisticsWeek, week},
+                   {Label_Total.get(), texts_.statisticsTotal, figures_.total}};
+    int left = ScaleToDpi(kToday.left, dpi_);
+    for (const auto& [label, text, figure] : figures) {
+        const std::string shown = FillIn(text, std::to_string(figure));
+        const int width = TextWidth(Handle(), font_.Get(), shown);
+        label->SetText(shown);
+        label->SetBounds(
+            {left, ScaleToDpi(kToday.top, dpi_), width, ScaleToDpi(kToday.height, dpi_)});
+        left += width + ScaleToDpi(kFigureGap, dpi_);
+    }
     RECT area{};
     ::GetClientRect(Chart->Handle(), &area);
     bars_ = ChartBars(figures_.days, area.right, area.bottom, ScaleToDpi(14, dpi_));
+    labels_ =
+        ChartLabels(bars_, TextWidth(Handle(), font_.Get(), "0"), area.right, ScaleToDpi(3, dpi_));
     ::InvalidateRect(Chart->Handle(), nullptr, TRUE);
 }
 
@@ -159,7 +189,12 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
         if (b.count > 0) {
             RECT column{b.left, b.top, b.right, b.bottom};
             ::FillRect(dc, &column, bar.Get());
-            drawAt(b, std::to_string(b.count), area.top, b.top, DT_BOTTOM);
+        }
+        // Only where it runs into no other count.
+        if (const ChartLabel& label = labels_[static_cast<std::size_t>(i)]; label.shown) {
+            RECT place{label.left, area.top, label.right, b.top};
+            ::DrawTextA(dc, std::to_string(b.count).c_str(), -1, &place,
+                        DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
         }
         if (b.dated && today)
             drawAt(b, ShortDate(*today - (kHistoryDays - 1 - i)), b.bottom + 2, area.bottom,

@@ -40,8 +40,9 @@ public:
     // Shows `figures` when the window is open.
     void Update(const BlockFigures& figures);
     bool IsOpen() const;
-    // The bars as last laid out, in the chart's coordinates.
+    // The bars as last laid out, in the chart's coordinates, and their counts.
     const std::array<ChartBar, kHistoryDays>& Bars() const { return bars_; }
+    const std::array<ChartLabel, kHistoryDays>& CountLabels() const { return labels_; }
     int Dpi() const { return dpi_; }
 
     void Button_ResetClick(TComponent* sender);
@@ -75,6 +76,7 @@ private:
     std::function<void()> reset_;
     BlockFigures figures_;
     std::array<ChartBar, kHistoryDays> bars_{};
+    std::array<ChartLabel, kHistoryDays> labels_{};
     int dpi_ = 0;
 };
 

@@ -30,13 +30,18 @@ bool Welcomed(const ControllerState& state) {
 
 void WelcomeOnFirstStart(TTrayIcon& icon, const ControllerState& state, const std::string& title,
                          const std::string& text) {
-    // Focus Assist, presentations and full-screen games hold it back.
-    if (Welcomed(state) || !icon.ShowBalloon(title, text, NIIF_USER | NIIF_RESPECT_QUIET_TIME))
-        return;
+    // Focus Assist, presentations and full-screen games may hold it back
+    // until the next start; a restart of the shell before it showed brings
+    // it again with the icon.
+    if (!Welcomed(state))
+        icon.ShowBalloon(title, text, NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+}
+
+void WelcomeShown::operator()(TComponent*) const {
     // A record that cannot be written brings the balloon back at the next
     // start, and nothing else: no reason to trouble the user with a box.
     const DWORD shown = 1;
-    RegistryKey::Create(state.Root(), state.Path(), KEY_SET_VALUE)
+    RegistryKey::Create(state->Root(), state->Path(), KEY_SET_VALUE)
         .SetBytes(kValueWelcomed, REG_DWORD, &shown, sizeof shown);
 }
 

@@ -14,9 +14,16 @@ namespace stilvane {
 constexpr char kValueWelcomed[] = "Welcomed";
 
 // Shows the balloon, titled `title`, unless `state` records that it was
-// shown; records it once the shell has taken it. Sign-ins and upgrades keep
-// the record: it is shown once in the program's life on a machine.
+// shown. Sign-ins and upgrades keep the record: it is shown once in the
+// program's life on a machine.
 void WelcomeOnFirstStart(TTrayIcon& icon, const ControllerState& state, const std::string& title,
                          const std::string& text);
+// The tray icon's OnBalloonShow: records the balloon as shown once the shell
+// reports it shown, not before, as a restart of the shell may take it away
+// first.
+struct WelcomeShown {
+    const ControllerState* state;
+    void operator()(TComponent* sender) const;
+};
 
 } // namespace stilvane

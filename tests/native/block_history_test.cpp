@@ -54,6 +54,8 @@ TEST(BlockHistory, DaysEndAndTheClockJumps) {
         EXPECT_EQ(after.counts.front(), c.oldest) << c.today;
         EXPECT_EQ(after.counts.back(), c.yesterday) << c.today;
     }
+    // Its day ahead (the clock set back): the count is today's, kept.
+    EXPECT_EQ(LastDays(before, count, "2026-02-28").back(), 50u);
     // Over the ends of a month and a year, from no history at all.
     const BlockHistory newYear = HistoryAsOf({}, {7, 7, "2026-12-31"}, "2027-01-01");
     EXPECT_EQ(newYear.firstDay, "2026-12-03");

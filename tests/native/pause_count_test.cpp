@@ -67,7 +67,7 @@ TEST(BlockCount, DaysAndLimits) {
         {{}, day1, {1, 1, day1}},
         {{3, 120, day1}, day1, {4, 121, day1}},
         {{3, 120, day1}, day2, {1, 121, day2}},
-        {{3, 120, day2}, day1, {1, 121, day1}}, // clock set back
+        {{3, 120, day2}, day1, {4, 121, day1}}, // clock set back: today's count kept
         {{kMax, kMax, day1}, day1, {kMax, kMax, day1}},
         {{kMax, 7, day1}, day2, {1, 8, day2}},
     };
@@ -76,6 +76,7 @@ TEST(BlockCount, DaysAndLimits) {
         EXPECT_EQ(BlockedOn(c.after, c.date), c.after.today);
         EXPECT_EQ(BlockedOn(c.after, "2099-01-01"), 0u);
     }
+    EXPECT_EQ(BlockedOn({3, 120, "2099-01-01"}, day1), 3u); // a day ahead counts as today
     EXPECT_EQ(DayText(2026, 3, 1), day1);
     EXPECT_TRUE(IsDayText(day1));
     for (const char* day : {"", "2026-3-01", "2026-03-01 ", "2026-13-01", "2026-03-32",

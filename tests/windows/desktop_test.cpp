@@ -136,7 +136,7 @@ TEST_F(FormTest, SecondStartOpensTheEditorWithItsEdits) {
 
 using WelcomeTest = PauseTest;
 
-TEST_F(WelcomeTest, FirstStartShowsOneBalloonOnceTheShellTakesIt) {
+TEST_F(WelcomeTest, FirstStartShowsOneBalloonRecordedOnceTheShellHasShownIt) {
     std::vector<NOTIFYICONDATAA> balloons;
     bool refuse = true;
     shell.notify = [&, recorded = shell.notify](DWORD message, NOTIFYICONDATAA& data) {
@@ -159,6 +159,9 @@ TEST_F(WelcomeTest, FirstStartShowsOneBalloonOnceTheShellTakesIt) {
     EXPECT_EQ(std::string(balloons[1].szInfo),
               "Popup blocking runs in the notification area. Right-click the icon for the menu.");
     EXPECT_EQ(balloons[1].dwInfoFlags, DWORD{NIIF_USER | NIIF_RESPECT_QUIET_TIME});
+    EXPECT_FALSE(welcomed()) << "recorded before the shell showed it";
+    ::SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::kCallbackMessage, 0,
+                   MAKELPARAM(NIN_BALLOONSHOW, TTrayIcon::kIconId));
     const auto record = welcomed();
     ASSERT_TRUE(record);
     EXPECT_EQ(record->type, DWORD{REG_DWORD});

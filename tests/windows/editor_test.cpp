@@ -54,6 +54,7 @@ TEST_F(FormTest, TheKeyboardComesBackToTheEditorAfterAnErrorBox) {
     {
         testing::MessageBoxAnswerer answerer;
         Application().RunHandler([&f] { f.Editor->Button_OkClick(nullptr); });
+        testing::PumpUntil([&] { return !answerer.Texts().empty(); }, 3000);
         ASSERT_EQ(answerer.Texts().size(), 1u);
     }
     EXPECT_EQ(::GetActiveWindow(), f.Handle());

@@ -1,5 +1,6 @@
 // The controller: tray pictures, blocking, sound, start-up and its errors.
 #include "form_fixture.h"
+#include "ui/second_start.h"
 
 namespace stilvane {
 namespace {
@@ -54,6 +55,7 @@ TEST_F(FormTest, AFailedWriteLeavesCheckMarksAndIconAsStored) {
     // write fails, the first one already while the window is created.
     testing::MessageBoxAnswerer answerer;
     TForm_Stilvane& f = Build(key.Path() + "\\" + std::string(300, 'k'));
+    EXPECT_TRUE(PumpUntil([&] { return !answerer.Texts().empty(); }, 3000));
     ASSERT_FALSE(f.Block->Checked);
     EXPECT_THROW(f.BlockClick(nullptr), ERegistryException);
     EXPECT_FALSE(f.Block->Checked);
@@ -84,6 +86,7 @@ TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
         fresh.SetString("PopupBlocker_Sound", "nein");
         testing::MessageBoxAnswerer answerer;
         TForm_Stilvane& f = Build(fresh.Path());
+        PumpUntil([&] { return !answerer.Texts().empty(); }, 3000); // shown after start-up
         EXPECT_EQ(answerer.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Dir"),
                   folder.Path());
@@ -144,6 +147,56 @@ TEST_F(FormTest, AWriteAfterTheKeyWasDeletedPutsFolderAndSoundBack) {
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Dir"), folder.Path());
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"),
                   f.Sound->Checked ? "1" : "0");
+    }
+}
+
+// A window that fails while it paints.
+class FailingPaint : public Window {
+public:
+    FailingPaint() { CreateHandle({"StilvanePaint"}, {0, WS_POPUP | WS_VISIBLE, 0, 0, 9, 9}); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_PAINT && ::ValidateRect(Handle(), nullptr))
+            throw EOSError("Malen misslungen");
+        return Window::WindowProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(FormTest, AnErrorInAPaintIsShownOnceThePaintIsOver) {
+    MessageBoxAnswerer answerer;
+    FailingPaint window;
+    ::RedrawWindow(window.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_TRUE(answerer.Texts().empty()) << "a box inside the paint";
+    EXPECT_TRUE(PumpUntil([&] { return !answerer.Texts().empty(); }, 3000));
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"Malen misslungen."});
+}
+
+TEST_F(FormTest, WhileTheCloseQuestionWaitsASecondStartAndQuitBringItForward) {
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Editor->Edit1->SetText("new.example");
+    f.Editor->Button_AddClick(nullptr);
+    char inFront[16] = {};
+    MessageBoxAnswerer answerer(IDCANCEL, [&] {
+        AskRunningControllerToOpen(2000); // then "Close window" on the taskbar, as Quit
+        ::SendMessageTimeoutA(Application().Handle(), WM_CLOSE, 0, 0, SMTO_NORMAL, 2000, nullptr);
+        ::GetClassNameA(::GetForegroundWindow(), inFront, sizeof inFront);
+    });
+    ::SendMessageA(f.Handle(), WM_CLOSE, 0, 0); // "Save the changes?"
+    EXPECT_EQ(answerer.Texts().size(), 1u);
+    EXPECT_STREQ(inFront, "#32770");
+    EXPECT_TRUE(f.Editor->HasUnsavedEdits());
+}
+
+TEST_F(FormTest, TheEditorMinimisedOnItsOwnComesBackWithEditExceptionsAndASecondStart) {
+    TForm_Stilvane& f = Build();
+    for (const bool secondStart : {false, true}) {
+        f.ExceptionsClick(nullptr);
+        ::SendMessageA(f.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        ASSERT_TRUE(::IsIconic(f.Handle()));
+        secondStart ? (void)AskRunningControllerToOpen(1000) : f.ExceptionsClick(nullptr);
+        EXPECT_TRUE(!::IsIconic(f.Handle()) && ::IsWindowVisible(f.Handle())) << secondStart;
     }
 }
 

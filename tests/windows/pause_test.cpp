@@ -45,6 +45,7 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     // A record that cannot be written switches nothing off, and says so.
     SetAccess(Own(), false);
     Application().RunHandler([&f] { f.Pause60->Click(); });
+    testing::PumpUntil([&] { return answerer.Texts().size() == 3; }, 3000); // after the handler
     ASSERT_EQ(answerer.Texts().size(), 3u);
     const std::string failed = "The pause could not start: the registry key HKEY_CURRENT_USER\\" +
                                Own() + " cannot be written (";

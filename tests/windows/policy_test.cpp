@@ -73,7 +73,7 @@ TEST_F(PolicyTest, EachSwitchLocksItsItemSaysSoAndKeepsItsValueStored) {
     }
 }
 
-TEST_F(PolicyTest, LockedBlockingEndsThePauseIsPutBackAtOnceAndIgnoresTheDoubleClick) {
+TEST_F(PolicyTest, LockedBlockingHoldsThePauseIsPutBackAtOnceAndGivesTheUsersChoiceBack) {
     key.SetString("PopupBlocker", "1");
     TForm_Stilvane& f = Build();
     f.Pause5->Click();
@@ -92,12 +92,36 @@ TEST_F(PolicyTest, LockedBlockingEndsThePauseIsPutBackAtOnceAndIgnoresTheDoubleC
     EXPECT_TRUE(PumpUntil([&] { return On() == "1"; }, 1000));
     ::SendMessageA(f.TrayIcon1->MessageWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
     EXPECT_EQ(On(), "1"); // not even for a moment "0"
-    // Dropped: the item is the user's again, and the value stays.
+    // Dropped: the item is the user's again, and so is the pause.
     DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
     DeleteTree(HKEY_CURRENT_USER, PolicyPath());
     EXPECT_TRUE(PumpUntil([&] { return f.Block->Enabled && f.Pause->Enabled; }, 1000));
-    EXPECT_EQ(On(), "1");
+    EXPECT_EQ(On(), "0");
+    EXPECT_TRUE(f.PauseEnds());
     EXPECT_FALSE(Marked(f.Block->Caption));
+    // Locked off past the pause's end, and once more: blocking is back on.
+    for (int round = 0; round < 2; ++round) {
+        SetSwitch(HKEY_CURRENT_USER, "Blocking", 0);
+        ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+        EXPECT_TRUE(!f.Block->Enabled && !f.PauseEnds() && On() == "0") << round;
+        wall += 600;
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, PolicyPath().c_str(), "Blocking");
+        ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+        EXPECT_TRUE(f.Block->Checked && On() == "1" && !f.PauseEnds()) << round;
+    }
+}
+
+TEST_F(PolicyTest, AFileThatCannotTakeTheManagedEntriesIsToldOnce) {
+    folder.Write("popup-exp.ini", "a.example\r\n");
+    ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_READONLY);
+    Build();
+    MessageBoxAnswerer answerer(IDOK, [&] { // twenty changes while the report waits
+        for (int i = 2; i < 22; ++i, ::Sleep(40))
+            SetManaged(std::to_string(i), std::to_string(i) + ".example");
+    });
+    SetManaged("1", "corp.example");
+    PumpFor(1500); // through the box, open until the changes are over
+    EXPECT_EQ(answerer.Texts().size(), 1u);
 }
 
 TEST_F(PolicyTest, ManagedEntriesAreAddedShownMarkedKeptAndGoOnlyIfThePolicyPutThemIn) {
@@ -181,6 +205,9 @@ TEST_F(PolicyTest, ValuesOfTheWrongKindSizeOrRangeLockNothingAndBotherNobody) {
     const wchar_t outsideTheCodePage[] = L"\x436.example";
     ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, AnsiToWide(PolicyPath() + "\\ManagedExceptions").c_str(),
                       L"8", REG_SZ, outsideTheCodePage, sizeof outsideTheCodePage);
+    // Full-width digits, which the code page would make ASCII ones.
+    ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, AnsiToWide(PolicyPath() + "\\ManagedExceptions").c_str(),
+                      L"\xFF11\xFF12", REG_SZ, L"wide.example", sizeof L"wide.example");
     SetManaged("10", "  later.example\t");
     SetManaged("9", "good.example");
     SetManaged("11", "good.example");

@@ -11,6 +11,17 @@ class StatisticsTest : public PauseTest {
 protected:
     // The local date `back` days before the test's today.
     std::string DaysBefore(int back) const { return LocalDay(wall - back * 86400); }
+    // Stores the counts of the 29 days before today, oldest first, today's
+    // and all.
+    void Store(const std::vector<std::uint32_t>& before, DWORD today, DWORD total) const {
+        std::string history = DaysBefore(29);
+        for (const std::uint32_t n : before)
+            history += (history.size() == 10 ? ":" : ",") + std::to_string(n);
+        SetOwn("BlockedHistory", REG_SZ, history.c_str(), history.size() + 1);
+        SetOwn("BlockedToday", REG_DWORD, &today, 4);
+        SetOwn("BlockedTotal", REG_DWORD, &total, 4);
+        SetOwn("BlockedDay", REG_SZ, DaysBefore(0).c_str(), 11);
+    }
 };
 
 TEST_F(StatisticsTest, TheHistoryIsWrittenWhenADayEndsNotAtEveryBlock) {
@@ -29,15 +40,9 @@ TEST_F(StatisticsTest, TheHistoryIsWrittenWhenADayEndsNotAtEveryBlock) {
 
 TEST_F(StatisticsTest, TheWindowShowsTheLastDaysFollowsBlocksAndResetsOnlyWhenAsked) {
     // Three days ago 2, yesterday 4, today 8; 20 in all.
-    std::string counts;
-    for (int day = 29; day >= 1; --day)
-        counts += (counts.empty() ? "" : ",") + std::string(day == 3 ? "2" : day == 1 ? "4" : "0");
-    const std::string history = DaysBefore(29) + ":" + counts;
-    SetOwn("BlockedHistory", REG_SZ, history.c_str(), history.size() + 1);
-    const DWORD today = 8, total = 20;
-    SetOwn("BlockedToday", REG_DWORD, &today, 4);
-    SetOwn("BlockedTotal", REG_DWORD, &total, 4);
-    SetOwn("BlockedDay", REG_SZ, DaysBefore(0).c_str(), 11);
+    std::vector<std::uint32_t> before(29, 0);
+    before[26] = 2, before[28] = 4;
+    Store(before, 8, 20);
     TForm_Stilvane& f = Build();
     f.CountClick(nullptr);
     StatisticsWindow& s = *f.Statistics;
@@ -69,6 +74,39 @@ TEST_F(StatisticsTest, TheWindowShowsTheLastDaysFollowsBlocksAndResetsOnlyWhenAs
     EXPECT_EQ(s.Chart->Text(), "0 popups blocked in the last 7 days, 0 in the last 30 days");
     EXPECT_EQ(Row(1), "0 popups blocked today, 0 in all");
     EXPECT_EQ(s.Bars()[29].top, s.Bars()[29].bottom); // the empty state
+}
+
+TEST_F(StatisticsTest, CountsShowWhereTheyFitAndTheFiguresTakeTheWidthTheyNeed) {
+    // Three digits a day, then six days of the largest count: yesterday is the busiest.
+    std::vector<std::uint32_t> before(29, 0xFFFFFFFF);
+    for (std::uint32_t i = 0; i < 23; ++i)
+        before[i] = 100 + i;
+    Store(before, 5, 0xFFFFFFFF);
+    Build().CountClick(nullptr);
+    const StatisticsWindow& s = *form->Statistics;
+    const auto& labels = s.CountLabels();
+    EXPECT_TRUE(labels[29].shown && labels[28].shown) << "today's or the busiest day's missing";
+    int shown = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        shown += labels[i].shown;
+        for (std::size_t j = 0; j < i && labels[i].shown; ++j)
+            EXPECT_FALSE(labels[j].shown && labels[i].left < labels[j].right &&
+                         labels[j].left < labels[i].right)
+                << "the counts of days " << j << " and " << i << " run together";
+    }
+    EXPECT_TRUE(shown > 2 && shown < 30) << shown;
+    const HDC dc = ::GetDC(s.Handle());
+    ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageA(s.Handle(), WM_GETFONT, 0, 0)));
+    LONG end = 0; // whole, and side by side
+    for (const Label* label : {s.Label_Today.get(), s.Label_Week.get(), s.Label_Total.get()}) {
+        const std::string text = label->Text();
+        SIZE size{};
+        ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+        const RECT place = PlaceOf(label->Handle());
+        EXPECT_TRUE(place.right - place.left >= size.cx && place.left >= end) << text;
+        end = place.right;
+    }
+    ::ReleaseDC(s.Handle(), dc);
 }
 
 } // namespace

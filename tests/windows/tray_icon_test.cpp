@@ -68,18 +68,22 @@ TEST_F(TrayShellRecorder, ConstructionTouchesNoShell) {
     EXPECT_EQ(tray.Visibility(), tvVisibleTaskBar | tvVisibleTaskList | tvAutoHide);
 }
 
-TEST_F(TrayShellRecorder, ABalloonComesFromTheIconCutToItsFieldAndOnlyOnce) {
+TEST_F(TrayShellRecorder, ABalloonComesFromTheIconCutToItsFieldUntilShown) {
     TTrayIcon tray(nullptr);
     EXPECT_FALSE(tray.ShowBalloon("title", "text", NIIF_INFO)) << "no icon to show it from";
     tray.SetActive(true);
     calls.clear();
     EXPECT_TRUE(tray.ShowBalloon("title", std::string(300, 'x'), NIIF_USER));
     EXPECT_EQ(std::string(calls[0].data.szInfo), std::string(255, 'x'));
-    // A restarted shell gets the icon anew, without the balloon.
+    // A shell restarted before it showed the balloon gets it with the icon.
     taskbar = reinterpret_cast<HWND>(0x5678);
     tray.SetHint("tip");
     ASSERT_EQ(calls[2].message, DWORD{NIM_ADD});
-    EXPECT_STREQ(calls[2].data.szInfo, "");
+    EXPECT_EQ(std::string(calls[2].data.szInfo), std::string(255, 'x'));
+    ::SendMessageA(tray.MessageWindow(), TTrayIcon::kCallbackMessage, 0,
+                   MAKELPARAM(NIN_BALLOONSHOW, 1));
+    taskbar = reinterpret_cast<HWND>(0x9ABC), tray.SetHint("tip 2"); // once shown, never again
+    EXPECT_STREQ(calls.at(6).data.szInfo, "");
 }
 
 TEST_F(TrayShellRecorder, ActivationAddsTheIconWithTheSystemsRecord) {
