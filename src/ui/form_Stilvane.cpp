@@ -6,6 +6,7 @@
 #include "framework/dpi.h"
 #include "framework/errors.h"
 #include "framework/path.h"
+#include "framework/system_error.h"
 #include "framework/wall_clock.h"
 #include "settings/marl_INI.h"
 #include "ui/editor_layout.h"
