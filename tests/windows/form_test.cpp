@@ -122,6 +122,8 @@ TEST_F(FormTest, AFailedSaveOrRegistryWriteIsToldInTheUsersLanguageWithTheSystem
         SetAccess(key.Path(), false);
         Application().RunHandler([&f] { f.BlockClick(nullptr); });
         SetAccess(key.Path(), true);
+        // Shown once the handlers have returned, one after the other.
+        testing::PumpUntil([&] { return answerer.Texts().size() >= 2; }, 5000);
         EXPECT_EQ(answerer.Texts(), std::vector<std::string>(c.begin() + 1, c.end()));
     }
 }
