@@ -8,6 +8,7 @@
 #include "framework/component.h"
 #include "framework/controls.h"
 #include "framework/file_dialogs.h"
+#include "framework/list_box.h"
 #include "framework/menu.h"
 #include "settings/language_texts.h"
 

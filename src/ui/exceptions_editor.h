@@ -8,6 +8,7 @@
 #include "components/MarkupLabel.h"
 #include "framework/component.h"
 #include "framework/controls.h"
+#include "framework/list_box.h"
 #include "framework/unique_handle.h"
 #include "settings/language_texts.h"
 #include "ui/editor_list_tools.h"

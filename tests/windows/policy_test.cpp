@@ -124,6 +124,28 @@ TEST_F(PolicyTest, ManagedEntriesAreAddedShownMarkedKeptAndGoOnlyIfThePolicyPutT
     EXPECT_EQ(Own("PolicyAdded"), "");
 }
 
+TEST_F(PolicyTest, TheListScrollsSidewaysToTheEndOfItsLongestEntryAndItsMark) {
+    const std::string longest(2083, 'w');
+    SetManaged("1", longest);
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    const HWND list = f.Editor->ListBox1->Handle();
+    for (const int dpi : {96, 144}) { // another scale, another font
+        f.Editor->Layout(dpi);
+        const HDC dc = ::GetDC(list);
+        const HGDIOBJ font =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+        SIZE shown{}, mark{};
+        ::GetTextExtentPoint32A(dc, (longest + " (managed)").c_str(), 2083 + 10, &shown);
+        ::GetTextExtentPoint32A(dc, " (managed)", 10, &mark);
+        ::SelectObject(dc, font);
+        ::ReleaseDC(list, dc);
+        const LRESULT extent = ::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+        EXPECT_GE(extent, shown.cx) << dpi;
+        EXPECT_LT(extent, shown.cx + mark.cx) << dpi;
+    }
+}
+
 TEST_F(PolicyTest, NoPauseAReadOnlyListAndAProgramThatMustRunComeWithGroupPolicysAnnouncement) {
     folder.Write("popup-exp.ini", "a.example\r\n");
     key.SetString("PopupBlocker", "1");
