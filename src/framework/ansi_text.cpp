@@ -89,7 +89,7 @@ std::vector<AnsiLine> TextLinesToAnsi(std::wstring_view text, std::string_view b
 }
 
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks) {
-    const MarkedText text = SplitByteOrderMark(fileBytes);
+    const MarkedText text = RecogniseEncoding(fileBytes);
     if (text.encoding == TextEncoding::Ansi) {
         std::vector<AnsiLine> lines;
         for (std::string& line : SplitLines(text.body, breaks))

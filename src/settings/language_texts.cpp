@@ -106,6 +106,9 @@ const LanguageTexts& BuiltInTexts() {
         .errorManaged = "Die von Ihrer Organisation verwalteten Ausnahmen konnten nicht in die "
                         "Datei %1 \xFC"
                         "bernommen werden (%2).",
+        .askGuessed = "Die Datei %1 ist kein reiner Text; der Editor hat erraten, wie sie zu lesen "
+                      "ist. Die Liste trotzdem dar\xFC"
+                      "ber speichern? Die Datei bleibt, wie sie war, als %2 erhalten.",
     };
     return texts;
 }
@@ -162,6 +165,7 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Policy_Managed", &LanguageTexts::policyManaged},
         {"Policy_Marker", &LanguageTexts::policyMarker},
         {"Error_Managed", &LanguageTexts::errorManaged},
+        {"Ask_Guessed", &LanguageTexts::askGuessed},
     };
     return keys;
 }

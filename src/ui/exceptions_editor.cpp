@@ -4,9 +4,11 @@
 #include "framework/dpi.h"
 #include "framework/errors.h"
 #include "framework/system_error.h"
+#include "framework/text.h"
 #include "ui/editor_layout.h"
 #include "ui/exception_entries.h"
 #include "ui/exceptions_merge.h"
+#include "ui/exceptions_save.h"
 #include "ui/exceptions_store.h"
 #include "ui/managed_entries.h"
 
@@ -207,61 +209,32 @@ void ExceptionsEditor::Button_OkClick(TComponent*) {
 }
 
 ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
-    // Someone may have changed the file since it was loaded: a text editor,
-    // a sync tool. Their changes and the editor's both count.
     StoredExceptions now;
     try {
         now = LoadExceptions(file_);
     } catch (const EFOpenError& error) {
         throw EOperationError(FailureText(texts_.errorMergeRead, file_, error));
     }
-    const std::vector<ListItem> items = ListBox1->AllItems();
-    std::vector<std::string> list;
-    list.reserve(items.size());
-    for (const ListItem& item : items)
-        list.push_back(item.text);
-    const std::vector<std::string> outside = now.Entries();
-    const bool merged = now.exists && !SameEntries(outside, loaded_);
-    if (merged)
-        list = MergeExceptions(loaded_, list, outside);
-    // Managed entries removed outside meanwhile come back.
-    bool completed = false;
-    for (const std::string& entry : managed_)
-        if (std::find(list.begin(), list.end(), entry) == list.end()) {
-            list.push_back(entry);
-            completed = true;
-        }
-
-    // Entries the save would change: those that lost characters on their way
-    // into the list, or (when merging) into the file meanwhile.
-    std::map<std::string, std::size_t> lossy, kept;
-    for (const ListItem& item : items)
-        lossy[item.text] += (item.tag & kLossyEntry) ? 1 : 0;
-    if (merged) {
-        std::map<std::string, std::size_t> lossyOutside;
-        for (const AnsiLine& line : now.lines)
-            lossyOutside[line.text] += line.lossy ? 1 : 0;
-        for (const auto& [text, count] : lossyOutside)
-            lossy[text] = std::max(lossy[text], count);
-    }
-    for (const std::string& entry : list)
-        ++kept[entry];
-    std::size_t unstorable = 0;
-    for (const auto& [text, count] : kept)
-        unstorable += std::min(count, lossy[text]);
-    if (unstorable > 0) {
-        const std::string question = Counted(texts_.language, texts_.askUnstorable, unstorable);
-        if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
-            return SaveResult::Declined;
-        // The characters the blocker's file cannot hold survive beside it.
-        const std::string backup = file_ + ".bak";
+    const SavePlan plan = PlanSave(now, loaded_, loadedBytes_, ListBox1->AllItems(), managed_);
+    const std::string backup = file_ + ".bak";
+    if (plan.guessed && Application().Ask(FillIn(texts_.askGuessed, file_, backup),
+                                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    if (plan.unstorable > 0 &&
+        Application().Ask(Counted(texts_.language, texts_.askUnstorable, plan.unstorable),
+                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    if (plan.Asks()) {
+        // What the blocker's file cannot hold, or what was read by guess,
+        // survives beside it.
         try {
-            ReplaceFileContent(backup, now.exists ? now.bytes : loadedBytes_);
+            ReplaceFileContent(backup, plan.backup);
         } catch (const Exception& error) {
             throw EOperationError(FailureText(texts_.errorBackup, backup, error));
         }
     }
-    if (merged || completed) {
+    std::vector<std::string> list = plan.entries;
+    if (plan.merged || plan.completed) {
         std::vector<ListItem> mergedItems;
         mergedItems.reserve(list.size());
         for (std::string& entry : list)
@@ -272,7 +245,7 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
     SaveExceptions(file_, list);
     ListBox1->ClearTag(kLossyEntry);
     loaded_ = std::move(list);
-    return merged ? SaveResult::Merged : SaveResult::Saved;
+    return plan.merged ? SaveResult::Merged : SaveResult::Saved;
 }
 
 bool ExceptionsEditor::HasUnsavedEdits() const {

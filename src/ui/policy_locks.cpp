@@ -111,10 +111,10 @@ void PolicyLocks::KeepManagedEntries() {
         const ManagedChange change =
             PlanManagedEntries(stored.Entries(), policies_.managedExceptions, record);
         if (change.Changed()) {
-            // Characters the blocker's file cannot hold survive beside it,
-            // as when the editor saves such a list.
-            if (std::any_of(stored.lines.begin(), stored.lines.end(),
-                            [](const AnsiLine& line) { return line.lossy; }))
+            // Characters the blocker's file cannot hold, and a file read by
+            // guess, survive beside it, as when the editor saves.
+            if (stored.guessed || std::any_of(stored.lines.begin(), stored.lines.end(),
+                                              [](const AnsiLine& line) { return line.lossy; }))
                 ReplaceFileContent(file + ".bak", stored.bytes);
             // Written first: a record that fails to follow keeps an entry
             // rather than taking out one of the user's. An open editor takes

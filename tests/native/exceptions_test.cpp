@@ -22,14 +22,16 @@ TEST(ExceptionsFile, ReadsEveryLineWithAnyEnding) {
         {"a", {"a"}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},
-        {"\r\n", {""}},
+        // Blank lines are no entries.
+        {"a\r\n\r\nb", {"a", "b"}},
+        {"\r\n", {}},
+        {" \t\r\n\t\r\n  \nx\r\n ", {"x"}},
         {" lead \r\n", {" lead "}},
         {"dup\r\ndup\r\n", {"dup", "dup"}},
-        {"a\n\rb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "b"}},
         // A NUL ends an entry like a line break; what follows is kept.
         {std::string("a\0b\r\nc", 6), {"a", "b", "c"}},
-        {std::string("\0", 1), {""}},
+        {std::string("\0", 1), {}},
         {"\xFC"
          "ber.example\r\n",
          {"\xFC"
@@ -41,10 +43,9 @@ TEST(ExceptionsFile, ReadsEveryLineWithAnyEnding) {
 
 TEST(ExceptionsFile, WritesCrLfAfterEveryEntry) {
     EXPECT_EQ(FormatExceptions({}), "");
-    EXPECT_EQ(FormatExceptions({""}), "\r\n");
     EXPECT_EQ(FormatExceptions({" lead", "b"}), " lead\r\nb\r\n");
     // What was read is written back line for line.
-    const Entries entries{"a", "", "b c", "d"};
+    const Entries entries{"a", " x\t", "b c", "d"};
     EXPECT_EQ(ParseExceptions(FormatExceptions(entries)), entries);
 }
 
@@ -116,6 +117,7 @@ TEST(NewExceptions, OnlyTextFilesLookLikeText) {
         {std::string(18, 'a') + "\x01\x7F", false},  // two
         {bytes("\xFF\xFEx\0\r\0\n\0y\0", 10), true}, // UTF-16 text
         {bytes("\xFF\xFEx\0\0\0y\0", 8), false},     // with a NUL character
+        {bytes("a\0.\0x\0\r\0\n\0b\0", 12), true},   // UTF-16 without a mark
         {"\xEF\xBB\xBF\xD0\xB6.example", true},      // UTF-8
     };
     for (const auto& c : cases)

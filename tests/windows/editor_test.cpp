@@ -61,14 +61,17 @@ TEST_F(FormTest, TheKeyboardComesBackToTheEditorAfterAnErrorBox) {
     ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
+TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsiWithoutItsBlankLines) {
     // "über.example" and "b.example" in each of the three marked forms.
     const char le[] = "\xFF\xFE\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x\0";
     const char be[] = "\xFE\xFF\0\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x";
     const std::string utf16le(le, sizeof le - 1), utf16be(be, sizeof be - 1);
     const std::string utf8("\xEF\xBB\xBF\xC3\xBC"
                            "ber.ex\r\nb.ex");
-    for (const std::string& content : {utf16le, utf16be, utf8}) {
+    // Blank lines are no entries.
+    const std::string blanks("\r\n\xFC"
+                             "ber.ex\r\n \t\r\n\r\nb.ex\r\n\t");
+    for (const std::string& content : {utf16le, utf16be, utf8, blanks}) {
         SCOPED_TRACE(::testing::PrintToString(content));
         folder.Write("popup-exp.ini", content);
         TForm_Stilvane& f = Build();
@@ -78,6 +81,32 @@ TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
         f.Editor->Button_OkClick(nullptr);
         EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "b.ex\r\n\xFC"
                                                                "ber.ex\r\n");
+    }
+}
+
+TEST_F(FormTest, AFileReadByGuessIsReplacedOnlyWhenTheUserAgreesAndKeptBeside) {
+    // UTF-16 without a byte-order mark, and a NUL byte in ANSI text.
+    const std::string unmarked("a\0.\0e\0x\0\r\0\n\0b\0.\0e\0x\0\r\0\n\0", 24),
+        nul("a.ex\0b.ex\r\n", 11);
+    for (const std::string& content : {unmarked, nul}) {
+        SCOPED_TRACE(content.size());
+        folder.Write("popup-exp.ini", content);
+        TForm_Stilvane& f = Build();
+        f.ExceptionsClick(nullptr);
+        EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{"a.ex", "b.ex"}));
+        for (const int answer : {IDNO, IDYES}) {
+            testing::MessageBoxAnswerer answerer(answer);
+            f.Editor->Button_OkClick(nullptr);
+            EXPECT_EQ(answerer.Texts(),
+                      std::vector<std::string>{
+                          "The file " + folder.File("popup-exp.ini") +
+                          " is not plain text; the editor guessed how to read it. Save the list "
+                          "over it? The file as it was is kept as " +
+                          folder.File("popup-exp.ini.bak") + "."});
+            EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")),
+                      answer == IDNO ? content : "a.ex\r\nb.ex\r\n");
+        }
+        EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini.bak")), content);
     }
 }
 
