@@ -27,6 +27,9 @@ bool IsLeadByte(unsigned char byte);
 struct AnsiLine {
     std::string text;
     bool lossy; // characters the code page cannot hold became "?"
+    // The line as it was, when lossy: two lines that became the same text
+    // may still be different addresses.
+    std::wstring original = {};
 };
 
 // The lines of a file's text in the ANSI code page, without a byte-order

@@ -93,6 +93,10 @@ void Edit::SelectAll() const {
     ::SendMessageW(Handle(), EM_SETSEL, 0, -1);
 }
 
+void Edit::SetMaxLength(std::size_t characters) const {
+    ::SendMessageW(Handle(), EM_SETLIMITTEXT, characters, 0);
+}
+
 LRESULT Edit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT:

@@ -7,6 +7,7 @@
 #include "framework/unique_handle.h"
 #include "framework/window.h"
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -63,6 +64,8 @@ public:
     void SetCueColor(std::optional<COLORREF> color);
     // Selects the whole text, so that typing replaces it.
     void SelectAll() const;
+    // Typing and pasting stop at `characters`.
+    void SetMaxLength(std::size_t characters) const;
     // Enter in the field; unset, Enter goes to the dialog as usual.
     TNotifyEvent OnEnter;
     // A paste (Ctrl+V, Shift+Insert, the field's menu): true when the handler

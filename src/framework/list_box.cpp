@@ -295,10 +295,10 @@ int ListBox::SelectedCount() const {
     return std::max(static_cast<int>(::SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0)), 0);
 }
 
-std::vector<std::string> ListBox::SelectedItems() const {
-    std::vector<std::string> items;
+std::vector<ListItem> ListBox::SelectedItems() const {
+    std::vector<ListItem> items;
     for (const int index : SelectedIndexes())
-        items.push_back(Item(index));
+        items.push_back(At(index));
     return items;
 }
 

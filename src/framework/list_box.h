@@ -13,11 +13,13 @@ namespace stilvane {
 class TextWidths;
 
 // An item of a list box: the text as the program keeps it (ANSI bytes,
-// whatever their length; the box shows them converted to Unicode) and a mark
-// of the caller's own that goes where the item goes.
+// whatever their length; the box shows them converted to Unicode), and a mark
+// and the text it was made from (where that differs) of the caller's own,
+// which go where the item goes.
 struct ListItem {
     std::string text;
     std::uint32_t tag = 0;
+    std::wstring original = {};
 };
 
 // Keeps its items in its own sort order; several may be selected at once.
@@ -49,7 +51,7 @@ public:
     void Select(int index, bool selected) const;
     void SelectAll() const;
     int SelectedCount() const;
-    std::vector<std::string> SelectedItems() const;
+    std::vector<ListItem> SelectedItems() const;
     // Takes the mark `tag` off every item.
     void ClearTag(std::uint32_t tag);
     // Items marked `tag` are shown from now on with `suffix` after their

@@ -4,17 +4,24 @@
 
 namespace stilvane {
 
-std::string TrimEntry(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t";
+namespace {
+
+template <typename Char> std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
+    constexpr Char kBlanks[] = {' ', '\t', 0};
     const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
+    if (first == std::basic_string_view<Char>::npos)
         return {};
-    return std::string(text.substr(first, text.find_last_not_of(kBlanks) - first + 1));
+    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-NewEntries PlanNewEntries(const std::vector<std::string>& listed,
-                          const std::vector<CandidateEntry>& lines) {
-    std::unordered_set<std::string_view> present(listed.begin(), listed.end());
+} // namespace
+
+std::string TrimEntry(std::string_view text) {
+    return std::string(Trimmed(text));
+}
+
+NewEntries PlanNewEntries(const std::vector<CandidateEntry>& listed,
+                          const std::vector<CandidateEntry>& lines, LeadByteTest isLead) {
     NewEntries result;
     std::vector<CandidateEntry> trimmed;
     trimmed.reserve(lines.size());
@@ -22,15 +29,24 @@ NewEntries PlanNewEntries(const std::vector<std::string>& listed,
         std::string entry = TrimEntry(line.text);
         if (entry.empty())
             continue;
-        if (entry.size() > kLongestNewEntry)
+        if (entry.size() > kLongestNewEntry && CountCharacters(entry, isLead) > kLongestNewEntry)
             ++result.tooLong;
         else
-            trimmed.push_back({std::move(entry), line.lossy});
+            trimmed.push_back({std::move(entry), line.lossy,
+                               line.lossy ? std::wstring(Trimmed<wchar_t>(line.original)) : L""});
     }
+    // The views point into `listed` and `trimmed`, which stay put.
+    std::unordered_set<std::string_view> texts;
+    std::unordered_set<std::wstring_view> originals;
+    const auto isNew = [&](const CandidateEntry& entry) {
+        return entry.lossy ? originals.insert(entry.original).second
+                           : texts.insert(entry.text).second;
+    };
+    for (const CandidateEntry& entry : listed)
+        isNew(entry);
     result.added.reserve(trimmed.size());
-    // The views in `present` point into `listed` and `trimmed`, which stay put.
     for (const CandidateEntry& entry : trimmed) {
-        if (present.insert(entry.text).second)
+        if (isNew(entry))
             result.added.push_back(entry);
         else
             ++result.alreadyListed;

@@ -40,6 +40,7 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
     Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete, "");
     Label_NewException = std::make_unique<Label>(this, parent, kLabelNewException, "");
     Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
+    Edit1->SetMaxLength(kLongestNewEntry);
     Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, "");
     Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
     Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
@@ -157,7 +158,7 @@ void ExceptionsEditor::Open() {
         items.reserve(stored.lines.size());
         for (AnsiLine& line : stored.lines) {
             const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
-            items.push_back({std::move(line.text), tag});
+            items.push_back({std::move(line.text), tag, std::move(line.original)});
         }
         ListBox1->Assign(std::move(items));
         sessionOpen_ = true;
@@ -165,20 +166,20 @@ void ExceptionsEditor::Open() {
     window_.Show();
     if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Handle())
         Button_Ok->SetFocus();
+    Edit1->SelectAll();
 }
 
 void ExceptionsEditor::Button_AddClick(TComponent*) {
     if (readOnly_)
         return;
-    const AnsiLine typed = LineToAnsi(Edit1->WideText());
-    const std::string text = TrimEntry(typed.text);
-    if (text.empty() || ListBox1->FindExact(text) >= 0)
-        return;
-    if (text.size() > kLongestNewEntry) {
+    NewEntries planned = ListTools->Plan({LineToAnsi(Edit1->WideText())});
+    if (planned.tooLong > 0)
         ListTools->RefuseTooLong(1);
+    if (planned.added.empty())
         return;
-    }
-    ListBox1->Add({text, typed.lossy ? kLossyEntry : 0});
+    CandidateEntry& entry = planned.added.front();
+    ListBox1->Add(
+        {std::move(entry.text), entry.lossy ? kLossyEntry : 0, std::move(entry.original)});
     // The text stays for a similar entry; typing replaces it.
     Edit1->SelectAll();
 }

@@ -58,7 +58,8 @@ public:
 
     // Edit exceptions: the list read from the file (before anything
     // changes), unless a session is open, which keeps its edits; then the
-    // window in front.
+    // window in front, with the field's text selected, so that typing
+    // replaces it.
     void Open();
     bool SessionOpen() const { return sessionOpen_; }
     // Whether the open session's list differs from what was last loaded or
