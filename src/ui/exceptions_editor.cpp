@@ -22,6 +22,9 @@ namespace {
 enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
 constexpr UINT_PTR kTitleNoteTimer = 1;
 constexpr UINT kTitleNoteMilliseconds = 4000;
+// Posted to the window: the user is told of dropped edits after the policy's
+// handler has returned, which never waits on a person.
+constexpr UINT kEditsDroppedMessage = WM_APP + 20;
 
 } // namespace
 
@@ -113,28 +116,113 @@ std::string ExceptionsEditor::Caption() const {
     return caption += texts_.policyLocked;
 }
 
-void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed) {
+void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed,
+                                 const ManagedChange& fileChange) {
+    if (readOnly && HasUnsavedEdits())
+        TellEditsDropped(AddedItems());
     readOnly_ = readOnly;
     managed_ = std::move(managed);
+    managedLookup_ = {managed_.begin(), managed_.end()};
     for (const Control* control :
          {static_cast<Control*>(Edit1.get()), static_cast<Control*>(Button_Add.get()),
           static_cast<Control*>(Button_Delete.get())})
         ::EnableWindow(control->Handle(), !readOnly);
     ListTools->SetReadOnly(readOnly);
-    std::vector<ListItem> items = ListBox1->AllItems();
-    bool retagged = false;
-    for (ListItem& item : items) {
-        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
-        retagged = retagged || tag != item.tag;
-        item.tag = tag;
+    if (sessionOpen_ && readOnly) {
+        try {
+            ShowFile();
+        } catch (const std::exception& error) {
+            // The list stays, with nothing to save.
+            loaded_ = ListBox1->Items();
+            Application().ShowExceptionLater(error);
+        }
+    } else {
+        TakeIn(fileChange);
     }
-    if (retagged)
-        ListBox1->Assign(std::move(items));
     ::SetWindowTextA(window_.Handle(), Caption().c_str());
 }
 
+void ExceptionsEditor::TakeIn(const ManagedChange& change) {
+    std::vector<ListItem> items = ListBox1->AllItems();
+    bool changed = false;
+    if (sessionOpen_) {
+        loaded_.insert(loaded_.end(), change.added.begin(), change.added.end());
+        for (const std::string& entry : change.removed) {
+            if (const auto at = std::find(loaded_.begin(), loaded_.end(), entry);
+                at != loaded_.end())
+                loaded_.erase(at);
+            const auto item = std::find_if(items.begin(), items.end(), [&](const ListItem& i) {
+                return i.text == entry && !(i.tag & kLossyEntry);
+            });
+            if (item != items.end()) {
+                items.erase(item);
+                changed = true;
+            }
+        }
+        std::unordered_set<std::string> listed;
+        for (const ListItem& item : items)
+            if (!(item.tag & kLossyEntry))
+                listed.insert(item.text);
+        for (const std::string& entry : managed_)
+            if (listed.insert(entry).second) {
+                items.push_back({entry});
+                changed = true;
+            }
+    }
+    for (ListItem& item : items) {
+        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
+        changed = changed || tag != item.tag;
+        item.tag = tag;
+    }
+    if (changed)
+        ListBox1->Assign(std::move(items));
+}
+
+std::vector<std::string> ExceptionsEditor::HeldEntries() const {
+    return sessionOpen_ ? ListBox1->Items() : std::vector<std::string>{};
+}
+
+std::vector<ListItem> ExceptionsEditor::AddedItems() const {
+    std::map<std::string, std::size_t> loaded;
+    for (const std::string& entry : loaded_)
+        ++loaded[entry];
+    std::vector<ListItem> added;
+    for (ListItem& item : ListBox1->AllItems())
+        if (std::size_t& count = loaded[item.text]; count > 0)
+            --count;
+        else
+            added.push_back(std::move(item));
+    return added;
+}
+
+void ExceptionsEditor::TellEditsDropped(std::vector<ListItem> added) {
+    if (dropped_) {
+        dropped_->insert(dropped_->end(), added.begin(), added.end());
+        return;
+    }
+    dropped_ = std::move(added);
+    ::PostMessageA(window_.Handle(), kEditsDroppedMessage, 0, 0);
+}
+
+void ExceptionsEditor::AskAboutDroppedEdits() {
+    if (!dropped_)
+        return;
+    const std::vector<ListItem> added = std::move(*dropped_);
+    dropped_.reset();
+    if (sessionOpen_)
+        window_.Show();
+    if (added.empty()) {
+        Application().Ask(texts_.noteManagedNow, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question = texts_.noteManagedNow + "\r\n\r\n" +
+                                 Counted(texts_.language, texts_.askCopyAdded, added.size());
+    if (Application().Ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ListTools->CopyEntries(added);
+}
+
 std::uint32_t ExceptionsEditor::ManagedTag(const std::string& entry) const {
-    return std::find(managed_.begin(), managed_.end(), entry) != managed_.end() ? kManagedEntry : 0;
+    return managedLookup_.contains(entry) ? kManagedEntry : 0;
 }
 
 void ExceptionsEditor::Layout(int dpi) {
@@ -147,26 +235,30 @@ void ExceptionsEditor::Layout(int dpi) {
 }
 
 void ExceptionsEditor::Open() {
-    if (!sessionOpen_) {
-        // Read whole before anything changes: on an error the list and the
-        // window stay as they were. A missing file is an empty list, which
-        // Ok then creates.
-        StoredExceptions stored = LoadExceptions(file_);
-        loaded_ = stored.Entries();
-        loadedBytes_ = std::move(stored.bytes);
-        std::vector<ListItem> items;
-        items.reserve(stored.lines.size());
-        for (AnsiLine& line : stored.lines) {
-            const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
-            items.push_back({std::move(line.text), tag, std::move(line.original)});
-        }
-        ListBox1->Assign(std::move(items));
+    if (!sessionOpen_ || readOnly_) {
+        ShowFile();
         sessionOpen_ = true;
     }
     window_.Show();
     if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Handle())
         Button_Ok->SetFocus();
     Edit1->SelectAll();
+}
+
+void ExceptionsEditor::ShowFile() {
+    // Read whole before anything changes: on an error the list and the
+    // window stay as they were. A missing file is an empty list, which Ok
+    // then creates.
+    StoredExceptions stored = LoadExceptions(file_);
+    loaded_ = stored.Entries();
+    loadedBytes_ = std::move(stored.bytes);
+    std::vector<ListItem> items;
+    items.reserve(stored.lines.size());
+    for (AnsiLine& line : stored.lines) {
+        const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
+        items.push_back({std::move(line.text), tag, std::move(line.original)});
+    }
+    ListBox1->Assign(std::move(items));
 }
 
 void ExceptionsEditor::Button_AddClick(TComponent*) {
@@ -195,7 +287,8 @@ void ExceptionsEditor::Button_DeleteClick(TComponent*) {
 }
 
 void ExceptionsEditor::Button_OkClick(TComponent*) {
-    switch (SaveList()) {
+    // Read-only, there is nothing to save: Ok only closes.
+    switch (readOnly_ ? SaveResult::Saved : SaveList()) {
     case SaveResult::Saved:
         sessionOpen_ = false;
         window_.Hide();
@@ -225,6 +318,9 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
         Application().Ask(Counted(texts_.language, texts_.askUnstorable, plan.unstorable),
                           MB_YESNO | MB_ICONWARNING) != IDYES)
         return SaveResult::Declined;
+    // The organization may have locked the list while a question waited.
+    if (readOnly_)
+        return SaveResult::Declined;
     if (plan.Asks()) {
         // What the blocker's file cannot hold, or what was read by guess,
         // survives beside it.
@@ -250,7 +346,7 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
 }
 
 bool ExceptionsEditor::HasUnsavedEdits() const {
-    return sessionOpen_ && !SameEntries(ListBox1->Items(), loaded_);
+    return sessionOpen_ && !readOnly_ && !SameEntries(ListBox1->Items(), loaded_);
 }
 
 bool ExceptionsEditor::CloseQuery() {
@@ -259,7 +355,8 @@ bool ExceptionsEditor::CloseQuery() {
         switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             try {
-                if (SaveList() == SaveResult::Declined)
+                // Locked while the question waited: nothing may be saved.
+                if (!readOnly_ && SaveList() == SaveResult::Declined)
                     return false;
             } catch (const std::exception& error) {
                 Application().ShowException(error);
@@ -288,6 +385,9 @@ std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wPar
     switch (message) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_.Get());
+    case kEditsDroppedMessage:
+        AskAboutDroppedEdits();
+        return 0;
     case WM_TIMER:
         if (wParam != kTitleNoteTimer)
             break;

@@ -8,7 +8,6 @@
 #include "ui/exceptions_file.h"
 #include "ui/exceptions_store.h"
 #include "ui/form_Stilvane.h"
-#include "ui/managed_entries.h"
 
 #include <algorithm>
 #include <cstring>
@@ -68,9 +67,11 @@ void PolicyLocks::Apply() {
         sharedWatch_ =
             std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(), refresh_);
     Enforce();
-    form.Editor->SetPolicy(!policies_.Allows(PolicyId::ExceptionsEditable),
-                           policies_.managedExceptions);
-    KeepManagedEntries();
+    // Edits a lock drops are not the user's to keep.
+    const bool readOnly = !policies_.Allows(PolicyId::ExceptionsEditable);
+    const ManagedChange change =
+        KeepManagedEntries(readOnly ? std::vector<std::string>{} : form.Editor->HeldEntries());
+    form.Editor->SetPolicy(readOnly, policies_.managedExceptions, change);
     form.UpdateTrayIcon();
 }
 
@@ -101,15 +102,15 @@ void PolicyLocks::Enforce() {
     }
 }
 
-void PolicyLocks::KeepManagedEntries() {
+ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& held) {
     const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);
+    ManagedChange change;
     try {
         const std::vector<std::string> record = record_.Read();
         if (policies_.managedExceptions.empty() && record.empty())
-            return;
+            return change;
         const StoredExceptions stored = LoadExceptions(file);
-        const ManagedChange change =
-            PlanManagedEntries(stored.Entries(), policies_.managedExceptions, record);
+        change = PlanManagedEntries(stored.Entries(), policies_.managedExceptions, record, held);
         if (change.Changed()) {
             // Characters the blocker's file cannot hold, and a file read by
             // guess, survive beside it, as when the editor saves.
@@ -117,15 +118,18 @@ void PolicyLocks::KeepManagedEntries() {
                                               [](const AnsiLine& line) { return line.lossy; }))
                 ReplaceFileContent(file + ".bak", stored.bytes);
             // Written first: a record that fails to follow keeps an entry
-            // rather than taking out one of the user's. An open editor takes
-            // the change in when it saves, as any made outside it.
+            // rather than taking out one of the user's.
             SaveExceptions(file, change.entries);
         }
         if (change.record != record)
             record_.Write(change.record);
     } catch (const Exception& error) {
         ShowLater(FailureText(form_.texts_.errorManaged, file, error));
+        // Whatever was written stays in the file; the open editor sees it
+        // when it saves.
+        return {};
     }
+    return change;
 }
 
 void PolicyLocks::ShowLater(const std::string& message) {

@@ -9,6 +9,7 @@
 #include "framework/registry_watch.h"
 #include "settings/managed_record.h"
 #include "settings/policy_store.h"
+#include "ui/managed_entries.h"
 
 #include <windows.h>
 
@@ -51,8 +52,9 @@ public:
 private:
     void Apply();
     // popup-exp.ini with the managed entries in, and those the policy
-    // dropped out again.
-    void KeepManagedEntries();
+    // dropped out again; `held`: the open editor's list, whose entries are the
+    // user's. Returns what changed in the file.
+    ManagedChange KeepManagedEntries(const std::vector<std::string>& held);
     static void ShowLater(const std::string& message);
 
     TForm_Stilvane& form_;
