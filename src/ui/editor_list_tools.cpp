@@ -69,11 +69,12 @@ void ExceptionListTools::RefuseTooLong(std::size_t count) const {
 }
 
 NewEntries ExceptionListTools::Plan(const std::vector<AnsiLine>& lines) const {
-    std::vector<CandidateEntry> listed, candidates;
+    std::vector<std::string> listed;
     listed.reserve(static_cast<std::size_t>(list_.Count()));
     for (ListItem& item : list_.AllItems())
-        listed.push_back(
-            {std::move(item.text), (item.tag & kLossyEntry) != 0, std::move(item.original)});
+        listed.push_back(EntryKey(
+            {std::move(item.text), (item.tag & kLossyEntry) != 0, std::move(item.original)}));
+    std::vector<CandidateEntry> candidates;
     candidates.reserve(lines.size());
     for (const AnsiLine& line : lines)
         candidates.push_back({line.text, line.lossy, line.original});

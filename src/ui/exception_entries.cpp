@@ -20,34 +20,38 @@ std::string TrimEntry(std::string_view text) {
     return std::string(Trimmed(text));
 }
 
-NewEntries PlanNewEntries(const std::vector<CandidateEntry>& listed,
+std::string EntryKey(const CandidateEntry& entry) {
+    if (!entry.lossy)
+        return entry.text;
+    return std::string(1, '\0') + std::string(reinterpret_cast<const char*>(entry.original.data()),
+                                              entry.original.size() * sizeof(wchar_t));
+}
+
+NewEntries PlanNewEntries(const std::vector<std::string>& listed,
                           const std::vector<CandidateEntry>& lines, LeadByteTest isLead) {
     NewEntries result;
     std::vector<CandidateEntry> trimmed;
+    std::vector<std::string> keys;
     trimmed.reserve(lines.size());
+    keys.reserve(lines.size());
     for (const CandidateEntry& line : lines) {
         std::string entry = TrimEntry(line.text);
         if (entry.empty())
             continue;
-        if (entry.size() > kLongestNewEntry && CountCharacters(entry, isLead) > kLongestNewEntry)
+        if (entry.size() > kLongestNewEntry && CountCharacters(entry, isLead) > kLongestNewEntry) {
             ++result.tooLong;
-        else
-            trimmed.push_back({std::move(entry), line.lossy,
-                               line.lossy ? std::wstring(Trimmed<wchar_t>(line.original)) : L""});
+            continue;
+        }
+        trimmed.push_back({std::move(entry), line.lossy,
+                           line.lossy ? std::wstring(Trimmed<wchar_t>(line.original)) : L""});
+        keys.push_back(EntryKey(trimmed.back()));
     }
-    // The views point into `listed` and `trimmed`, which stay put.
-    std::unordered_set<std::string_view> texts;
-    std::unordered_set<std::wstring_view> originals;
-    const auto isNew = [&](const CandidateEntry& entry) {
-        return entry.lossy ? originals.insert(entry.original).second
-                           : texts.insert(entry.text).second;
-    };
-    for (const CandidateEntry& entry : listed)
-        isNew(entry);
+    // The views point into `listed` and `keys`, which stay put.
+    std::unordered_set<std::string_view> present(listed.begin(), listed.end());
     result.added.reserve(trimmed.size());
-    for (const CandidateEntry& entry : trimmed) {
-        if (isNew(entry))
-            result.added.push_back(entry);
+    for (std::size_t i = 0; i < trimmed.size(); ++i) {
+        if (present.insert(keys[i]).second)
+            result.added.push_back(std::move(trimmed[i]));
         else
             ++result.alreadyListed;
     }

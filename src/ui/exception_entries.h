@@ -38,13 +38,16 @@ struct NewEntries {
     std::size_t tooLong = 0;           // skipped: longer than kLongestNewEntry
 };
 
-// What `lines` add to a list holding `listed`: each line trimmed, empty ones
-// dropped, too long ones refused (`isLead` tells the characters of two
-// bytes, which count once), and only entries not in the list or earlier
-// lines. An entry is there already when its text is, byte for byte; one
-// that lost characters only when its original is: two addresses that became
-// the same text are both kept, to be asked about when saving.
-NewEntries PlanNewEntries(const std::vector<CandidateEntry>& listed,
+// What tells an entry from others: its text, byte for byte; for one that
+// lost characters the text it was made from, as no text can be (after a
+// NUL): two addresses that became the same text are two entries.
+std::string EntryKey(const CandidateEntry& entry);
+
+// What `lines` add to a list whose entries have the keys `listed`: each line
+// trimmed, empty ones dropped, too long ones refused (`isLead` tells the
+// characters of two bytes, which count once), and only entries not in the
+// list or earlier lines.
+NewEntries PlanNewEntries(const std::vector<std::string>& listed,
                           const std::vector<CandidateEntry>& lines, LeadByteTest isLead = nullptr);
 
 } // namespace stilvane

@@ -159,7 +159,10 @@ void ExceptionsEditor::TakeIn(const ManagedChange& change) {
                 changed = true;
             }
         }
-        std::unordered_set<std::string> listed;
+        // The views point into `items`, which grows no further than reserved,
+        // and `managed_`.
+        items.reserve(items.size() + managed_.size());
+        std::unordered_set<std::string_view> listed;
         for (const ListItem& item : items)
             if (!(item.tag & kLossyEntry))
                 listed.insert(item.text);

@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -141,7 +142,7 @@ private:
     bool sessionOpen_ = false;
     bool readOnly_ = false;
     std::vector<std::string> managed_;
-    std::unordered_set<std::string> managedLookup_;
+    std::unordered_set<std::string_view> managedLookup_; // into managed_
     // The additions of edits dropped by a lock, until the user is told.
     std::optional<std::vector<ListItem>> dropped_;
     // The list as last loaded or saved, and the file's bytes when loaded.

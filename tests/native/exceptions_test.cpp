@@ -113,7 +113,10 @@ TEST(NewExceptions, TrimmedOnceEachCountedWhenListedAndRefusedWhenTooLong) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i);
         const Case& c = cases[i];
-        const NewEntries planned = PlanNewEntries(c.listed, c.lines);
+        std::vector<std::string> listed;
+        for (const CandidateEntry& entry : c.listed)
+            listed.push_back(EntryKey(entry));
+        const NewEntries planned = PlanNewEntries(listed, c.lines);
         Entries added;
         for (const CandidateEntry& entry : planned.added) {
             added.push_back(entry.text);
