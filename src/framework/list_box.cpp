@@ -119,8 +119,8 @@ void ListBox::SetWidest(int width) {
 void ListBox::MeasureItems() {
     const TextWidths widths(Handle());
     int widest = 0;
-    for (int i = 0, count = Count(); i < count; ++i)
-        widest = std::max(widest, widths.Of(AnsiToWide(Shown(At(i)))));
+    for (const ListItem& item : ItemsInAnyOrder())
+        widest = std::max(widest, widths.Of(AnsiToWide(Shown(item))));
     SetWidest(widest);
 }
 
@@ -259,6 +259,18 @@ std::vector<ListItem> ListBox::AllItems() const {
     return items;
 }
 
+std::vector<ListItem> ListBox::ItemsInAnyOrder() const {
+    std::vector<bool> free(slots_.size());
+    for (const std::size_t slot : freeSlots_)
+        free[slot] = true;
+    std::vector<ListItem> items;
+    items.reserve(slots_.size() - freeSlots_.size());
+    for (std::size_t slot = 0; slot < slots_.size(); ++slot)
+        if (!free[slot])
+            items.push_back(slots_[slot]);
+    return items;
+}
+
 int ListBox::FindExact(const std::string& text) const {
     const int plain = FindShown(text, text);
     return plain >= 0 || suffixTag_ == 0 ? plain : FindShown(text + suffix_, text);
@@ -314,7 +326,7 @@ void ListBox::AddMany(std::vector<ListItem> items) {
             Add(std::move(item));
         return;
     }
-    std::vector<ListItem> all = AllItems();
+    std::vector<ListItem> all = ItemsInAnyOrder();
     all.insert(all.end(), std::make_move_iterator(items.begin()),
                std::make_move_iterator(items.end()));
     Assign(std::move(all));

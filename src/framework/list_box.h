@@ -45,6 +45,9 @@ public:
     const std::string& Item(int index) const { return At(index).text; }
     std::vector<std::string> Items() const;
     std::vector<ListItem> AllItems() const;
+    // Every item in no particular order, as kept here: unlike the others,
+    // which ask the box item by item, fast for any number.
+    std::vector<ListItem> ItemsInAnyOrder() const;
     // Index of an item byte for byte equal to `text`, or -1. Letter case
     // counts: the blocker may compare paths case-sensitively.
     int FindExact(const std::string& text) const;

@@ -71,7 +71,7 @@ void ExceptionListTools::RefuseTooLong(std::size_t count) const {
 NewEntries ExceptionListTools::Plan(const std::vector<AnsiLine>& lines) const {
     std::vector<std::string> listed;
     listed.reserve(static_cast<std::size_t>(list_.Count()));
-    for (ListItem& item : list_.AllItems())
+    for (ListItem& item : list_.ItemsInAnyOrder())
         listed.push_back(EntryKey(
             {std::move(item.text), (item.tag & kLossyEntry) != 0, std::move(item.original)}));
     std::vector<CandidateEntry> candidates;

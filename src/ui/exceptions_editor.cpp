@@ -133,7 +133,7 @@ void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed
             ShowFile();
         } catch (const std::exception& error) {
             // The list stays, with nothing to save.
-            loaded_ = ListBox1->Items();
+            loaded_ = HeldEntries();
             Application().ShowExceptionLater(error);
         }
     } else {
@@ -143,7 +143,8 @@ void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed
 }
 
 void ExceptionsEditor::TakeIn(const ManagedChange& change) {
-    std::vector<ListItem> items = ListBox1->AllItems();
+    // The list sorts them anew.
+    std::vector<ListItem> items = ListBox1->ItemsInAnyOrder();
     bool changed = false;
     if (sessionOpen_) {
         loaded_.insert(loaded_.end(), change.added.begin(), change.added.end());
@@ -182,7 +183,11 @@ void ExceptionsEditor::TakeIn(const ManagedChange& change) {
 }
 
 std::vector<std::string> ExceptionsEditor::HeldEntries() const {
-    return sessionOpen_ ? ListBox1->Items() : std::vector<std::string>{};
+    std::vector<std::string> entries;
+    if (sessionOpen_)
+        for (ListItem& item : ListBox1->ItemsInAnyOrder())
+            entries.push_back(std::move(item.text));
+    return entries;
 }
 
 std::vector<ListItem> ExceptionsEditor::AddedItems() const {
@@ -190,7 +195,7 @@ std::vector<ListItem> ExceptionsEditor::AddedItems() const {
     for (const std::string& entry : loaded_)
         ++loaded[entry];
     std::vector<ListItem> added;
-    for (ListItem& item : ListBox1->AllItems())
+    for (ListItem& item : ListBox1->ItemsInAnyOrder())
         if (std::size_t& count = loaded[item.text]; count > 0)
             --count;
         else
@@ -349,7 +354,7 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
 }
 
 bool ExceptionsEditor::HasUnsavedEdits() const {
-    return sessionOpen_ && !readOnly_ && !SameEntries(ListBox1->Items(), loaded_);
+    return sessionOpen_ && !readOnly_ && !SameEntries(HeldEntries(), loaded_);
 }
 
 bool ExceptionsEditor::CloseQuery() {
