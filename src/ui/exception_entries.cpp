@@ -42,8 +42,9 @@ NewEntries PlanNewEntries(const std::vector<std::string>& listed,
             ++result.tooLong;
             continue;
         }
-        trimmed.push_back({std::move(entry), line.lossy,
-                           line.lossy ? std::wstring(Trimmed<wchar_t>(line.original)) : L""});
+        trimmed.push_back(
+            {std::move(entry), line.lossy,
+             line.lossy ? std::wstring(Trimmed<wchar_t>(line.original)) : std::wstring()});
         keys.push_back(EntryKey(trimmed.back()));
     }
     // The views point into `listed` and `keys`, which stay put.
