@@ -60,7 +60,7 @@ std::wstring AnsiToWide(std::string_view text) {
 
 AnsiLine LineToAnsi(std::wstring_view line) {
     if (line.empty() || line.size() > INT_MAX / 4)
-        return {{}, false};
+        return {{}, false, {}};
     const int count = static_cast<int>(line.size());
     BOOL lossy = FALSE;
     const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, line.data(), count,
@@ -68,7 +68,9 @@ AnsiLine LineToAnsi(std::wstring_view line) {
     std::string ansi(static_cast<std::size_t>(std::max(size, 0)), '\0');
     ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, line.data(), count, ansi.data(), size,
                           nullptr, &lossy);
-    return {std::move(ansi), lossy != FALSE};
+    if (!lossy)
+        return {std::move(ansi), false, {}};
+    return {std::move(ansi), true, std::wstring(line)};
 }
 
 // SplitLines on wide text, converting each line on its own so that a lost
@@ -89,11 +91,11 @@ std::vector<AnsiLine> TextLinesToAnsi(std::wstring_view text, std::string_view b
 }
 
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks) {
-    const MarkedText text = SplitByteOrderMark(fileBytes);
+    const MarkedText text = RecogniseEncoding(fileBytes);
     if (text.encoding == TextEncoding::Ansi) {
         std::vector<AnsiLine> lines;
         for (std::string& line : SplitLines(text.body, breaks))
-            lines.push_back({std::move(line), false});
+            lines.push_back({std::move(line), false, {}});
         return lines;
     }
     if (text.encoding == TextEncoding::Utf8)

@@ -1,5 +1,6 @@
 // Text files as the program handles them: bytes in the system's ANSI code
-// page. A file saved as Unicode (with its byte-order mark) is converted.
+// page. A file saved as Unicode (with its byte-order mark, or UTF-16 without
+// one) is converted.
 #pragma once
 
 #include <string>
@@ -26,12 +27,15 @@ bool IsLeadByte(unsigned char byte);
 struct AnsiLine {
     std::string text;
     bool lossy; // characters the code page cannot hold became "?"
+    // The line as it was, when lossy: two lines that became the same text
+    // may still be different addresses.
+    std::wstring original = {};
 };
 
 // The lines of a file's text in the ANSI code page, without a byte-order
-// mark, split as SplitLines splits them (at CR LF and at every byte of
-// `breaks`). Bytes without a mark are taken as they are; in Unicode text
-// every character the code page cannot hold becomes its default character
+// mark (its encoding as RecogniseEncoding finds it), split as SplitLines splits them (at CR LF and
+// at every byte of `breaks`). Bytes without a mark are taken as they are; in Unicode text every
+// character the code page cannot hold becomes its default character
 // ("?"), never a look-alike, and its line is marked as lossy.
 std::vector<AnsiLine> FileLinesToAnsi(std::string_view fileBytes, std::string_view breaks);
 

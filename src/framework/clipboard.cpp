@@ -66,11 +66,12 @@ std::optional<std::wstring> ReadClipboardText(HWND owner) {
     return std::wstring(text, length);
 }
 
-bool WriteClipboardText(HWND owner, const std::string& text) {
+bool WriteClipboardText(HWND owner, const std::wstring& text) {
     const OpenClipboard clipboard(owner);
     if (!clipboard)
         return false;
-    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
     if (!memory)
         return false;
     {
@@ -79,10 +80,10 @@ bool WriteClipboardText(HWND owner, const std::string& text) {
             ::GlobalFree(memory);
             return false;
         }
-        std::memcpy(locked.Data(), text.c_str(), text.size() + 1);
+        std::memcpy(locked.Data(), text.c_str(), size);
     }
     ::EmptyClipboard();
-    if (!::SetClipboardData(CF_TEXT, memory)) {
+    if (!::SetClipboardData(CF_UNICODETEXT, memory)) {
         ::GlobalFree(memory);
         return false;
     }

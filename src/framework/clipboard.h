@@ -1,5 +1,5 @@
-// The clipboard's text: read as Unicode, written as ANSI text (the system
-// offers it in the other forms too).
+// The clipboard's text, read and written as Unicode (the system offers it
+// as ANSI text too).
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,6 @@ std::optional<std::wstring> ReadClipboardText(HWND owner);
 
 // Replaces the clipboard's content with `text`; false when the clipboard
 // could not be opened or the memory not had.
-bool WriteClipboardText(HWND owner, const std::string& text);
+bool WriteClipboardText(HWND owner, const std::wstring& text);
 
 } // namespace stilvane

@@ -93,6 +93,13 @@ std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteTe
     return at;
 }
 
+std::size_t CountCharacters(std::string_view text, LeadByteTest isLead) {
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, isLead))
+        ++count;
+    return count;
+}
+
 std::size_t FindCharacter(std::string_view text, char c, LeadByteTest isLead) {
     for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at, isLead))
         if (text[at] == c)

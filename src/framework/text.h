@@ -39,6 +39,9 @@ using LeadByteTest = bool (*)(unsigned char byte);
 // is never cut between the two bytes of one.
 std::size_t WholeCharacters(std::string_view text, std::size_t limit, LeadByteTest isLead);
 
+// How many characters `text` holds, a character of two bytes counting once.
+std::size_t CountCharacters(std::string_view text, LeadByteTest isLead);
+
 // Where the character `c` stands in `text` as a character of its own, not as
 // the second byte of another; npos when it does not.
 std::size_t FindCharacter(std::string_view text, char c, LeadByteTest isLead);

@@ -14,6 +14,28 @@ MarkedText SplitByteOrderMark(std::string_view bytes) {
     return {TextEncoding::Ansi, bytes};
 }
 
+MarkedText RecogniseEncoding(std::string_view bytes) {
+    const MarkedText marked = SplitByteOrderMark(bytes);
+    if (marked.encoding != TextEncoding::Ansi || bytes.size() < 2 || bytes.size() % 2 != 0)
+        return marked;
+    std::size_t nulFirst = 0, nulSecond = 0; // in the first and second byte of a code unit
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\0')
+            ++(i % 2 == 0 ? nulFirst : nulSecond);
+    const std::size_t units = bytes.size() / 2;
+    if (nulFirst == 0 && nulSecond * 2 >= units)
+        return {TextEncoding::Utf16LittleEndian, bytes, true};
+    if (nulSecond == 0 && nulFirst * 2 >= units)
+        return {TextEncoding::Utf16BigEndian, bytes, true};
+    return marked;
+}
+
+bool ReadByGuess(std::string_view fileBytes) {
+    const MarkedText text = RecogniseEncoding(fileBytes);
+    return text.unmarked ||
+           (text.encoding == TextEncoding::Ansi && text.body.find('\0') != std::string_view::npos);
+}
+
 std::u16string Utf16CodeUnits(std::string_view body, TextEncoding encoding) {
     const bool bigEndian = encoding == TextEncoding::Utf16BigEndian;
     std::u16string units;
@@ -44,7 +66,7 @@ template <typename Units> bool MostlyText(const Units& units) {
 } // namespace
 
 bool LooksLikeText(std::string_view fileBytes) {
-    const MarkedText text = SplitByteOrderMark(fileBytes);
+    const MarkedText text = RecogniseEncoding(fileBytes);
     if (text.encoding == TextEncoding::Utf16LittleEndian ||
         text.encoding == TextEncoding::Utf16BigEndian)
         return MostlyText(Utf16CodeUnits(text.body, text.encoding));

@@ -112,6 +112,16 @@ const LanguageTexts& BuiltInTexts() {
         .errorManaged = "Die von Ihrer Organisation verwalteten Ausnahmen konnten nicht in die "
                         "Datei %1 \xFC"
                         "bernommen werden (%2).",
+        .noteManagedNow = "Ihre Organisation verwaltet die Ausnahmeliste jetzt: Ihre \xC4nderungen "
+                          "daran k\xF6nnen nicht gespeichert werden.",
+        .askCopyAdded = {"Die %1 Eintr\xE4ge, die Sie hinzugef\xFCgt haben, in die Zwischenablage "
+                         "kopieren, bevor sie verworfen werden?",
+                         "Den %1 Eintrag, den Sie hinzugef\xFCgt haben, in die Zwischenablage "
+                         "kopieren, bevor er verworfen wird?",
+                         {}},
+        .askGuessed = "Die Datei %1 ist kein reiner Text; der Editor hat erraten, wie sie zu lesen "
+                      "ist. Die Liste trotzdem dar\xFC"
+                      "ber speichern? Die Datei bleibt, wie sie war, als %2 erhalten.",
     };
     return texts;
 }
@@ -173,6 +183,8 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Policy_Managed", &LanguageTexts::policyManaged},
         {"Policy_Marker", &LanguageTexts::policyMarker},
         {"Error_Managed", &LanguageTexts::errorManaged},
+        {"Note_ManagedNow", &LanguageTexts::noteManagedNow},
+        {"Ask_Guessed", &LanguageTexts::askGuessed},
     };
     return keys;
 }
@@ -183,6 +195,7 @@ const std::vector<CountedKey>& CountedKeys() {
         {"BlockedCount", &LanguageTexts::blockedCount},
         {"Refused_TooLong", &LanguageTexts::refusedTooLong},
         {"Statistics_Chart", &LanguageTexts::statisticsChart},
+        {"Ask_CopyAdded", &LanguageTexts::askCopyAdded},
     };
     return keys;
 }

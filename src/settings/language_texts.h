@@ -91,6 +91,10 @@ struct LanguageTexts {
     std::string policyManaged;  // the editor's title: it has managed entries
     std::string policyMarker;   // after each managed entry in the list
     std::string errorManaged;   // managed entries not written: "%1" the file, "%2" why
+    std::string noteManagedNow; // the list turned read-only under unsaved edits
+    CountedText askCopyAdded;   // after it: the "%1" entries added, to the clipboard?
+    // Saving over a file read by guess: "%1" the file, "%2" its backup.
+    std::string askGuessed;
 };
 
 // The texts the program carries when popup.ini has none: German.

@@ -7,6 +7,7 @@
 #include "framework/controls.h"
 #include "framework/dpi.h"
 #include "framework/graphics.h"
+#include "framework/list_box.h"
 
 #include <windows.h>
 

@@ -28,7 +28,7 @@ ExceptionListTools::ExceptionListTools(TComponent* owner, HWND window, ListBox& 
                                        const LanguageTexts& texts,
                                        std::function<void(const std::string&)> showNote,
                                        TNotifyEvent remove)
-    : TComponent(owner), window_(window), list_(list), texts_(texts),
+    : TComponent(owner), window_(window), list_(list), field_(field), texts_(texts),
       showNote_(std::move(showNote)) {
     field.OnPaste = [this](TComponent*) { return PasteIntoField(); };
     list.OnCopy = [this](TComponent* s) { List_CopyClick(s); };
@@ -68,18 +68,28 @@ void ExceptionListTools::RefuseTooLong(std::size_t count) const {
         MB_OK | MB_ICONWARNING);
 }
 
-void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
-    if (readOnly_)
-        return;
+NewEntries ExceptionListTools::Plan(const std::vector<AnsiLine>& lines) const {
+    std::vector<std::string> listed;
+    listed.reserve(static_cast<std::size_t>(list_.Count()));
+    for (ListItem& item : list_.ItemsInAnyOrder())
+        listed.push_back(EntryKey(
+            {std::move(item.text), (item.tag & kLossyEntry) != 0, std::move(item.original)}));
     std::vector<CandidateEntry> candidates;
     candidates.reserve(lines.size());
     for (const AnsiLine& line : lines)
-        candidates.push_back({line.text, line.lossy});
-    NewEntries planned = PlanNewEntries(list_.Items(), candidates);
+        candidates.push_back({line.text, line.lossy, line.original});
+    return PlanNewEntries(listed, candidates, &IsLeadByte);
+}
+
+void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
+    if (readOnly_)
+        return;
+    NewEntries planned = Plan(lines);
     std::vector<ListItem> items;
     items.reserve(planned.added.size());
     for (CandidateEntry& entry : planned.added)
-        items.push_back({std::move(entry.text), entry.lossy ? kLossyEntry : 0});
+        items.push_back(
+            {std::move(entry.text), entry.lossy ? kLossyEntry : 0, std::move(entry.original)});
     list_.AddMany(std::move(items));
     showNote_(FillIn(texts_.noteAdded, std::to_string(planned.added.size()),
                      std::to_string(planned.alreadyListed)));
@@ -88,13 +98,28 @@ void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
 }
 
 bool ExceptionListTools::PasteIntoField() {
-    const std::vector<AnsiLine> lines = ClipboardLines(window_);
+    const auto text = ReadClipboardText(window_);
+    if (!text)
+        return false;
+    const std::vector<AnsiLine> lines = TextLinesToAnsi(*text, "\r\n");
     const auto filled = std::count_if(lines.begin(), lines.end(), [](const AnsiLine& line) {
         return !TrimEntry(line.text).empty();
     });
-    if (filled < 2)
+    if (filled >= 2) {
+        AddLines(lines);
+        return true;
+    }
+    // The field stops at the longest entry: a paste that would go past it is
+    // refused whole rather than cut short without a word.
+    DWORD start = 0, end = 0;
+    ::SendMessageW(field_.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    const std::size_t kept = static_cast<std::size_t>(::GetWindowTextLengthW(field_.Handle())) -
+                             (std::max(start, end) - std::min(start, end));
+    const std::size_t pasted = std::min(text->find_first_of(L"\r\n"), text->size());
+    if (kept + pasted <= kLongestNewEntry)
         return false;
-    AddLines(lines);
+    RefuseTooLong(1);
     return true;
 }
 
@@ -103,9 +128,16 @@ void ExceptionListTools::List_PasteClick(TComponent*) {
 }
 
 void ExceptionListTools::List_CopyClick(TComponent*) {
-    std::string lines;
-    for (const std::string& item : list_.SelectedItems())
-        lines += (lines.empty() ? "" : "\r\n") + item;
+    CopyEntries(list_.SelectedItems());
+}
+
+void ExceptionListTools::CopyEntries(const std::vector<ListItem>& entries) const {
+    std::wstring lines;
+    for (const ListItem& entry : entries) {
+        if (!lines.empty())
+            lines += L"\r\n";
+        lines += (entry.tag & kLossyEntry) ? entry.original : AnsiToWide(entry.text);
+    }
     if (!lines.empty())
         WriteClipboardText(window_, lines);
 }

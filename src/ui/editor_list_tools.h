@@ -8,8 +8,10 @@
 #include "framework/component.h"
 #include "framework/controls.h"
 #include "framework/file_dialogs.h"
+#include "framework/list_box.h"
 #include "framework/menu.h"
 #include "settings/language_texts.h"
+#include "ui/exception_entries.h"
 
 #include <cstddef>
 #include <functional>
@@ -31,8 +33,9 @@ public:
     // Takes the menu's captions from the texts anew.
     void ApplyTexts();
 
-    // Multi-line clipboard text in the field, added entry by entry; false for
-    // anything else, which the field pastes as it always does.
+    // Multi-line clipboard text in the field, added entry by entry, and one
+    // line too long for an entry refused; false for anything else, which the
+    // field pastes as it always does.
     bool PasteIntoField();
     void List_PasteClick(TComponent* sender);
     void List_CopyClick(TComponent* sender);
@@ -47,6 +50,11 @@ public:
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
     // Tells that `count` entries were too long to be added.
     void RefuseTooLong(std::size_t count) const;
+    // What `lines` would add to the list (PlanNewEntries).
+    NewEntries Plan(const std::vector<AnsiLine>& lines) const;
+    // Entries on the clipboard as lines, each as it was before it lost
+    // characters.
+    void CopyEntries(const std::vector<ListItem>& entries) const;
 
     std::unique_ptr<TPopupMenu> PopupMenu_List;
     MenuItem* List_Remove = nullptr;
@@ -63,6 +71,7 @@ private:
 
     HWND window_;
     ListBox& list_;
+    Edit& field_;
     const LanguageTexts& texts_;
     std::function<void(const std::string&)> showNote_;
     bool readOnly_ = false;

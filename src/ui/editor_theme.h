@@ -5,6 +5,7 @@
 
 #include "components/MarkupLabel.h"
 #include "framework/controls.h"
+#include "framework/list_box.h"
 #include "ui/window_colors.h"
 
 #include <optional>

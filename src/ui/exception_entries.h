@@ -1,6 +1,8 @@
 // New entries for the exceptions list, typed, pasted or imported.
 #pragma once
 
+#include "framework/text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,9 +11,9 @@
 
 namespace stilvane {
 
-// The longest entry the editor takes from the user: most browsers open no
-// longer web address, so a longer line is a slip of the clipboard. Longer
-// entries already in the file are kept as they are.
+// The longest entry the editor takes from the user, in characters: most
+// browsers open no longer web address, so a longer line is a slip of the
+// clipboard. Longer entries already in the file are kept as they are.
 constexpr std::size_t kLongestNewEntry = 2083;
 
 // The list's mark of an entry that lost characters on its way in (a
@@ -22,11 +24,12 @@ constexpr std::uint32_t kLossyEntry = 1;
 // the blocker would compare them.
 std::string TrimEntry(std::string_view text);
 
-// A line offered as an entry; `lossy` when characters the code page lacks
-// became "?" on the way.
+// An entry, listed or offered; `lossy` when characters the code page lacks
+// became "?" on the way, with the `original` text they came from.
 struct CandidateEntry {
     std::string text;
     bool lossy = false;
+    std::wstring original = {};
 };
 
 struct NewEntries {
@@ -35,10 +38,16 @@ struct NewEntries {
     std::size_t tooLong = 0;           // skipped: longer than kLongestNewEntry
 };
 
-// What `lines` add to a list holding `listed`: each line trimmed, empty ones
-// dropped, too long ones refused, and only entries not byte for byte in the
+// What tells an entry from others: its text, byte for byte; for one that
+// lost characters the text it was made from, as no text can be (after a
+// NUL): two addresses that became the same text are two entries.
+std::string EntryKey(const CandidateEntry& entry);
+
+// What `lines` add to a list whose entries have the keys `listed`: each line
+// trimmed, empty ones dropped, too long ones refused (`isLead` tells the
+// characters of two bytes, which count once), and only entries not in the
 // list or earlier lines.
 NewEntries PlanNewEntries(const std::vector<std::string>& listed,
-                          const std::vector<CandidateEntry>& lines);
+                          const std::vector<CandidateEntry>& lines, LeadByteTest isLead = nullptr);
 
 } // namespace stilvane

@@ -4,9 +4,11 @@
 #include "framework/dpi.h"
 #include "framework/errors.h"
 #include "framework/system_error.h"
+#include "framework/text.h"
 #include "ui/editor_layout.h"
 #include "ui/exception_entries.h"
 #include "ui/exceptions_merge.h"
+#include "ui/exceptions_save.h"
 #include "ui/exceptions_store.h"
 #include "ui/managed_entries.h"
 
@@ -20,6 +22,9 @@ namespace {
 enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
 constexpr UINT_PTR kTitleNoteTimer = 1;
 constexpr UINT kTitleNoteMilliseconds = 4000;
+// Posted to the window: the user is told of dropped edits after the policy's
+// handler has returned, which never waits on a person.
+constexpr UINT kEditsDroppedMessage = WM_APP + 20;
 
 } // namespace
 
@@ -38,6 +43,7 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
     Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete, "");
     Label_NewException = std::make_unique<Label>(this, parent, kLabelNewException, "");
     Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
+    Edit1->SetMaxLength(kLongestNewEntry);
     Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, "");
     Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
     Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
@@ -110,28 +116,121 @@ std::string ExceptionsEditor::Caption() const {
     return caption += texts_.policyLocked;
 }
 
-void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed) {
+void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed,
+                                 const ManagedChange& fileChange) {
+    if (readOnly && HasUnsavedEdits())
+        TellEditsDropped(AddedItems());
     readOnly_ = readOnly;
     managed_ = std::move(managed);
+    managedLookup_ = {managed_.begin(), managed_.end()};
     for (const Control* control :
          {static_cast<Control*>(Edit1.get()), static_cast<Control*>(Button_Add.get()),
           static_cast<Control*>(Button_Delete.get())})
         ::EnableWindow(control->Handle(), !readOnly);
     ListTools->SetReadOnly(readOnly);
-    std::vector<ListItem> items = ListBox1->AllItems();
-    bool retagged = false;
-    for (ListItem& item : items) {
-        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
-        retagged = retagged || tag != item.tag;
-        item.tag = tag;
+    if (sessionOpen_ && readOnly) {
+        try {
+            ShowFile();
+        } catch (const std::exception& error) {
+            // The list stays, with nothing to save.
+            loaded_ = HeldEntries();
+            Application().ShowExceptionLater(error);
+        }
+    } else {
+        TakeIn(fileChange);
     }
-    if (retagged)
-        ListBox1->Assign(std::move(items));
     ::SetWindowTextA(window_.Handle(), Caption().c_str());
 }
 
+void ExceptionsEditor::TakeIn(const ManagedChange& change) {
+    // The list sorts them anew.
+    std::vector<ListItem> items = ListBox1->ItemsInAnyOrder();
+    bool changed = false;
+    if (sessionOpen_) {
+        loaded_.insert(loaded_.end(), change.added.begin(), change.added.end());
+        for (const std::string& entry : change.removed) {
+            if (const auto at = std::find(loaded_.begin(), loaded_.end(), entry);
+                at != loaded_.end())
+                loaded_.erase(at);
+            const auto item = std::find_if(items.begin(), items.end(), [&](const ListItem& i) {
+                return i.text == entry && !(i.tag & kLossyEntry);
+            });
+            if (item != items.end()) {
+                items.erase(item);
+                changed = true;
+            }
+        }
+        // The views point into `items`, which grows no further than reserved,
+        // and `managed_`.
+        items.reserve(items.size() + managed_.size());
+        std::unordered_set<std::string_view> listed;
+        for (const ListItem& item : items)
+            if (!(item.tag & kLossyEntry))
+                listed.insert(item.text);
+        for (const std::string& entry : managed_)
+            if (listed.insert(entry).second) {
+                items.push_back({entry});
+                changed = true;
+            }
+    }
+    for (ListItem& item : items) {
+        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
+        changed = changed || tag != item.tag;
+        item.tag = tag;
+    }
+    if (changed)
+        ListBox1->Assign(std::move(items));
+}
+
+std::vector<std::string> ExceptionsEditor::HeldEntries() const {
+    std::vector<std::string> entries;
+    if (sessionOpen_)
+        for (ListItem& item : ListBox1->ItemsInAnyOrder())
+            entries.push_back(std::move(item.text));
+    return entries;
+}
+
+std::vector<ListItem> ExceptionsEditor::AddedItems() const {
+    std::map<std::string, std::size_t> loaded;
+    for (const std::string& entry : loaded_)
+        ++loaded[entry];
+    std::vector<ListItem> added;
+    for (ListItem& item : ListBox1->ItemsInAnyOrder())
+        if (std::size_t& count = loaded[item.text]; count > 0)
+            --count;
+        else
+            added.push_back(std::move(item));
+    return added;
+}
+
+void ExceptionsEditor::TellEditsDropped(std::vector<ListItem> added) {
+    if (dropped_) {
+        dropped_->insert(dropped_->end(), added.begin(), added.end());
+        return;
+    }
+    dropped_ = std::move(added);
+    ::PostMessageA(window_.Handle(), kEditsDroppedMessage, 0, 0);
+}
+
+void ExceptionsEditor::AskAboutDroppedEdits() {
+    if (!dropped_)
+        return;
+    const std::vector<ListItem> added = std::move(*dropped_);
+    dropped_.reset();
+    if (sessionOpen_)
+        window_.Show();
+    if (added.empty()) {
+        Application().Ask(texts_.noteManagedNow, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question = texts_.noteManagedNow + "\r\n\r\n" +
+                                 Counted(texts_.language, texts_.askCopyAdded, added.size());
+    if (Application().Ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ListTools->CopyEntries(added);
+}
+
 std::uint32_t ExceptionsEditor::ManagedTag(const std::string& entry) const {
-    return std::find(managed_.begin(), managed_.end(), entry) != managed_.end() ? kManagedEntry : 0;
+    return managedLookup_.contains(entry) ? kManagedEntry : 0;
 }
 
 void ExceptionsEditor::Layout(int dpi) {
@@ -144,39 +243,43 @@ void ExceptionsEditor::Layout(int dpi) {
 }
 
 void ExceptionsEditor::Open() {
-    if (!sessionOpen_) {
-        // Read whole before anything changes: on an error the list and the
-        // window stay as they were. A missing file is an empty list, which
-        // Ok then creates.
-        StoredExceptions stored = LoadExceptions(file_);
-        loaded_ = stored.Entries();
-        loadedBytes_ = std::move(stored.bytes);
-        std::vector<ListItem> items;
-        items.reserve(stored.lines.size());
-        for (AnsiLine& line : stored.lines) {
-            const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
-            items.push_back({std::move(line.text), tag});
-        }
-        ListBox1->Assign(std::move(items));
+    if (!sessionOpen_ || readOnly_) {
+        ShowFile();
         sessionOpen_ = true;
     }
     window_.Show();
     if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Handle())
         Button_Ok->SetFocus();
+    Edit1->SelectAll();
+}
+
+void ExceptionsEditor::ShowFile() {
+    // Read whole before anything changes: on an error the list and the
+    // window stay as they were. A missing file is an empty list, which Ok
+    // then creates.
+    StoredExceptions stored = LoadExceptions(file_);
+    loaded_ = stored.Entries();
+    loadedBytes_ = std::move(stored.bytes);
+    std::vector<ListItem> items;
+    items.reserve(stored.lines.size());
+    for (AnsiLine& line : stored.lines) {
+        const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
+        items.push_back({std::move(line.text), tag, std::move(line.original)});
+    }
+    ListBox1->Assign(std::move(items));
 }
 
 void ExceptionsEditor::Button_AddClick(TComponent*) {
     if (readOnly_)
         return;
-    const AnsiLine typed = LineToAnsi(Edit1->WideText());
-    const std::string text = TrimEntry(typed.text);
-    if (text.empty() || ListBox1->FindExact(text) >= 0)
-        return;
-    if (text.size() > kLongestNewEntry) {
+    NewEntries planned = ListTools->Plan({LineToAnsi(Edit1->WideText())});
+    if (planned.tooLong > 0)
         ListTools->RefuseTooLong(1);
+    if (planned.added.empty())
         return;
-    }
-    ListBox1->Add({text, typed.lossy ? kLossyEntry : 0});
+    CandidateEntry& entry = planned.added.front();
+    ListBox1->Add(
+        {std::move(entry.text), entry.lossy ? kLossyEntry : 0, std::move(entry.original)});
     // The text stays for a similar entry; typing replaces it.
     Edit1->SelectAll();
 }
@@ -192,7 +295,8 @@ void ExceptionsEditor::Button_DeleteClick(TComponent*) {
 }
 
 void ExceptionsEditor::Button_OkClick(TComponent*) {
-    switch (SaveList()) {
+    // Read-only, there is nothing to save: Ok only closes.
+    switch (readOnly_ ? SaveResult::Saved : SaveList()) {
     case SaveResult::Saved:
         sessionOpen_ = false;
         window_.Hide();
@@ -207,61 +311,35 @@ void ExceptionsEditor::Button_OkClick(TComponent*) {
 }
 
 ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
-    // Someone may have changed the file since it was loaded: a text editor,
-    // a sync tool. Their changes and the editor's both count.
     StoredExceptions now;
     try {
         now = LoadExceptions(file_);
     } catch (const EFOpenError& error) {
         throw EOperationError(FailureText(texts_.errorMergeRead, file_, error));
     }
-    const std::vector<ListItem> items = ListBox1->AllItems();
-    std::vector<std::string> list;
-    list.reserve(items.size());
-    for (const ListItem& item : items)
-        list.push_back(item.text);
-    const std::vector<std::string> outside = now.Entries();
-    const bool merged = now.exists && !SameEntries(outside, loaded_);
-    if (merged)
-        list = MergeExceptions(loaded_, list, outside);
-    // Managed entries removed outside meanwhile come back.
-    bool completed = false;
-    for (const std::string& entry : managed_)
-        if (std::find(list.begin(), list.end(), entry) == list.end()) {
-            list.push_back(entry);
-            completed = true;
-        }
-
-    // Entries the save would change: those that lost characters on their way
-    // into the list, or (when merging) into the file meanwhile.
-    std::map<std::string, std::size_t> lossy, kept;
-    for (const ListItem& item : items)
-        lossy[item.text] += (item.tag & kLossyEntry) ? 1 : 0;
-    if (merged) {
-        std::map<std::string, std::size_t> lossyOutside;
-        for (const AnsiLine& line : now.lines)
-            lossyOutside[line.text] += line.lossy ? 1 : 0;
-        for (const auto& [text, count] : lossyOutside)
-            lossy[text] = std::max(lossy[text], count);
-    }
-    for (const std::string& entry : list)
-        ++kept[entry];
-    std::size_t unstorable = 0;
-    for (const auto& [text, count] : kept)
-        unstorable += std::min(count, lossy[text]);
-    if (unstorable > 0) {
-        const std::string question = Counted(texts_.language, texts_.askUnstorable, unstorable);
-        if (Application().Ask(question, MB_YESNO | MB_ICONWARNING) != IDYES)
-            return SaveResult::Declined;
-        // The characters the blocker's file cannot hold survive beside it.
-        const std::string backup = file_ + ".bak";
+    const SavePlan plan = PlanSave(now, loaded_, loadedBytes_, ListBox1->AllItems(), managed_);
+    const std::string backup = file_ + ".bak";
+    if (plan.guessed && Application().Ask(FillIn(texts_.askGuessed, file_, backup),
+                                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    if (plan.unstorable > 0 &&
+        Application().Ask(Counted(texts_.language, texts_.askUnstorable, plan.unstorable),
+                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    // The organization may have locked the list while a question waited.
+    if (readOnly_)
+        return SaveResult::Declined;
+    if (plan.Asks()) {
+        // What the blocker's file cannot hold, or what was read by guess,
+        // survives beside it.
         try {
-            ReplaceFileContent(backup, now.exists ? now.bytes : loadedBytes_);
+            ReplaceFileContent(backup, plan.backup);
         } catch (const Exception& error) {
             throw EOperationError(FailureText(texts_.errorBackup, backup, error));
         }
     }
-    if (merged || completed) {
+    std::vector<std::string> list = plan.entries;
+    if (plan.merged || plan.completed) {
         std::vector<ListItem> mergedItems;
         mergedItems.reserve(list.size());
         for (std::string& entry : list)
@@ -272,11 +350,11 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
     SaveExceptions(file_, list);
     ListBox1->ClearTag(kLossyEntry);
     loaded_ = std::move(list);
-    return merged ? SaveResult::Merged : SaveResult::Saved;
+    return plan.merged ? SaveResult::Merged : SaveResult::Saved;
 }
 
 bool ExceptionsEditor::HasUnsavedEdits() const {
-    return sessionOpen_ && !SameEntries(ListBox1->Items(), loaded_);
+    return sessionOpen_ && !readOnly_ && !SameEntries(HeldEntries(), loaded_);
 }
 
 bool ExceptionsEditor::CloseQuery() {
@@ -285,7 +363,8 @@ bool ExceptionsEditor::CloseQuery() {
         switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             try {
-                if (SaveList() == SaveResult::Declined)
+                // Locked while the question waited: nothing may be saved.
+                if (!readOnly_ && SaveList() == SaveResult::Declined)
                     return false;
             } catch (const std::exception& error) {
                 Application().ShowException(error);
@@ -314,6 +393,9 @@ std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wPar
     switch (message) {
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(font_.Get());
+    case kEditsDroppedMessage:
+        AskAboutDroppedEdits();
+        return 0;
     case WM_TIMER:
         if (wParam != kTitleNoteTimer)
             break;

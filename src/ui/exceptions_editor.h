@@ -8,10 +8,12 @@
 #include "components/MarkupLabel.h"
 #include "framework/component.h"
 #include "framework/controls.h"
+#include "framework/list_box.h"
 #include "framework/unique_handle.h"
 #include "settings/language_texts.h"
 #include "ui/editor_list_tools.h"
 #include "ui/editor_theme.h"
+#include "ui/managed_entries.h"
 
 #include <windows.h>
 
@@ -19,6 +21,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace stilvane {
@@ -50,18 +54,26 @@ public:
     void ApplyTexts();
 
     // What the organization's policies decide: whether the list is read-only,
-    // and the entries it manages, which the list shows marked and keeps.
-    void SetPolicy(bool readOnly, std::vector<std::string> managed);
+    // and the entries it manages, which the list shows marked and keeps; and
+    // what applying them changed in the file, which an open session takes in
+    // at once. Read-only, the list shows the file as it is: unsaved edits are
+    // dropped, which the user is told once, after this returns, with their
+    // additions offered to the clipboard.
+    void SetPolicy(bool readOnly, std::vector<std::string> managed,
+                   const ManagedChange& fileChange = {});
+    // The entries of an open session, saved or not; none without one.
+    std::vector<std::string> HeldEntries() const;
     // The window's caption: which parts the organization manages.
     std::string Caption() const;
 
     // Edit exceptions: the list read from the file (before anything
-    // changes), unless a session is open, which keeps its edits; then the
-    // window in front.
+    // changes), unless a session is open, which keeps its edits (a read-only
+    // list has none: the file is read anew); then the window in front, with
+    // the field's text selected, so that typing replaces it.
     void Open();
     bool SessionOpen() const { return sessionOpen_; }
     // Whether the open session's list differs from what was last loaded or
-    // saved.
+    // saved; never while read-only.
     bool HasUnsavedEdits() const;
     // Whether the window may close: with unsaved edits the user is asked
     // whether to save them first (Yes, No, Cancel). Ends the session when it
@@ -105,6 +117,19 @@ private:
 
     // Saves the list, merged with what changed in the file meanwhile.
     SaveResult SaveList();
+    // The list and what counts as loaded read from the file. Raises
+    // EFOpenError, leaving both as they were.
+    void ShowFile();
+    // An editable session's list after the policy changed the file: what it
+    // put in counts as loaded and is listed, what it took out goes from both,
+    // and every managed entry is listed and marked.
+    void TakeIn(const ManagedChange& change);
+    // The entries of the list that were not loaded: the session's additions.
+    std::vector<ListItem> AddedItems() const;
+    // Tells, once the caller has returned, that the list turned read-only
+    // under unsaved edits, and offers `added` to the clipboard.
+    void TellEditsDropped(std::vector<ListItem> added);
+    void AskAboutDroppedEdits();
     // kManagedEntry for an entry the organization manages, else 0.
     std::uint32_t ManagedTag(const std::string& entry) const;
     // Shows `note` in the title bar for a few seconds.
@@ -117,6 +142,9 @@ private:
     bool sessionOpen_ = false;
     bool readOnly_ = false;
     std::vector<std::string> managed_;
+    std::unordered_set<std::string_view> managedLookup_; // into managed_
+    // The additions of edits dropped by a lock, until the user is told.
+    std::optional<std::vector<ListItem>> dropped_;
     // The list as last loaded or saved, and the file's bytes when loaded.
     std::vector<std::string> loaded_;
     std::string loadedBytes_;

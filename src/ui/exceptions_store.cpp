@@ -1,6 +1,7 @@
 #include "ui/exceptions_store.h"
 
 #include "framework/files.h"
+#include "framework/text_encoding.h"
 #include "ui/exceptions_file.h"
 
 namespace stilvane {
@@ -18,6 +19,8 @@ StoredExceptions LoadExceptions(const std::string& path, IfMissing ifMissing) {
     stored.bytes = ReadWholeFile(path, ifMissing);
     stored.exists = !stored.bytes.empty() || FileExists(path);
     stored.lines = FileLinesToAnsi(stored.bytes, kExceptionLineBreaks);
+    std::erase_if(stored.lines, [](const AnsiLine& line) { return IsBlankLine(line.text); });
+    stored.guessed = ReadByGuess(stored.bytes);
     return stored;
 }
 

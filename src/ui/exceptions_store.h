@@ -13,8 +13,12 @@ namespace stilvane {
 struct StoredExceptions {
     bool exists = false;
     std::string bytes; // the file as it is on disk
-    std::vector<AnsiLine>
-        lines; // its lines in the ANSI code page, lossy where characters were lost
+    // Its lines in the ANSI code page, lossy where characters were lost;
+    // blank lines are no entries and left out.
+    std::vector<AnsiLine> lines;
+    // Reading it had to guess (ReadByGuess): saving over it asks first and
+    // keeps it beside.
+    bool guessed = false;
 
     std::vector<std::string> Entries() const;
 };

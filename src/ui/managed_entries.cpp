@@ -4,6 +4,8 @@
 #include "ui/exception_entries.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 namespace stilvane {
 
@@ -19,7 +21,9 @@ bool Holds(const std::vector<std::string>& list, const std::string& entry) {
 
 ManagedChange PlanManagedEntries(std::vector<std::string> file,
                                  const std::vector<std::string>& managed,
-                                 const std::vector<std::string>& record) {
+                                 const std::vector<std::string>& record,
+                                 const std::vector<std::string>& held) {
+    const std::unordered_set<std::string_view> userHolds(held.begin(), held.end());
     ManagedChange change;
     change.entries = std::move(file);
     auto& entries = change.entries;
@@ -36,6 +40,8 @@ ManagedChange PlanManagedEntries(std::vector<std::string> file,
         if (!Holds(entries, entry)) {
             entries.push_back(entry);
             change.added.push_back(entry);
+            if (!putIn && userHolds.contains(entry))
+                continue; // the user's own, not saved yet
         } else if (!putIn) {
             continue; // the user's own
         }

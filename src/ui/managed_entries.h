@@ -24,10 +24,12 @@ struct ManagedChange {
 };
 
 // `file`: the list as it is; `managed`: the entries the policy manages now;
-// `record`: those the policy had put in. An entry the user had before the
-// policy is never in the record, so it stays when the policy drops it.
+// `record`: those the policy had put in; `held`: the list of an open editor,
+// saved or not. An entry is the policy's only when it put it into the file
+// while the user had it in neither; any other stays when the policy drops it.
 ManagedChange PlanManagedEntries(std::vector<std::string> file,
                                  const std::vector<std::string>& managed,
-                                 const std::vector<std::string>& record);
+                                 const std::vector<std::string>& record,
+                                 const std::vector<std::string>& held = {});
 
 } // namespace stilvane

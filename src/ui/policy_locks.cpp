@@ -8,7 +8,6 @@
 #include "ui/exceptions_file.h"
 #include "ui/exceptions_store.h"
 #include "ui/form_Stilvane.h"
-#include "ui/managed_entries.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,10 +59,17 @@ void PolicyLocks::Apply() {
         sharedWatch_ =
             std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(), refresh_);
     Enforce();
-    form.Editor->SetPolicy(!policies_.Allows(PolicyId::ExceptionsEditable),
-                           policies_.managedExceptions);
-    // Told once, after the handler, until the file takes the entries again.
-    managedFailure_.Run([this] { KeepManagedEntries(); });
+    // Edits a lock drops are not the user's to keep.
+    const bool readOnly = !policies_.Allows(PolicyId::ExceptionsEditable);
+    ManagedChange change;
+    // Told once, after the handler, until the file takes the entries again;
+    // whatever was written stays in the file, and the open editor sees it
+    // when it saves.
+    managedFailure_.Run([&] {
+        change =
+            KeepManagedEntries(readOnly ? std::vector<std::string>{} : form.Editor->HeldEntries());
+    });
+    form.Editor->SetPolicy(readOnly, policies_.managedExceptions, change);
     form.UpdateTrayIcon();
     // Last: should it fail, the policies have been applied all the same.
     GiveUsersBlockingBack();
@@ -120,24 +126,23 @@ void PolicyLocks::StoreBlocking(bool on) {
         form_.WriteBlocking(on);
 }
 
-void PolicyLocks::KeepManagedEntries() {
+ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& held) {
     const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);
+    ManagedChange change;
     try {
         const std::vector<std::string> record = record_.Read();
         if (policies_.managedExceptions.empty() && record.empty())
-            return;
+            return change;
         const StoredExceptions stored = LoadExceptions(file);
-        const ManagedChange change =
-            PlanManagedEntries(stored.Entries(), policies_.managedExceptions, record);
+        change = PlanManagedEntries(stored.Entries(), policies_.managedExceptions, record, held);
         if (change.Changed()) {
-            // Characters the blocker's file cannot hold survive beside it,
-            // as when the editor saves such a list.
-            if (std::any_of(stored.lines.begin(), stored.lines.end(),
-                            [](const AnsiLine& line) { return line.lossy; }))
+            // Characters the blocker's file cannot hold, and a file read by
+            // guess, survive beside it, as when the editor saves.
+            if (stored.guessed || std::any_of(stored.lines.begin(), stored.lines.end(),
+                                              [](const AnsiLine& line) { return line.lossy; }))
                 ReplaceFileContent(file + ".bak", stored.bytes);
             // Written first: a record that fails to follow keeps an entry
-            // rather than taking out one of the user's. An open editor takes
-            // the change in when it saves, as any made outside it.
+            // rather than taking out one of the user's.
             SaveExceptions(file, change.entries);
         }
         if (change.record != record)
@@ -145,6 +150,7 @@ void PolicyLocks::KeepManagedEntries() {
     } catch (const Exception& error) {
         throw EOperationError(FailureText(form_.texts_.errorManaged, file, error));
     }
+    return change;
 }
 
 void PolicyLocks::MarkLockedItems() const {

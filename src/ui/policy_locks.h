@@ -10,6 +10,7 @@
 #include "framework/registry_watch.h"
 #include "settings/managed_record.h"
 #include "settings/policy_store.h"
+#include "ui/managed_entries.h"
 #include "ui/pause_clock.h"
 
 #include <windows.h>
@@ -60,8 +61,10 @@ private:
     // Writes blocking for the blocker unless it is stored so already.
     void StoreBlocking(bool on);
     // popup-exp.ini with the managed entries in, and those the policy
-    // dropped out again. Raises EOperationError in the user's language.
-    void KeepManagedEntries();
+    // dropped out again; `held`: the open editor's list, whose entries are the
+    // user's. Returns what changed in the file; raises EOperationError in the
+    // user's language.
+    ManagedChange KeepManagedEntries(const std::vector<std::string>& held);
 
     struct UsersBlocking {
         bool on;

@@ -1,6 +1,6 @@
 // The exceptions file: loading never yields an entry with CR, LF or NUL,
-// saving and loading again gives the list back, and a byte-order mark is
-// recognised without reading past the text.
+// saving and loading again gives the list back (blank lines aside), and an
+// encoding is recognised without reading past the text.
 #include "framework/text_encoding.h"
 #include "ui/exceptions_file.h"
 
@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ParseExceptions(FormatExceptions(loaded)) != loaded)
         std::abort();
 
-    // A list as the editor holds it: entries split at 0x01, without breaks.
+    // A list as the editor holds it: entries split at 0x01, without breaks
+    // (and without blank ones, which are no entries).
     std::vector<std::string> list(1);
     for (const char c : bytes) {
         if (c == '\x01')
@@ -38,10 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else if (c != '\r' && c != '\n' && c != '\0')
             list.back() += c;
     }
+    std::erase_if(list, [](const std::string& entry) { return IsBlankLine(entry); });
     if (ParseExceptions(FormatExceptions(list)) != list)
         std::abort();
 
-    const MarkedText text = SplitByteOrderMark(bytes);
+    const MarkedText text = RecogniseEncoding(bytes);
     if (text.body.data() + text.body.size() != bytes.data() + bytes.size())
         std::abort();
     if (text.encoding == TextEncoding::Utf16LittleEndian ||

@@ -22,14 +22,16 @@ TEST(ExceptionsFile, ReadsEveryLineWithAnyEnding) {
         {"a", {"a"}},
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\rc\r\nd", {"a", "b", "c", "d"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},
-        {"\r\n", {""}},
+        // Blank lines are no entries.
+        {"a\r\n\r\nb", {"a", "b"}},
+        {"\r\n", {}},
+        {" \t\r\n\t\r\n  \nx\r\n ", {"x"}},
         {" lead \r\n", {" lead "}},
         {"dup\r\ndup\r\n", {"dup", "dup"}},
-        {"a\n\rb", {"a", "", "b"}},
+        {"a\n\rb", {"a", "b"}},
         // A NUL ends an entry like a line break; what follows is kept.
         {std::string("a\0b\r\nc", 6), {"a", "b", "c"}},
-        {std::string("\0", 1), {""}},
+        {std::string("\0", 1), {}},
         {"\xFC"
          "ber.example\r\n",
          {"\xFC"
@@ -41,10 +43,9 @@ TEST(ExceptionsFile, ReadsEveryLineWithAnyEnding) {
 
 TEST(ExceptionsFile, WritesCrLfAfterEveryEntry) {
     EXPECT_EQ(FormatExceptions({}), "");
-    EXPECT_EQ(FormatExceptions({""}), "\r\n");
     EXPECT_EQ(FormatExceptions({" lead", "b"}), " lead\r\nb\r\n");
     // What was read is written back line for line.
-    const Entries entries{"a", "", "b c", "d"};
+    const Entries entries{"a", " x\t", "b c", "d"};
     EXPECT_EQ(ParseExceptions(FormatExceptions(entries)), entries);
 }
 
@@ -77,30 +78,63 @@ TEST(ExceptionsMerge, BothSidesChangesApply) {
 
 TEST(NewExceptions, TrimmedOnceEachCountedWhenListedAndRefusedWhenTooLong) {
     const std::string longest(kLongestNewEntry, 'x'), tooLong(kLongestNewEntry + 1, 'y');
+    // An entry that lost characters is given with what it was.
+    const auto lossy = [](std::wstring original) {
+        return CandidateEntry{"??0.example", true, std::move(original)};
+    };
+    const CandidateEntry nihon = lossy(L"\x65E5\x672C"
+                                       L"0.example"),
+                         chugoku = lossy(L"\x4E2D\x56FD"
+                                         L"0.example");
     struct Case {
-        Entries listed, lines, added;
+        std::vector<CandidateEntry> listed, lines;
+        Entries added;
         std::size_t alreadyListed, tooLong;
     } cases[] = {
-        {{}, {" \ta.example\t ", "b c"}, {"a.example", "b c"}, 0, 0},
-        {{}, {"", "  ", "\t"}, {}, 0, 0},
-        {{"a"}, {"a", " a", "A", "b", "b"}, {"A", "b"}, 3, 0},
-        {{" lead"}, {" lead"}, {"lead"}, 0, 0}, // an old untrimmed entry is not this one
-        {{tooLong}, {longest, " " + tooLong, tooLong + "z"}, {longest}, 0, 2},
+        {{}, {{" \ta.example\t "}, {"b c"}}, {"a.example", "b c"}, 0, 0},
+        {{}, {{""}, {"  "}, {"\t"}}, {}, 0, 0},
+        {{{"a"}}, {{"a"}, {" a"}, {"A"}, {"b"}, {"b"}}, {"A", "b"}, 3, 0},
+        {{{" lead"}}, {{" lead"}}, {"lead"}, 0, 0}, // an old untrimmed entry is not this one
+        {{{tooLong}}, {{longest}, {" " + tooLong}, {tooLong + "z"}}, {longest}, 0, 2},
+        // Two addresses that became the same text are both kept; one given
+        // twice (blanks around it or not) is one.
+        {{}, {nihon, chugoku}, {"??0.example", "??0.example"}, 0, 0},
+        {{nihon},
+         {chugoku,
+          lossy(L" \x65E5\x672C"
+                L"0.example\t"),
+          nihon},
+         {"??0.example"},
+         2,
+         0},
+        // Text that lost characters is not the same as the text it became.
+        {{{"??0.example"}}, {nihon, {"??0.example"}}, {"??0.example"}, 1, 0},
     };
-    for (const auto& c : cases) {
-        std::vector<CandidateEntry> lines;
-        for (const std::string& line : c.lines)
-            lines.push_back({line, line == "b"});
-        const NewEntries planned = PlanNewEntries(c.listed, lines);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        const Case& c = cases[i];
+        std::vector<std::string> listed;
+        for (const CandidateEntry& entry : c.listed)
+            listed.push_back(EntryKey(entry));
+        const NewEntries planned = PlanNewEntries(listed, c.lines);
         Entries added;
         for (const CandidateEntry& entry : planned.added) {
             added.push_back(entry.text);
-            EXPECT_EQ(entry.lossy, entry.text == "b"); // the mark goes with its line
+            EXPECT_EQ(entry.lossy, !entry.original.empty()); // the mark goes with its line
         }
-        EXPECT_EQ(added, c.added) << ::testing::PrintToString(c.lines);
-        EXPECT_EQ(planned.alreadyListed, c.alreadyListed) << ::testing::PrintToString(c.lines);
+        EXPECT_EQ(added, c.added);
+        EXPECT_EQ(planned.alreadyListed, c.alreadyListed);
         EXPECT_EQ(planned.tooLong, c.tooLong);
     }
+    // Characters, not bytes: a character of two bytes counts once.
+    const auto isLead = [](unsigned char byte) { return byte >= 0x81; };
+    std::string kanji;
+    for (std::size_t i = 0; i < kLongestNewEntry; ++i)
+        kanji += "\x95\x5C";
+    const NewEntries planned =
+        PlanNewEntries({}, {{kanji}, {kanji + "\x95\x5C"}, {kanji + "x"}}, isLead);
+    EXPECT_EQ(planned.added.size(), 1u);
+    EXPECT_EQ(planned.tooLong, 2u);
 }
 
 TEST(NewExceptions, OnlyTextFilesLookLikeText) {
@@ -116,6 +150,7 @@ TEST(NewExceptions, OnlyTextFilesLookLikeText) {
         {std::string(18, 'a') + "\x01\x7F", false},  // two
         {bytes("\xFF\xFEx\0\r\0\n\0y\0", 10), true}, // UTF-16 text
         {bytes("\xFF\xFEx\0\0\0y\0", 8), false},     // with a NUL character
+        {bytes("a\0.\0x\0\r\0\n\0b\0", 12), true},   // UTF-16 without a mark
         {"\xEF\xBB\xBF\xD0\xB6.example", true},      // UTF-8
     };
     for (const auto& c : cases)

@@ -31,6 +31,34 @@ TEST(TextEncoding, RecognisesTheThreeMarksAndNothingElse) {
     }
 }
 
+TEST(TextEncoding, RecognisesUtf16WithoutAMarkOnlyWhereNothingElseFits) {
+    struct Case {
+        std::string bytes;
+        TextEncoding encoding;
+        bool guessed; // ReadByGuess
+    } cases[] = {
+        {"a\0.\0e\0x\0\r\0\n\0b\0"s, TextEncoding::Utf16LittleEndian, true},
+        {"\0a\0.\0e\0x\0\r\0\n\0b"s, TextEncoding::Utf16BigEndian, true},
+        // "日本.ex": NUL bytes in at least every other code unit.
+        {"\xE5\x65\x2C\x67.\0e\0x\0"s, TextEncoding::Utf16LittleEndian, true},
+        {"\xE5\x65\x2C\x67\x0C\x54.\0"s, TextEncoding::Ansi, true}, // too few: a guess too
+        {"a.example\r\n", TextEncoding::Ansi, false},
+        {"a\0b"s, TextEncoding::Ansi, true},       // an odd length
+        {"a\0\0\0b\0"s, TextEncoding::Ansi, true}, // a NUL character
+        {"ab\0\0"s, TextEncoding::Ansi, true},     // NUL bytes on both sides
+        {"\xFF\xFE"
+         "a\0"s,
+         TextEncoding::Utf16LittleEndian, false},
+        {"", TextEncoding::Ansi, false},
+    };
+    for (const auto& c : cases) {
+        const MarkedText text = RecogniseEncoding(c.bytes);
+        EXPECT_EQ(text.encoding, c.encoding) << ::testing::PrintToString(c.bytes);
+        EXPECT_EQ(text.unmarked, c.encoding != TextEncoding::Ansi && c.guessed);
+        EXPECT_EQ(ReadByGuess(c.bytes), c.guessed) << ::testing::PrintToString(c.bytes);
+    }
+}
+
 TEST(TextEncoding, ReadsCodeUnitsInEitherByteOrderAndDropsAnOddByte) {
     const std::string body = "\xFC\0\x3C\xD8\x00\xDFz"s;
     EXPECT_EQ(Utf16CodeUnits(body, TextEncoding::Utf16LittleEndian), u"\u00FC\xD83C\xDF00");

@@ -51,6 +51,13 @@ TEST(DoubleByte, AFolderWithABackslashAsSecondByteIsTheProgramFolder) {
         EXPECT_EQ(form.Editor->ListBox1->FindExact(kHyouji + ".example"), 0);
         form.Editor->Button_OkClick(nullptr);
         EXPECT_EQ(ReadWholeFile(folder + L"\\popup-exp.ini"), kHyouji + ".example\r\n");
+        // The longest entry counts characters, not their bytes.
+        testing::MessageBoxAnswerer answerer;
+        form.ExceptionsClick(nullptr);
+        ::SetWindowTextW(form.Editor->Edit1->Handle(), std::wstring(2083, L'\x8868').c_str());
+        form.Editor->Button_AddClick(nullptr);
+        EXPECT_EQ(form.Editor->ListBox1->Count(), 2);
+        EXPECT_TRUE(answerer.Texts().empty());
     }
     ::DeleteFileW((folder + L"\\popup.ini").c_str());
     ::DeleteFileW((folder + L"\\popup-exp.ini").c_str());

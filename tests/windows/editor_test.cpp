@@ -14,8 +14,16 @@ TEST_F(FormTest, AMissingExceptionsFileOpensAnEmptyEditorAndOkCreatesIt) {
     EXPECT_EQ(f.Editor->ListBox1->Count(), 0);
     f.Editor->Edit1->SetText("neu.example");
     f.Editor->Button_AddClick(nullptr);
+    ::SendMessageW(f.Editor->Edit1->Handle(), EM_SETSEL, 11, 11); // typing on
     f.Editor->Button_OkClick(nullptr);
     EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "neu.example\r\n");
+    // Opened again, the field's text is selected: typing replaces it.
+    f.ExceptionsClick(nullptr);
+    DWORD start = 1, end = 0;
+    ::SendMessageW(f.Editor->Edit1->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 11u);
 }
 
 TEST_F(FormTest, AFileThatCannotBeReadLeavesTheEditorAsItWas) {
@@ -62,14 +70,17 @@ TEST_F(FormTest, TheKeyboardComesBackToTheEditorAfterAnErrorBox) {
     ::SetFileAttributesA(folder.File("popup-exp.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
+TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsiWithoutItsBlankLines) {
     // "über.example" and "b.example" in each of the three marked forms.
     const char le[] = "\xFF\xFE\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x\0";
     const char be[] = "\xFE\xFF\0\xFC\0b\0e\0r\0.\0e\0x\0\r\0\n\0b\0.\0e\0x";
     const std::string utf16le(le, sizeof le - 1), utf16be(be, sizeof be - 1);
     const std::string utf8("\xEF\xBB\xBF\xC3\xBC"
                            "ber.ex\r\nb.ex");
-    for (const std::string& content : {utf16le, utf16be, utf8}) {
+    // Blank lines are no entries.
+    const std::string blanks("\r\n\xFC"
+                             "ber.ex\r\n \t\r\n\r\nb.ex\r\n\t");
+    for (const std::string& content : {utf16le, utf16be, utf8, blanks}) {
         SCOPED_TRACE(::testing::PrintToString(content));
         folder.Write("popup-exp.ini", content);
         TForm_Stilvane& f = Build();
@@ -79,6 +90,32 @@ TEST_F(FormTest, AUnicodeFileIsReadAndSavedAsAnsi) {
         f.Editor->Button_OkClick(nullptr);
         EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")), "b.ex\r\n\xFC"
                                                                "ber.ex\r\n");
+    }
+}
+
+TEST_F(FormTest, AFileReadByGuessIsReplacedOnlyWhenTheUserAgreesAndKeptBeside) {
+    // UTF-16 without a byte-order mark, and a NUL byte in ANSI text.
+    const std::string unmarked("a\0.\0e\0x\0\r\0\n\0b\0.\0e\0x\0\r\0\n\0", 24),
+        nul("a.ex\0b.ex\r\n", 11);
+    for (const std::string& content : {unmarked, nul}) {
+        SCOPED_TRACE(content.size());
+        folder.Write("popup-exp.ini", content);
+        TForm_Stilvane& f = Build();
+        f.ExceptionsClick(nullptr);
+        EXPECT_EQ(f.Editor->ListBox1->Items(), (std::vector<std::string>{"a.ex", "b.ex"}));
+        for (const int answer : {IDNO, IDYES}) {
+            testing::MessageBoxAnswerer answerer(answer);
+            f.Editor->Button_OkClick(nullptr);
+            EXPECT_EQ(answerer.Texts(),
+                      std::vector<std::string>{
+                          "The file " + folder.File("popup-exp.ini") +
+                          " is not plain text; the editor guessed how to read it. Save the list "
+                          "over it? The file as it was is kept as " +
+                          folder.File("popup-exp.ini.bak") + "."});
+            EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")),
+                      answer == IDNO ? content : "a.ex\r\nb.ex\r\n");
+        }
+        EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini.bak")), content);
     }
 }
 
@@ -334,12 +371,23 @@ TEST_F(FormTest, LongEntriesAreKeptAndNewOnesOverTheLimitRefused) {
         f.Editor->Button_AddClick(nullptr);
         PutOnClipboard(std::wstring(2100, L'f') + L"\r\n" + std::wstring(100000, L'g') + L"\r\nh");
         ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
+        // The field stops there: a paste that would go past it is refused
+        // whole, and typing goes no further.
+        PutOnClipboard(std::wstring(100000, L'p'));
+        ::SendMessageW(f.Editor->Edit1->Handle(), WM_PASTE, 0, 0);
+        EXPECT_EQ(f.Editor->Edit1->Text(), std::string(2100, 'e'));
+        f.Editor->Edit1->SetText(std::string(2083, 'q'));
+        ::SendMessageW(f.Editor->Edit1->Handle(), EM_SETSEL, 2083, 2083);
+        ::SendMessageW(f.Editor->Edit1->Handle(), WM_CHAR, 'r', 0);
+        EXPECT_EQ(f.Editor->Edit1->Text(), std::string(2083, 'q'));
+        const std::string one = "1 entry is longer than 2083 characters and was not added: most "
+                                "browsers open no web address that long.";
         EXPECT_EQ(answerer.Texts(),
                   (std::vector<std::string>{
-                      "1 entry is longer than 2083 characters and was not added: most browsers "
-                      "open no web address that long.",
+                      one,
                       "2 entries are longer than 2083 characters and were not added: most "
-                      "browsers open no web address that long."}));
+                      "browsers open no web address that long.",
+                      one}));
     }
     EXPECT_EQ(f.Editor->ListBox1->Count(), 5);
     PutOnClipboard(L"i\r\nj"); // a later paste, as before
@@ -352,28 +400,37 @@ TEST_F(FormTest, LongEntriesAreKeptAndNewOnesOverTheLimitRefused) {
               FormatExceptions({e600, e2100, e100k, std::string(600, 'd'), "h", "i", "j", "k"}));
 }
 
-TEST_F(FormTest, OkAsksOnlyAboutEntriesItsSaveWouldChange) {
+TEST_F(FormTest, AddressesThatBecomeTheSameTextAreAllKeptAndAskedAbout) {
     folder.Write("popup-exp.ini", "?.example\r\n");
     TForm_Stilvane& f = Build();
     f.ExceptionsClick(nullptr);
-    // "ж.example" becomes the "?.example" listed already: nothing changes.
-    PutOnClipboard(L"\x436.example\r\nb.example");
-    ::SendMessageW(f.Editor->ListBox1->Handle(), WM_PASTE, 0, 0);
-    {
-        testing::MessageBoxAnswerer answerer;
-        f.Editor->Button_OkClick(nullptr);
-        EXPECT_TRUE(answerer.Texts().empty());
-    }
-    EXPECT_EQ(::GetFileAttributesA(folder.File("popup-exp.ini.bak").c_str()),
-              INVALID_FILE_ATTRIBUTES);
-    // Typed, the same character is asked about.
-    f.ExceptionsClick(nullptr);
-    ::SetWindowTextW(f.Editor->Edit1->Handle(), L"\x436\x436.example");
+    ListBox& list = *f.Editor->ListBox1;
+    // "ж.example" and "з.example" become the "?.example" listed already, and
+    // are neither it nor each other; "ж.example" again is.
+    PutOnClipboard(L"\x436.example\r\nb.example\r\n\x437.example\r\n\x436.example");
+    ::SendMessageW(list.Handle(), WM_PASTE, 0, 0);
+    EXPECT_EQ(Title(f.Handle()), "3 added, 1 already listed");
+    // Typed, the same: a third address.
+    ::SetWindowTextW(f.Editor->Edit1->Handle(), L"\x438.example");
     f.Editor->Button_AddClick(nullptr);
-    testing::MessageBoxAnswerer answerer(IDNO);
+    ::SetWindowTextW(f.Editor->Edit1->Handle(), L"\x437.example");
+    f.Editor->Button_AddClick(nullptr);
+    EXPECT_EQ(list.Count(), 5);
+    // Copied, each is the address it was.
+    for (int i = 0; i < list.Count(); ++i)
+        list.Select(i, list.At(i).original == L"\x436.example" || list.Item(i) == "b.example");
+    ::SendMessageW(list.Handle(), WM_COPY, 0, 0);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    EXPECT_STREQ(static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT))),
+                 L"\x436.example\r\nb.example");
+    ::GlobalUnlock(::GetClipboardData(CF_UNICODETEXT));
+    ::CloseClipboard();
+    testing::MessageBoxAnswerer answerer(IDYES);
     f.Editor->Button_OkClick(nullptr);
     ASSERT_EQ(answerer.Texts().size(), 1u);
-    EXPECT_EQ(answerer.Texts()[0].substr(0, 26), "1 entry contains character");
+    EXPECT_EQ(answerer.Texts()[0].substr(0, 30), "3 entries contain characters t");
+    EXPECT_EQ(ReadWholeFile(folder.File("popup-exp.ini")),
+              "?.example\r\n?.example\r\n?.example\r\n?.example\r\nb.example\r\n");
 }
 
 TEST_F(FormTest, ScreenReadersFindNamesForTheControls) {

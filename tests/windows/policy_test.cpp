@@ -148,6 +148,98 @@ TEST_F(PolicyTest, ManagedEntriesAreAddedShownMarkedKeptAndGoOnlyIfThePolicyPutT
     EXPECT_EQ(Own("PolicyAdded"), "");
 }
 
+TEST_F(PolicyTest, ALockOverUnsavedEditsShowsTheFileAndOffersTheAdditionsInsteadOfSavingThem) {
+    const std::string original = "a.example\r\nb.example\r\n";
+    folder.Write("popup-exp.ini", original);
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    ExceptionsEditor& editor = *f.Editor;
+    ListBox& list = *editor.ListBox1;
+    editor.Edit1->SetText("new.example");
+    editor.Button_AddClick(nullptr);
+    list.Select(0, true); // a.example
+    editor.Button_DeleteClick(nullptr);
+    const auto apply = [&f] {
+        ::SendMessageA(f.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+    };
+    const std::vector<std::string> file{"a.example", "b.example"};
+    {
+        MessageBoxAnswerer answerer(IDYES);
+        SetSwitch(HKEY_CURRENT_USER, "ExceptionsEditable", 0);
+        SetManaged("1", "corp.example");
+        apply();
+        EXPECT_TRUE(answerer.Texts().empty()); // not inside the policy's handler
+        EXPECT_EQ(list.Items(),
+                  (std::vector<std::string>{"a.example", "b.example", "corp.example"}));
+        EXPECT_TRUE(list.At(2).tag & kManagedEntry);
+        PumpFor(300);
+        EXPECT_EQ(answerer.Texts(),
+                  std::vector<std::string>{"Your organization now manages the exception list: your "
+                                           "changes to it cannot be saved.\r\n\r\nCopy the 1 entry "
+                                           "you added to the clipboard before it is dropped?"});
+    }
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    EXPECT_STREQ(static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT))),
+                 L"new.example");
+    ::GlobalUnlock(::GetClipboardData(CF_UNICODETEXT));
+    ::CloseClipboard();
+    // Read-only, the open list follows the policy's changes to the file.
+    DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
+    apply();
+    EXPECT_EQ(list.Items(), file);
+    {
+        MessageBoxAnswerer answerer;
+        f.Editor->Button_OkClick(nullptr);
+        f.ExceptionsClick(nullptr);
+        EXPECT_TRUE(f.FormCloseQuery());
+        EXPECT_TRUE(answerer.Texts().empty()) << answerer.Texts()[0];
+    }
+    EXPECT_EQ(File(), original);
+    // Editable again: nothing of the dropped edits comes back.
+    DeleteTree(HKEY_CURRENT_USER, PolicyPath());
+    apply();
+    f.ExceptionsClick(nullptr);
+    EXPECT_EQ(list.Items(), file);
+    EXPECT_FALSE(f.Editor->HasUnsavedEdits());
+}
+
+TEST_F(PolicyTest, AnEntryTheUserHadUnsavedWhenThePolicyAddedItStaysWhenThePolicyDropsIt) {
+    folder.Write("popup-exp.ini", "own.example\r\n");
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    f.Editor->Edit1->SetText("m2.example");
+    f.Editor->Button_AddClick(nullptr);
+    SetManaged("1", "m2.example");
+    EXPECT_TRUE(PumpUntil([&] { return File() == "own.example\r\nm2.example\r\n"; }, 1000));
+    f.Editor->Button_OkClick(nullptr);
+    EXPECT_EQ(Own("PolicyAdded"), "");
+    DeleteTree(HKEY_LOCAL_MACHINE, PolicyPath());
+    EXPECT_TRUE(PumpUntil([&] { return f.PoliciesInForce().managedExceptions.empty(); }, 1000));
+    EXPECT_EQ(File(), "m2.example\r\nown.example\r\n");
+}
+
+TEST_F(PolicyTest, TheListScrollsSidewaysToTheEndOfItsLongestEntryAndItsMark) {
+    const std::string longest(2083, 'w');
+    SetManaged("1", longest);
+    TForm_Stilvane& f = Build();
+    f.ExceptionsClick(nullptr);
+    const HWND list = f.Editor->ListBox1->Handle();
+    for (const int dpi : {96, 144}) { // another scale, another font
+        f.Editor->Layout(dpi);
+        const HDC dc = ::GetDC(list);
+        const HGDIOBJ font =
+            ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(list, WM_GETFONT, 0, 0)));
+        SIZE shown{}, mark{};
+        ::GetTextExtentPoint32A(dc, (longest + " (managed)").c_str(), 2083 + 10, &shown);
+        ::GetTextExtentPoint32A(dc, " (managed)", 10, &mark);
+        ::SelectObject(dc, font);
+        ::ReleaseDC(list, dc);
+        const LRESULT extent = ::SendMessageW(list, LB_GETHORIZONTALEXTENT, 0, 0);
+        EXPECT_GE(extent, shown.cx) << dpi;
+        EXPECT_LT(extent, shown.cx + mark.cx) << dpi;
+    }
+}
+
 TEST_F(PolicyTest, NoPauseAReadOnlyListAndAProgramThatMustRunComeWithGroupPolicysAnnouncement) {
     folder.Write("popup-exp.ini", "a.example\r\n");
     key.SetString("PopupBlocker", "1");

@@ -127,7 +127,8 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
         for (const std::string* two :
              {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,
               &texts.errorPauseStart, &texts.errorPauseEnd, &texts.errorCount, &texts.errorImport,
-              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup, &texts.errorManaged})
+              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup, &texts.errorManaged,
+              &texts.askGuessed})
             EXPECT_TRUE(two->find("%1") != std::string::npos &&
                         two->find("%2") != std::string::npos)
                 << "[" << section << "] " << *two;
