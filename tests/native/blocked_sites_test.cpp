@@ -1,5 +1,10 @@
-// The site of a blocked popup's address, and which entries already allow one.
+// The site of a blocked popup's address, the records of the sites, which
+// entries already allow one, and how often the user is told.
+#include "framework/civil_time.h"
+#include "framework/text.h"
 #include "settings/blocked_site.h"
+#include "settings/blocked_sites.h"
+#include "settings/notification_pace.h"
 #include "settings/punycode.h"
 
 #include <gtest/gtest.h>
@@ -128,6 +133,112 @@ TEST(BlockedSite, AnEntryCoversASiteItHoldsWholeOrEndsWithWholeLabels) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(CoveringEntry(c.entries, c.site), c.covering) << c.site;
+}
+
+BlockedSites Blocks(std::initializer_list<std::pair<const char*, const char*>> blocks,
+                    BlockedSites sites = {}) {
+    for (const auto& [site, day] : blocks)
+        sites = WithBlock(std::move(sites), site, day);
+    return sites;
+}
+
+TEST(BlockedSites, RecentSitesCountsAndTheTopFive) {
+    BlockedSites sites = Blocks({{"a.com", "2026-03-01"},
+                                 {"b.com", "2026-03-02"},
+                                 {"a.com", "2026-03-02"},
+                                 {"a.com", "2026-03-02"},
+                                 {"c.com", "2026-03-02"},
+                                 {"no site", "2026-03-02"},
+                                 {"d.com", "2026-02-30"}});
+    EXPECT_EQ(sites.recent, (std::vector<std::string>{"c.com", "a.com", "b.com"}));
+    EXPECT_EQ(SiteBlockedOn(sites, "a.com", "2026-03-02"), 2u);
+    EXPECT_EQ(SiteBlockedOn(sites, "a.com", "2026-03-03"), 0u);
+    EXPECT_EQ(TopSites(sites, "2026-03-02"),
+              (std::vector<SiteTotal>{{"a.com", 3}, {"c.com", 1}, {"b.com", 1}}));
+    // 30 days later the first day's block is gone; 31, everything.
+    EXPECT_EQ(TopSites(sites, "2026-03-31").front(), (SiteTotal{"a.com", 2}));
+    EXPECT_TRUE(TopSites(sites, "2026-04-01").empty());
+    EXPECT_EQ(sites.recent, SitesAsOf(sites, "2026-04-01").recent);
+    // Days after today (a clock set back) count as today.
+    EXPECT_EQ(SiteBlockedOn(sites, "a.com", "2026-02-20"), 3u);
+    EXPECT_EQ(Blocks({{"a.com", "2026-02-20"}}, sites).counted.front().days,
+              (std::vector<SiteDay>{{*DayNumber("2026-02-20"), 4}}));
+    for (int i = 0; i < 12; ++i)
+        sites = WithBlock(std::move(sites), "s" + std::to_string(i) + ".com", "2026-03-03");
+    EXPECT_EQ(sites.recent.size(), kRecentSites);
+    EXPECT_EQ(sites.recent.front(), "s11.com");
+    EXPECT_EQ(TopSites(sites, "2026-03-03").size(), kTopSites);
+}
+
+TEST(BlockedSites, AFullTableLosesTheLeastBlockedAndStaysBounded) {
+    BlockedSites sites = Blocks({{"kept.com", "2026-03-01"}, {"kept.com", "2026-03-01"}});
+    for (int i = 0; i < 2000; ++i) // ten times as many as are kept
+        sites = WithBlock(std::move(sites), "h" + std::to_string(i) + ".example", "2026-03-01");
+    EXPECT_EQ(sites.counted.size(), kCountedSites);
+    EXPECT_EQ(sites.counted.back().site, "kept.com");
+    // Of the sites blocked once, the one blocked first goes first.
+    EXPECT_EQ(sites.counted[kCountedSites - 2].site, "h1801.example");
+    EXPECT_LT(FormatSiteCounts(sites.counted).size(), 10000u);
+}
+
+TEST(BlockedSites, RecordsReadBackAndDamagedLinesAreDropped) {
+    const BlockedSites sites = Blocks({{"a.com", "2026-01-01"},
+                                       {"b.com", "2026-01-30"},
+                                       {"[::1]", "2026-01-30"},
+                                       {"b.com", "2026-01-30"}});
+    const std::string counts = FormatSiteCounts(sites.counted);
+    EXPECT_EQ(counts, "b.com 2026-01-30:2\r\n[::1] 2026-01-30:1\r\na.com 2026-01-01:1\r\n");
+    EXPECT_EQ(ParseSiteCounts(counts), sites.counted);
+    EXPECT_EQ(ParseRecentSites(FormatRecentSites(sites.recent)), sites.recent);
+    const std::string sound = "ok.com 2026-01-02:4294967295 2026-01-01:7";
+    const auto dropped = [&](const std::string& line) {
+        EXPECT_EQ(ParseSiteCounts(line + "\r\n" + sound), ParseSiteCounts(sound)) << line;
+    };
+    // No site: neither line is read.
+    for (const std::string& bad :
+         {std::string("x.com\0", 6), std::string("X.com"), std::string("www.x.com"),
+          std::string("x.com:80"), std::string("u@x.com"), std::string("x..com"),
+          std::string("x.com."), std::string("\xE4.com"), std::string(" x.com"),
+          std::string("x.com\t")}) {
+        dropped(bad + " 2026-01-01:1");
+        EXPECT_EQ(ParseRecentSites(bad + "\nok.com"), std::vector<std::string>{"ok.com"}) << bad;
+    }
+    // A site without sound days: none, or one that is no date with a count above 0, or days
+    // out of their order or further apart than the days kept.
+    for (const char* bad : {"", " ", " 2026-01-01:1 2026-01-01:1", " 2026-01-01:1 2026-01-02:1",
+                            " 2026-03-01:1 2026-01-01:1", " 2026-01-01:99999999999999999999x"})
+        dropped("x.com" + std::string(bad));
+    for (const char* bad :
+         {"  2026-01-01:1", " 2026-01-01:0", " 2026-01-01:", " 2026-01-01:-1", " 2026-01-01:+1",
+          " 2026-01-01:1 ", " 2026-01-01:0x1", " 2026-01-01:1a", " 2026-02-30:1", " 2026-1-01:1",
+          " 2026-01-01;1", " 2026-01-01", " 2026-01-01:1:2", " 2026-01-01: 1"})
+        dropped("x.com" + std::string(bad));
+    EXPECT_EQ(ParseSiteCounts(sound).front().days.front().count, 4294967295u);
+    // A site listed twice counts once; lines past the limit are not read.
+    EXPECT_EQ(ParseSiteCounts(sound + "\n" + sound).size(), 1u);
+    EXPECT_EQ(ParseRecentSites("a.com\r\na.com\r\n\r\nb.com"),
+              (std::vector<std::string>{"a.com", "b.com"}));
+    std::string many;
+    for (int i = 0; i < 300; ++i)
+        many += "s" + std::to_string(i) + ".com 2026-01-01:1\r\n";
+    EXPECT_EQ(ParseSiteCounts(many).size(), kCountedSites);
+    EXPECT_EQ(ParseRecentSites(ReplaceAll(many, " 2026-01-01:1", "")).size(), kRecentSites);
+}
+
+TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
+    NotificationPace pace;
+    struct Step {
+        const char* site;
+        std::int64_t at;
+        bool told;
+    } steps[] = {
+        {"a.com", 1000, true},  {"a.com", 1001, false}, {"b.com", 1059, false},
+        {"b.com", 1060, true},  {"a.com", 1599, false}, {"a.com", 1600, true},
+        {"c.com", 1600, false}, {"c.com", 1200, true}, // a clock set back
+        {"b.com", 1259, false}, {"b.com", 1800, true},
+    };
+    for (const Step& s : steps)
+        EXPECT_EQ(pace.Allow(s.site, s.at), s.told) << s.site << " at " << s.at;
 }
 
 } // namespace
