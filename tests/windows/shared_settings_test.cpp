@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 
 namespace stilvane {
@@ -104,6 +105,59 @@ TEST_F(Settings, BlockSignalIsTakenOnceAndDeleted) {
         EXPECT_FALSE(key.Exists(kValueBlockTime)) << s.name;
         EXPECT_FALSE(settings.TakeBlockSignal()) << s.name;
     }
+}
+
+TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
+    // As a blocker writing Unicode would store it: an emoji no code page has.
+    const auto setWide = [&](const wchar_t* text) {
+        HKEY raw;
+        ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_SET_VALUE, &raw),
+                  0);
+        ::RegSetValueExW(raw, L"PopupBlocker_BlockURL", 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(text), (wcslen(text) + 1) * 2);
+        ::RegCloseKey(raw);
+    };
+    const std::string huge = "http://a.com/" + std::string(100000, 'x');
+    struct Case {
+        const char* name;
+        std::function<void()> store;
+        const char* site;
+    } cases[] = {
+        {"address",
+         [&] { key.SetString(kValueBlockAddress, "http://u:pw@WWW.Shop.Example.com:81/a?b"); },
+         "shop.example.com"},
+        {"code page",
+         [&] {
+             key.SetString(kValueBlockAddress, "https://b\xFC"
+                                               "cher.de./");
+         },
+         "xn--bcher-kva.de"},
+        {"ipv6", [&] { key.SetString(kValueBlockAddress, "http://[::1]:8080/"); }, "[::1]"},
+        {"outside the code page", [&] { setWide(L"http://ex\xD83D\xDE00mple.com/"); }, ""},
+        {"no site", [&] { key.SetString(kValueBlockAddress, "about:blank"); }, ""},
+        {"300 characters",
+         [&] { key.SetString(kValueBlockAddress, "http://" + std::string(300, 'a')); }, ""},
+        {"100 KB", [&] { key.SetString(kValueBlockAddress, huge); }, ""},
+        {"NUL", [&] { key.SetRaw(kValueBlockAddress, REG_SZ, "http://a.com\0http://b.com", 26); },
+         ""},
+        {"expandable", [&] { key.SetString(kValueBlockAddress, "http://a.com/", REG_EXPAND_SZ); },
+         ""},
+        {"dword", [&] { key.SetDword(kValueBlockAddress, 7); }, ""},
+        {"binary", [&] { key.SetRaw(kValueBlockAddress, REG_BINARY, huge.data(), 100000); }, ""},
+    };
+    for (const auto& c : cases) {
+        c.store();
+        EXPECT_FALSE(settings.TakeBlock().blocked) << c.name << ": no signal yet";
+        EXPECT_TRUE(key.Exists(kValueBlockAddress)) << c.name << " is left for its signal";
+        key.SetDword(kValueBlockTime, 1);
+        const BlockSignal signal = settings.TakeBlock();
+        EXPECT_TRUE(signal.blocked) << c.name;
+        EXPECT_EQ(signal.site, c.site) << c.name;
+        EXPECT_FALSE(key.Exists(kValueBlockAddress) || key.Exists(kValueBlockTime)) << c.name;
+    }
+    key.SetString(kValueBlockTime, "gestern"); // no address: the signal alone
+    EXPECT_EQ(settings.TakeBlock().site, "");
+    EXPECT_FALSE(key.Exists(kValueBlockTime));
 }
 
 TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {
