@@ -6,12 +6,12 @@
 
 namespace stilvane {
 
-namespace {
-
 std::string DayTextOf(std::int64_t days) {
     const CivilTime c = CivilFromDays(days);
     return DayText(c.year, c.month, c.day);
 }
+
+namespace {
 
 // The count the history holds for day `day`, 0 for a day it does not span.
 std::uint32_t CountOn(const BlockHistory& history, std::int64_t first, std::int64_t day) {

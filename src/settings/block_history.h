@@ -25,6 +25,9 @@ struct BlockHistory {
     bool operator==(const BlockHistory&) const = default;
 };
 
+// The day text "YYYY-MM-DD" of a day number (days since 1970-01-01).
+std::string DayTextOf(std::int64_t days);
+
 // The record's text, and the history it holds; nullopt for a text that is no
 // history (such a value is dropped and written anew at the next day's end).
 std::string FormatHistory(const BlockHistory& history);

@@ -125,14 +125,22 @@ void ControllerState::WriteHistory(const BlockHistory& history) const {
 }
 
 void ControllerState::ResetCount() const {
+    DeleteValues({kValueBlockedTotal, kValueBlockedToday, kValueBlockedDay, kValueBlockedHistory,
+                  kValueBlockedSites, kValueBlockedSiteCounts});
+}
+
+void ControllerState::ForgetSites() const {
+    DeleteValues({kValueBlockedSites, kValueBlockedSiteCounts});
+}
+
+void ControllerState::DeleteValues(std::initializer_list<const char*> names) const {
     const auto key = RegistryKey::Open(root_, path_, KEY_SET_VALUE);
     if (!key && key.Status() == ERROR_FILE_NOT_FOUND)
-        return; // nothing counted yet
+        return; // nothing kept yet
     if (!key)
-        throw ERegistryException(MessageKind::RegWrite, kValueBlockedTotal,
+        throw ERegistryException(MessageKind::RegWrite, *names.begin(),
                                  static_cast<unsigned long>(key.Status()));
-    for (const char* name :
-         {kValueBlockedToday, kValueBlockedTotal, kValueBlockedDay, kValueBlockedHistory}) {
+    for (const char* name : names) {
         const LONG status = key.DeleteValue(name);
         if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND)
             throw ERegistryException(MessageKind::RegWrite, name,

@@ -1,7 +1,7 @@
 // The controller's own state, under a key of its own below the blocker's:
 // the end of a running pause and the count of blocked popups with its
-// history. The blocker
-// never reads it; the uninstaller removes it.
+// history and the sites they were blocked on (blocked_sites_store). The
+// blocker never reads it; the uninstaller removes it.
 #pragma once
 
 #include "settings/block_count.h"
@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,8 @@ constexpr char kValueBlockedToday[] = "BlockedToday";
 constexpr char kValueBlockedTotal[] = "BlockedTotal";
 constexpr char kValueBlockedDay[] = "BlockedDay";
 constexpr char kValueBlockedHistory[] = "BlockedHistory";
+constexpr char kValueBlockedSites[] = "BlockedSites";
+constexpr char kValueBlockedSiteCounts[] = "BlockedSiteCounts";
 
 class ControllerState {
 public:
@@ -46,11 +49,16 @@ public:
     std::optional<BlockHistory> ReadHistory() const;
     // Raises ERegistryException "Fehler beim Setzen der Daten".
     void WriteHistory(const BlockHistory& history) const;
-    // Today's count, the count of all and the history go; raises
+    // Today's count, the count of all, the history and the sites go; raises
     // ERegistryException when a value stays.
     void ResetCount() const;
+    // The sites alone go, as when the organization turns their recording
+    // off; raises ERegistryException when a value stays.
+    void ForgetSites() const;
 
 private:
+    void DeleteValues(std::initializer_list<const char*> names) const;
+
     HKEY root_;
     std::string path_;
 };

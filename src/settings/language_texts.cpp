@@ -105,6 +105,19 @@ const LanguageTexts& BuiltInTexts() {
         .askResetCount = "Die Z\xE4hlung der blockierten Popups zur\xFC"
                          "cksetzen? Heute, die letzten 30 "
                          "Tage und die Gesamtzahl werden auf 0 gesetzt.",
+        .sitesRecent = "&Zuletzt blockiert",
+        .sitesNone = "Noch keine Websites",
+        .sitesToday = "%1 (%2)",
+        .askAllowSite = "Popups von %1 zulassen?",
+        .noteSiteCovered = "Popups von %1 sind bereits durch den Eintrag %2 zugelassen.",
+        .notifyBlocked = "Be&nachrichtigen, wenn ein Popup blockiert wird",
+        .balloonBlocked =
+            "Popup auf %1 blockiert. Klicken Sie hier, um Popups dieser Website zuzulassen.",
+        .statisticsTopSites = "Websites mit den meisten blockierten Popups in den letzten 30 Tagen",
+        .statisticsTopSite = {"%2: %1 Popups", "%2: %1 Popup", {}},
+        .buttonAllow = "Zulassen",
+        .errorSites = "Die blockierten Websites konnten nicht gespeichert werden: Der "
+                      "Registrierungsschl\xFCssel %1 kann nicht geschrieben werden (%2).",
         .policyLocked = "(von Ihrer Organisation festgelegt)",
         .policyReadOnly = "schreibgesch\xFCtzt",
         .policyManaged = "verwaltete Eintr\xE4ge",
@@ -178,6 +191,16 @@ const std::vector<LanguageKey>& LanguageKeys() {
         {"Button_Reset", &LanguageTexts::buttonReset},
         {"Button_Close", &LanguageTexts::buttonClose},
         {"Ask_ResetCount", &LanguageTexts::askResetCount},
+        {"Sites_Recent", &LanguageTexts::sitesRecent},
+        {"Sites_None", &LanguageTexts::sitesNone},
+        {"Sites_Today", &LanguageTexts::sitesToday},
+        {"Ask_AllowSite", &LanguageTexts::askAllowSite},
+        {"Note_SiteCovered", &LanguageTexts::noteSiteCovered},
+        {"Notify_Blocked", &LanguageTexts::notifyBlocked},
+        {"Balloon_Blocked", &LanguageTexts::balloonBlocked},
+        {"Statistics_TopSites", &LanguageTexts::statisticsTopSites},
+        {"Button_Allow", &LanguageTexts::buttonAllow},
+        {"Error_Sites", &LanguageTexts::errorSites},
         {"Policy_Locked", &LanguageTexts::policyLocked},
         {"Policy_ReadOnly", &LanguageTexts::policyReadOnly},
         {"Policy_Managed", &LanguageTexts::policyManaged},
@@ -196,6 +219,7 @@ const std::vector<CountedKey>& CountedKeys() {
         {"Refused_TooLong", &LanguageTexts::refusedTooLong},
         {"Statistics_Chart", &LanguageTexts::statisticsChart},
         {"Ask_CopyAdded", &LanguageTexts::askCopyAdded},
+        {"Statistics_TopSite", &LanguageTexts::statisticsTopSite},
     };
     return keys;
 }

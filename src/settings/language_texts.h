@@ -85,6 +85,24 @@ struct LanguageTexts {
     std::string buttonReset;
     std::string buttonClose;
     std::string askResetCount;
+    // The sites popups were blocked on: the tray's submenu, its empty state
+    // and each site with today's count ("%1" the site, "%2" the count); the
+    // question before allowing one ("%1") and the answer when an entry
+    // ("%2") already allows it; the check item and the notification ("%1"
+    // the site); the statistics window's list of the sites blocked most, each
+    // row counted ("%1" the count, "%2" the site) with its button; and the
+    // failure to store them ("%1" the key, "%2" why).
+    std::string sitesRecent;
+    std::string sitesNone;
+    std::string sitesToday;
+    std::string askAllowSite;
+    std::string noteSiteCovered;
+    std::string notifyBlocked;
+    std::string balloonBlocked;
+    std::string statisticsTopSites;
+    CountedText statisticsTopSite;
+    std::string buttonAllow;
+    std::string errorSites;
     // The organization's policies.
     std::string policyLocked;   // after a locked menu item, the tip's row, the editor's title
     std::string policyReadOnly; // the editor's title: the list cannot be changed

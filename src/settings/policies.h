@@ -20,7 +20,7 @@ constexpr std::size_t kLongestManagedEntry = 2083;
 
 struct Policies {
     // By PolicyId; nullopt: not configured, the user decides.
-    std::array<std::optional<bool>, 6> switches{};
+    std::array<std::optional<bool>, 7> switches{};
     // The managed entries, trimmed, in the order of their numbers, each once.
     std::vector<std::string> managedExceptions;
 

@@ -18,6 +18,7 @@ enum class PolicyId {
     AllowPause,
     AllowQuit,
     ExceptionsEditable,
+    RecordBlockedSites,
     ManagedExceptions
 };
 // name: the value's (Switch) or the subkey's (List) name
@@ -26,6 +27,6 @@ struct PolicyDefinition {
     const char* name;
     PolicyKind kind;
 };
-const std::array<PolicyDefinition, 6>& PolicyDefinitions();
+const std::array<PolicyDefinition, 7>& PolicyDefinitions();
 
 } // namespace stilvane

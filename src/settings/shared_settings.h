@@ -13,6 +13,14 @@ constexpr char kValueBlocking[] = "PopupBlocker";
 constexpr char kValueSound[] = "PopupBlocker_Sound";
 constexpr char kValueDirectory[] = "PopupBlocker_Dir";
 constexpr char kValueBlockTime[] = "PopupBlocker_BlockTime";
+constexpr char kValueBlockAddress[] = "PopupBlocker_BlockURL";
+
+// A block the blocker signalled, with the site of the address it may have
+// written before the signal.
+struct BlockSignal {
+    bool blocked = false;
+    std::string site; // empty: no address, or one that names no site
+};
 
 class SharedSettings {
 public:
@@ -49,7 +57,13 @@ public:
     // deleted when found. A value that cannot be read as a number counts as
     // a signal too (the blocker writes the value only when it blocked
     // something) and is deleted, so it cannot stop the polling.
-    bool TakeBlockSignal() const;
+    bool TakeBlockSignal() const { return TakeBlock().blocked; }
+    // TakeBlockSignal, with the address taken together with the signal: its
+    // site (blocked_site.h: a REG_SZ in the ANSI code page, at most
+    // kLongestAddress characters, no NUL), and the value deleted with the
+    // signal whatever it holds. An address without a signal is left for the
+    // signal that follows it; no address costs no write.
+    BlockSignal TakeBlock() const;
 
 private:
     std::string Read(const char* name) const;

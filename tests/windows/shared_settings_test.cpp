@@ -106,6 +106,46 @@ TEST_F(Settings, BlockSignalIsTakenOnceAndDeleted) {
     }
 }
 
+TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
+    const std::string huge = "http://a.com/" + std::string(100000, 'x');
+    struct Case {
+        std::string address; // stored with a NUL after it
+        DWORD type;
+        const char* site;
+    } cases[] = {
+        {"http://u:pw@WWW.Shop.Example.com:81/a?b", REG_SZ, "shop.example.com"},
+        {"https://b\xFC\x63her.de./", REG_SZ, "xn--bcher-kva.de"},
+        {"http://" + std::string(300, 'a'), REG_SZ, ""},
+        {huge, REG_SZ, ""},
+        {std::string("http://a.com\0http://b.com", 25), REG_SZ, ""},
+        {"http://a.com/", REG_EXPAND_SZ, ""},
+        {"\7\0\0", REG_DWORD, ""},
+        {huge, REG_BINARY, ""},
+        {"", REG_NONE, ""}, // as a blocker writing Unicode would store a character no code page has
+    };
+    for (const auto& c : cases) {
+        if (c.type != REG_NONE) {
+            key.SetRaw(kValueBlockAddress, c.type, c.address.c_str(), c.address.size() + 1);
+        } else {
+            HKEY raw;
+            ::RegOpenKeyExA(HKEY_CURRENT_USER, key.Path().c_str(), 0, KEY_SET_VALUE, &raw);
+            ::RegSetValueExW(raw, L"PopupBlocker_BlockURL", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(L"http://a\xD83D\xDE00.com/"), 32);
+            ::RegCloseKey(raw);
+        }
+        const std::string name = c.address.substr(0, 40) + " " + std::to_string(c.type);
+        EXPECT_FALSE(settings.TakeBlock().blocked) << name;
+        EXPECT_TRUE(key.Exists(kValueBlockAddress)) << name << ": left for its signal";
+        key.SetDword(kValueBlockTime, 1);
+        const BlockSignal signal = settings.TakeBlock();
+        EXPECT_TRUE(signal.blocked && signal.site == c.site) << name << ": " << signal.site;
+        EXPECT_FALSE(key.Exists(kValueBlockAddress) || key.Exists(kValueBlockTime)) << name;
+    }
+    key.SetString(kValueBlockTime, "gestern"); // no address: the signal alone
+    EXPECT_EQ(settings.TakeBlock().site, "");
+    EXPECT_FALSE(key.Exists(kValueBlockTime));
+}
+
 TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {
     key.SetRaw(kValueBlockTime, REG_MULTI_SZ, "5\0\0", 3);
     EXPECT_FALSE(settings.TakeBlockSignal());

@@ -113,8 +113,8 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
                 EXPECT_NE(text.find("%1"), std::string::npos) << "[" << section << "] " << name;
             }
         const LanguageTexts texts = ReadLanguageTexts(kPackage, language);
-        ExpectUniqueAccessKeys(
-            section, {texts.active, texts.pause, texts.exceptions, texts.sound, texts.quit});
+        ExpectUniqueAccessKeys(section, {texts.active, texts.pause, texts.exceptions, texts.sound,
+                                         texts.quit, texts.sitesRecent, texts.notifyBlocked});
         ExpectUniqueAccessKeys(section,
                                {texts.pause5, texts.pause15, texts.pause60, texts.pauseSignIn});
         ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
@@ -122,13 +122,15 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
                                          texts.listPaste, texts.listImport, texts.listExport});
         ExpectUniqueAccessKeys(section, {texts.buttonReset, texts.buttonClose});
         // What fills in each placeholder: "%1", or "%1" and "%2".
-        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText})
+        for (const std::string* one :
+             {&texts.pausedUntil, &texts.askNotText, &texts.askAllowSite, &texts.balloonBlocked})
             EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
         for (const std::string* two :
              {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,
               &texts.errorPauseStart, &texts.errorPauseEnd, &texts.errorCount, &texts.errorImport,
               &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup, &texts.errorManaged,
-              &texts.askGuessed})
+              &texts.askGuessed, &texts.sitesToday, &texts.noteSiteCovered,
+              &texts.statisticsTopSite.other, &texts.errorSites})
             EXPECT_TRUE(two->find("%1") != std::string::npos &&
                         two->find("%2") != std::string::npos)
                 << "[" << section << "] " << *two;

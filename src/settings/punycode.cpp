@@ -1,0 +1,78 @@
+#include "settings/punycode.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace stilvane {
+
+namespace {
+
+// The parameters RFC 3492 fixes for IDNA.
+constexpr std::uint32_t kBase = 36, kTMin = 1, kTMax = 26, kSkew = 38, kDamp = 700;
+constexpr std::uint32_t kInitialBias = 72, kInitialN = 0x80;
+
+char Digit(std::uint32_t d) {
+    return static_cast<char>(d < 26 ? 'a' + d : '0' + (d - 26));
+}
+
+std::uint32_t Adapt(std::uint32_t delta, std::uint32_t points, bool first) {
+    delta = first ? delta / kDamp : delta / 2;
+    delta += delta / points;
+    std::uint32_t k = 0;
+    while (delta > ((kBase - kTMin) * kTMax) / 2) {
+        delta /= kBase - kTMin;
+        k += kBase;
+    }
+    return k + (kBase - kTMin + 1) * delta / (delta + kSkew);
+}
+
+} // namespace
+
+std::optional<std::string> PunycodeOf(std::wstring_view label) {
+    constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
+    if (label.size() >= kMax / 2)
+        return std::nullopt;
+    std::string out;
+    for (const wchar_t c : label)
+        if (static_cast<std::uint32_t>(c) < kInitialN)
+            out += static_cast<char>(c);
+    const auto basic = static_cast<std::uint32_t>(out.size());
+    if (basic > 0)
+        out += '-';
+    std::uint32_t n = kInitialN, delta = 0, bias = kInitialBias;
+    for (std::uint32_t handled = basic; handled < label.size();) {
+        std::uint32_t next = kMax;
+        for (const wchar_t c : label)
+            if (static_cast<std::uint32_t>(c) >= n && static_cast<std::uint32_t>(c) < next)
+                next = static_cast<std::uint32_t>(c);
+        // The RFC's overflow checks: a label of a sane length never needs them.
+        if (next - n > (kMax - delta) / (handled + 1))
+            return std::nullopt;
+        delta += (next - n) * (handled + 1);
+        n = next;
+        for (const wchar_t w : label) {
+            const auto c = static_cast<std::uint32_t>(w);
+            if (c < n && ++delta == 0)
+                return std::nullopt;
+            if (c != n)
+                continue;
+            std::uint32_t q = delta;
+            for (std::uint32_t k = kBase;; k += kBase) {
+                const std::uint32_t t = k <= bias ? kTMin : k >= bias + kTMax ? kTMax : k - bias;
+                if (q < t)
+                    break;
+                out += Digit(t + (q - t) % (kBase - t));
+                q = (q - t) / (kBase - t);
+            }
+            out += Digit(q);
+            bias = Adapt(delta, handled + 1, handled == basic);
+            delta = 0;
+            ++handled;
+        }
+        ++delta;
+        ++n;
+    }
+    return out;
+}
+
+} // namespace stilvane
