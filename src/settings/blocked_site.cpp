@@ -162,8 +162,10 @@ std::string SiteOfHost(std::wstring_view host) {
     }
     if (site.size() > kLongestHost)
         return {};
-    // "www.example.com" is example.com, but "www.com" stays what it is.
-    if (site.starts_with("www.") && site.find('.', 4) != std::string::npos)
+    // "www.example.com" is example.com, but "www.com" stays what it is. Every
+    // leading "www." goes, so that a site read back from its record is the
+    // same site again.
+    while (site.starts_with("www.") && site.find('.', 4) != std::string::npos)
         site.erase(0, 4);
     return site;
 }

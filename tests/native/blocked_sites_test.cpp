@@ -42,6 +42,7 @@ TEST(BlockedSite, AddressesGiveTheirHostAsTheSite) {
         {"http://evil.example\\@good.example/", "evil.example"},
         {"http://example.com./", "example.com"},
         {"http://www.com/", "www.com"},
+        {"http://WWW.www.shop.example/", "shop.example"}, // as its record reads back
         {"http://[::1]:8080/", "[::1]"},
         {"http://192.168.0.1:80/x", "192.168.0.1"},
         {"http://b\xC3\xBC\x63her.DE/", "xn--bcher-kva.de"},
