@@ -8,7 +8,7 @@
 #include "framework/application.h"
 #include "framework/file_io.h"
 #include "framework/steady_clock.h"
-#include "ui/exceptions_file.h"
+#include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
 
 #include <windows.h>

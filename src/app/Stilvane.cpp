@@ -3,7 +3,7 @@
 #include "framework/application.h"
 #include "framework/unique_handle.h"
 #include "ui/form_Stilvane.h"
-#include "ui/second_start.h"
+#include "ui/tray/second_start.h"
 
 #include <windows.h>
 

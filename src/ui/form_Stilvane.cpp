@@ -9,11 +9,11 @@
 #include "framework/system_error.h"
 #include "framework/wall_clock.h"
 #include "settings/marl_INI.h"
-#include "ui/editor_layout.h"
-#include "ui/exceptions_file.h"
-#include "ui/tray_menu.h"
-#include "ui/tray_tip.h"
-#include "ui/welcome_balloon.h"
+#include "ui/editor/editor_layout.h"
+#include "ui/editor/exceptions_file.h"
+#include "ui/tray/tray_menu.h"
+#include "ui/tray/tray_tip.h"
+#include "ui/tray/welcome_balloon.h"
 
 #include <exception>
 

@@ -17,14 +17,14 @@
 #include "settings/language_texts.h"
 #include "settings/policy_store.h"
 #include "settings/shared_settings.h"
-#include "ui/block_display.h"
-#include "ui/block_statistics.h"
-#include "ui/exceptions_editor.h"
-#include "ui/policy_locks.h"
-#include "ui/second_start.h"
-#include "ui/statistics_window.h"
-#include "ui/timed_pause.h"
-#include "ui/tray_pictures.h"
+#include "ui/editor/exceptions_editor.h"
+#include "ui/pause/timed_pause.h"
+#include "ui/policy/policy_locks.h"
+#include "ui/statistics/block_display.h"
+#include "ui/statistics/block_statistics.h"
+#include "ui/statistics/statistics_window.h"
+#include "ui/tray/second_start.h"
+#include "ui/tray/tray_pictures.h"
 
 #include <cstdint>
 #include <functional>

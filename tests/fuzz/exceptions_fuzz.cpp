@@ -2,7 +2,7 @@
 // saving and loading again gives the list back (blank lines aside), and an
 // encoding is recognised without reading past the text.
 #include "framework/text_encoding.h"
-#include "ui/exceptions_file.h"
+#include "ui/editor/exceptions_file.h"
 
 #include <cstdint>
 #include <cstdlib>

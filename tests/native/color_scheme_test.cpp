@@ -1,6 +1,6 @@
 // The dark colours against each other, by the contrast ratio of the
 // accessibility guidelines: 4.5:1 for text, 3:1 for outlines.
-#include "ui/color_scheme.h"
+#include "ui/theme/color_scheme.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "framework/text_encoding.h"
-#include "ui/block_display.h"
-#include "ui/exception_entries.h"
-#include "ui/exceptions_file.h"
-#include "ui/exceptions_merge.h"
+#include "ui/editor/exception_entries.h"
+#include "ui/editor/exceptions_file.h"
+#include "ui/editor/exceptions_merge.h"
+#include "ui/statistics/block_display.h"
 
 #include <gtest/gtest.h>
 

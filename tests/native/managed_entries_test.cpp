@@ -1,8 +1,8 @@
 // Which managed entries go into popup-exp.ini and which come out again, and
 // which list values make an entry.
 #include "settings/policies.h"
-#include "ui/exceptions_merge.h"
-#include "ui/managed_entries.h"
+#include "ui/editor/exceptions_merge.h"
+#include "ui/editor/managed_entries.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "framework/civil_time.h"
 #include "framework/text.h"
 #include "settings/block_count.h"
-#include "ui/pause_clock.h"
-#include "ui/tray_tip.h"
+#include "ui/pause/pause_clock.h"
+#include "ui/tray/tray_tip.h"
 
 #include <gtest/gtest.h>
 

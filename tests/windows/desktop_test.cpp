@@ -2,8 +2,8 @@
 // procedure and the recorded shell: the windows' colours as Windows is set,
 // a second start, and the first start's balloon.
 #include "form_fixture.h"
-#include "ui/color_scheme.h"
-#include "ui/second_start.h"
+#include "ui/theme/color_scheme.h"
+#include "ui/tray/second_start.h"
 
 #include <commctrl.h>
 

@@ -10,9 +10,9 @@
 #include "settings/marl_INI.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"
-#include "ui/exceptions_file.h"
+#include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
-#include "ui/tray_tip.h"
+#include "ui/tray/tray_tip.h"
 
 #include <gtest/gtest.h>
 

@@ -15,8 +15,8 @@
 #include "message_pump.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"
-#include "ui/exceptions_file.h"
-#include "ui/exceptions_merge.h"
+#include "ui/editor/exceptions_file.h"
+#include "ui/editor/exceptions_merge.h"
 #include "ui/form_Stilvane.h"
 
 #include <gtest/gtest.h>

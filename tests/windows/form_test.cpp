@@ -1,6 +1,6 @@
 // The controller: tray pictures, blocking, sound, start-up and its errors.
 #include "form_fixture.h"
-#include "ui/second_start.h"
+#include "ui/tray/second_start.h"
 
 namespace stilvane {
 namespace {

@@ -10,8 +10,8 @@
 #include "framework/text.h"
 #include "settings/marl_INI.h"
 #include "settings/plural_forms.h"
-#include "ui/editor_layout.h"
-#include "ui/tray_tip.h"
+#include "ui/editor/editor_layout.h"
+#include "ui/tray/tray_tip.h"
 
 #include <shellapi.h>
 

@@ -1,0 +1,433 @@
+#include "ui/editor/exceptions_editor.h"
+
+#include "framework/application.h"
+#include "framework/dpi.h"
+#include "framework/errors.h"
+#include "framework/system_error.h"
+#include "framework/text.h"
+#include "ui/editor/editor_layout.h"
+#include "ui/editor/exception_entries.h"
+#include "ui/editor/exceptions_merge.h"
+#include "ui/editor/exceptions_save.h"
+#include "ui/editor/exceptions_store.h"
+#include "ui/editor/managed_entries.h"
+
+#include <algorithm>
+#include <map>
+
+namespace stilvane {
+
+namespace {
+
+enum ControlId { idListBox = 100, idButtonDelete, idEdit, idButtonAdd, idButtonOk };
+constexpr UINT_PTR kTitleNoteTimer = 1;
+constexpr UINT kTitleNoteMilliseconds = 4000;
+// Posted to the window: the user is told of dropped edits after the policy's
+// handler has returned, which never waits on a person.
+constexpr UINT kEditsDroppedMessage = WM_APP + 20;
+
+} // namespace
+
+using namespace editor_layout;
+
+ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
+                                   std::string exceptionsFile, const LanguageTexts& texts, int dpi)
+    : TComponent(owner), window_(window), file_(std::move(exceptionsFile)), texts_(texts) {
+    const HWND parent = window.Handle();
+    Label1 = std::make_unique<TMarkupLabel>(this, parent);
+    Label1->SetAutoSize(false);
+    // Drawn on the window's own face, whatever the theme paints there.
+    Label1->SetTransparent(true);
+    Label_Exceptions = std::make_unique<Label>(this, parent, kLabelExceptions, "");
+    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, kListBox1, kItemHeight);
+    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete, "");
+    Label_NewException = std::make_unique<Label>(this, parent, kLabelNewException, "");
+    Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
+    Edit1->SetMaxLength(kLongestNewEntry);
+    Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, "");
+    Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
+    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
+    // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add; each
+    // name label just before its control.
+    HWND previous = HWND_TOP;
+    for (const Control* control :
+         {static_cast<Control*>(Button_Ok.get()), static_cast<Control*>(Button_Delete.get()),
+          static_cast<Control*>(Label_Exceptions.get()), static_cast<Control*>(ListBox1.get()),
+          static_cast<Control*>(Label_NewException.get()), static_cast<Control*>(Edit1.get()),
+          static_cast<Control*>(Button_Add.get())}) {
+        ::SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control->Handle();
+    }
+    const TNotifyEvent remove = [this](TComponent* s) { Button_DeleteClick(s); };
+    Button_Delete->OnClick = remove;
+    Button_Add->OnClick = [this](TComponent* s) { Button_AddClick(s); };
+    Button_Ok->OnClick = [this](TComponent* s) { Button_OkClick(s); };
+    Edit1->OnEnter = [this](TComponent* s) { Button_AddClick(s); };
+    ListBox1->OnDeleteKey = remove;
+    ListTools = std::make_unique<ExceptionListTools>(
+        this, parent, *ListBox1, *Edit1, texts_,
+        [this](const std::string& note) { ShowTitleNote(note); }, remove);
+    Theme = std::make_unique<EditorTheme>(parent, *Label1, *ListBox1, *Edit1, *Bevel1);
+    ApplyTexts();
+    Layout(dpi);
+}
+
+ExceptionsEditor::~ExceptionsEditor() {
+    // The controls go before the window: each child window is destroyed once,
+    // by its control, never a second time with its parent.
+    Theme.reset();
+    ListTools.reset();
+    Button_Ok.reset();
+    Bevel1.reset();
+    Button_Add.reset();
+    Edit1.reset();
+    Label_NewException.reset();
+    Button_Delete.reset();
+    ListBox1.reset();
+    Label_Exceptions.reset();
+    Label1.reset();
+}
+
+void ExceptionsEditor::ApplyTexts() {
+    Button_Delete->SetText(texts_.buttonDelete);
+    Button_Add->SetText(texts_.buttonAdd);
+    Label1->SetCaption(texts_.label1);
+    Label_Exceptions->SetText(texts_.labelExceptions);
+    Label_NewException->SetText(texts_.labelNewException);
+    Edit1->SetCueBanner(texts_.cueNewException);
+    ListTools->ApplyTexts();
+    ListBox1->SetTagSuffix(kManagedEntry, " " + texts_.policyMarker);
+    ::SetWindowTextA(window_.Handle(), Caption().c_str());
+}
+
+std::string ExceptionsEditor::Caption() const {
+    std::string caption = kEditorCaption;
+    if (!readOnly_ && managed_.empty())
+        return caption;
+    caption += ": ";
+    if (readOnly_)
+        caption += texts_.policyReadOnly;
+    if (readOnly_ && !managed_.empty())
+        caption += ", ";
+    if (!managed_.empty())
+        caption += texts_.policyManaged;
+    caption += ' ';
+    return caption += texts_.policyLocked;
+}
+
+void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed,
+                                 const ManagedChange& fileChange) {
+    if (readOnly && HasUnsavedEdits())
+        TellEditsDropped(AddedItems());
+    readOnly_ = readOnly;
+    managed_ = std::move(managed);
+    managedLookup_ = {managed_.begin(), managed_.end()};
+    for (const Control* control :
+         {static_cast<Control*>(Edit1.get()), static_cast<Control*>(Button_Add.get()),
+          static_cast<Control*>(Button_Delete.get())})
+        ::EnableWindow(control->Handle(), !readOnly);
+    ListTools->SetReadOnly(readOnly);
+    if (sessionOpen_ && readOnly) {
+        try {
+            ShowFile();
+        } catch (const std::exception& error) {
+            // The list stays, with nothing to save.
+            loaded_ = HeldEntries();
+            Application().ShowExceptionLater(error);
+        }
+    } else {
+        TakeIn(fileChange);
+    }
+    ::SetWindowTextA(window_.Handle(), Caption().c_str());
+}
+
+void ExceptionsEditor::TakeIn(const ManagedChange& change) {
+    // The list sorts them anew.
+    std::vector<ListItem> items = ListBox1->ItemsInAnyOrder();
+    bool changed = false;
+    if (sessionOpen_) {
+        loaded_.insert(loaded_.end(), change.added.begin(), change.added.end());
+        for (const std::string& entry : change.removed) {
+            if (const auto at = std::find(loaded_.begin(), loaded_.end(), entry);
+                at != loaded_.end())
+                loaded_.erase(at);
+            const auto item = std::find_if(items.begin(), items.end(), [&](const ListItem& i) {
+                return i.text == entry && !(i.tag & kLossyEntry);
+            });
+            if (item != items.end()) {
+                items.erase(item);
+                changed = true;
+            }
+        }
+        // The views point into `items`, which grows no further than reserved,
+        // and `managed_`.
+        items.reserve(items.size() + managed_.size());
+        std::unordered_set<std::string_view> listed;
+        for (const ListItem& item : items)
+            if (!(item.tag & kLossyEntry))
+                listed.insert(item.text);
+        for (const std::string& entry : managed_)
+            if (listed.insert(entry).second) {
+                items.push_back({entry});
+                changed = true;
+            }
+    }
+    for (ListItem& item : items) {
+        const std::uint32_t tag = (item.tag & ~kManagedEntry) | ManagedTag(item.text);
+        changed = changed || tag != item.tag;
+        item.tag = tag;
+    }
+    if (changed)
+        ListBox1->Assign(std::move(items));
+}
+
+std::vector<std::string> ExceptionsEditor::HeldEntries() const {
+    std::vector<std::string> entries;
+    if (sessionOpen_)
+        for (ListItem& item : ListBox1->ItemsInAnyOrder())
+            entries.push_back(std::move(item.text));
+    return entries;
+}
+
+std::vector<ListItem> ExceptionsEditor::AddedItems() const {
+    std::map<std::string, std::size_t> loaded;
+    for (const std::string& entry : loaded_)
+        ++loaded[entry];
+    std::vector<ListItem> added;
+    for (ListItem& item : ListBox1->ItemsInAnyOrder())
+        if (std::size_t& count = loaded[item.text]; count > 0)
+            --count;
+        else
+            added.push_back(std::move(item));
+    return added;
+}
+
+void ExceptionsEditor::TellEditsDropped(std::vector<ListItem> added) {
+    if (dropped_) {
+        dropped_->insert(dropped_->end(), added.begin(), added.end());
+        return;
+    }
+    dropped_ = std::move(added);
+    ::PostMessageA(window_.Handle(), kEditsDroppedMessage, 0, 0);
+}
+
+void ExceptionsEditor::AskAboutDroppedEdits() {
+    if (!dropped_)
+        return;
+    const std::vector<ListItem> added = std::move(*dropped_);
+    dropped_.reset();
+    if (sessionOpen_)
+        window_.Show();
+    if (added.empty()) {
+        Application().Ask(texts_.noteManagedNow, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    const std::string question = texts_.noteManagedNow + "\r\n\r\n" +
+                                 Counted(texts_.language, texts_.askCopyAdded, added.size());
+    if (Application().Ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        ListTools->CopyEntries(added);
+}
+
+std::uint32_t ExceptionsEditor::ManagedTag(const std::string& entry) const {
+    return managedLookup_.contains(entry) ? kManagedEntry : 0;
+}
+
+void ExceptionsEditor::Layout(int dpi) {
+    dpi_ = ClampDpi(dpi);
+    // The old font goes once no control uses it any more.
+    font_ = Place({*Label1, *Label_Exceptions, *ListBox1, *Button_Delete, *Label_NewException,
+                   *Edit1, *Button_Add, *Bevel1, *Button_Ok},
+                  dpi_);
+    Theme->ColorLabel();
+}
+
+void ExceptionsEditor::Open() {
+    if (!sessionOpen_ || readOnly_) {
+        ShowFile();
+        sessionOpen_ = true;
+    }
+    window_.Show();
+    if (!::GetFocus() || ::GetParent(::GetFocus()) != window_.Handle())
+        Button_Ok->SetFocus();
+    Edit1->SelectAll();
+}
+
+void ExceptionsEditor::ShowFile() {
+    // Read whole before anything changes: on an error the list and the
+    // window stay as they were. A missing file is an empty list, which Ok
+    // then creates.
+    StoredExceptions stored = LoadExceptions(file_);
+    loaded_ = stored.Entries();
+    loadedBytes_ = std::move(stored.bytes);
+    std::vector<ListItem> items;
+    items.reserve(stored.lines.size());
+    for (AnsiLine& line : stored.lines) {
+        const std::uint32_t tag = (line.lossy ? kLossyEntry : 0) | ManagedTag(line.text);
+        items.push_back({std::move(line.text), tag, std::move(line.original)});
+    }
+    ListBox1->Assign(std::move(items));
+}
+
+void ExceptionsEditor::Button_AddClick(TComponent*) {
+    if (readOnly_)
+        return;
+    NewEntries planned = ListTools->Plan({LineToAnsi(Edit1->WideText())});
+    if (planned.tooLong > 0)
+        ListTools->RefuseTooLong(1);
+    if (planned.added.empty())
+        return;
+    CandidateEntry& entry = planned.added.front();
+    ListBox1->Add(
+        {std::move(entry.text), entry.lossy ? kLossyEntry : 0, std::move(entry.original)});
+    // The text stays for a similar entry; typing replaces it.
+    Edit1->SelectAll();
+}
+
+void ExceptionsEditor::Button_DeleteClick(TComponent*) {
+    if (readOnly_)
+        return;
+    // Managed entries stay, whatever else goes.
+    for (int i = 0; i < ListBox1->Count(); ++i)
+        if (ListBox1->At(i).tag & kManagedEntry)
+            ListBox1->Select(i, false);
+    ListBox1->DeleteSelected();
+}
+
+void ExceptionsEditor::Button_OkClick(TComponent*) {
+    // Read-only, there is nothing to save: Ok only closes.
+    switch (readOnly_ ? SaveResult::Saved : SaveList()) {
+    case SaveResult::Saved:
+        sessionOpen_ = false;
+        window_.Hide();
+        break;
+    case SaveResult::Merged:
+        // Stays open: the user sees what the list has become.
+        ShowTitleNote(texts_.noteMerged);
+        break;
+    case SaveResult::Declined:
+        break;
+    }
+}
+
+ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
+    StoredExceptions now;
+    try {
+        now = LoadExceptions(file_);
+    } catch (const EFOpenError& error) {
+        throw EOperationError(FailureText(texts_.errorMergeRead, file_, error));
+    }
+    const SavePlan plan = PlanSave(now, loaded_, loadedBytes_, ListBox1->AllItems(), managed_);
+    const std::string backup = file_ + ".bak";
+    if (plan.guessed && Application().Ask(FillIn(texts_.askGuessed, file_, backup),
+                                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    if (plan.unstorable > 0 &&
+        Application().Ask(Counted(texts_.language, texts_.askUnstorable, plan.unstorable),
+                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        return SaveResult::Declined;
+    // The organization may have locked the list while a question waited.
+    if (readOnly_)
+        return SaveResult::Declined;
+    if (plan.Asks()) {
+        // What the blocker's file cannot hold, or what was read by guess,
+        // survives beside it.
+        try {
+            ReplaceFileContent(backup, plan.backup);
+        } catch (const Exception& error) {
+            throw EOperationError(FailureText(texts_.errorBackup, backup, error));
+        }
+    }
+    std::vector<std::string> list = plan.entries;
+    if (plan.merged || plan.completed) {
+        std::vector<ListItem> mergedItems;
+        mergedItems.reserve(list.size());
+        for (std::string& entry : list)
+            mergedItems.push_back({entry, ManagedTag(entry)});
+        ListBox1->Assign(std::move(mergedItems));
+        list = ListBox1->Items();
+    }
+    SaveExceptions(file_, list);
+    ListBox1->ClearTag(kLossyEntry);
+    loaded_ = std::move(list);
+    return plan.merged ? SaveResult::Merged : SaveResult::Saved;
+}
+
+bool ExceptionsEditor::HasUnsavedEdits() const {
+    return sessionOpen_ && !readOnly_ && !SameEntries(HeldEntries(), loaded_);
+}
+
+bool ExceptionsEditor::CloseQuery() {
+    if (HasUnsavedEdits()) {
+        window_.Show();
+        switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        case IDYES:
+            try {
+                // Locked while the question waited: nothing may be saved.
+                if (!readOnly_ && SaveList() == SaveResult::Declined)
+                    return false;
+            } catch (const std::exception& error) {
+                Application().ShowException(error);
+                return false;
+            }
+            break;
+        case IDNO:
+            break;
+        default:
+            return false;
+        }
+    }
+    sessionOpen_ = false;
+    return true;
+}
+
+void ExceptionsEditor::ShowTitleNote(const std::string& note) {
+    ::SetWindowTextA(window_.Handle(), note.c_str());
+    ::SetTimer(window_.Handle(), kTitleNoteTimer, kTitleNoteMilliseconds, nullptr);
+}
+
+std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto handled = Theme->HandleMessage(message, wParam, lParam))
+        return handled;
+    const HWND window = window_.Handle();
+    switch (message) {
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_.Get());
+    case kEditsDroppedMessage:
+        AskAboutDroppedEdits();
+        return 0;
+    case WM_TIMER:
+        if (wParam != kTitleNoteTimer)
+            break;
+        ::KillTimer(window, kTitleNoteTimer);
+        ::SetWindowTextA(window, Caption().c_str());
+        return 0;
+    case WM_DPICHANGED: {
+        // Moved to a display of another scale, or the scale changed: take
+        // the size the system suggests, or where the editor would not fit the
+        // screen the largest that does, and lay out anew.
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                       suggested.right - suggested.left, suggested.bottom - suggested.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        const int dpi = FittingDpi(window, LOWORD(wParam));
+        if (dpi != ClampDpi(LOWORD(wParam)))
+            SizeClientFor(window, dpi);
+        PlaceInWorkArea(window, false);
+        Layout(dpi);
+        break; // the window has more to do
+    }
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it: pass it on to the controls,
+        // which take their colours anew.
+        for (HWND child = ::GetWindow(window, GW_CHILD); child;
+             child = ::GetWindow(child, GW_HWNDNEXT))
+            ::SendMessageA(child, WM_SYSCOLORCHANGE, wParam, lParam);
+        ::RedrawWindow(window, nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace stilvane

@@ -1,0 +1,55 @@
+#include "ui/pause/timed_pause.h"
+
+#include "framework/errors.h"
+#include "framework/registry.h"
+#include "framework/system_error.h"
+#include "framework/text.h"
+#include "framework/wall_clock.h"
+
+namespace stilvane {
+
+void TimedPause::Begin(PauseEnd end, const std::function<void()>& switchOff) {
+    try {
+        state_.WritePauseRecord(FormatPauseRecord(end));
+    } catch (const ERegistryException& error) {
+        throw EOperationError(
+            FailureText(texts_.errorPauseStart, KeyName(state_.Root(), state_.Path()), error));
+    }
+    try {
+        switchOff();
+    } catch (...) {
+        if (!end_)
+            state_.RemovePauseRecord();
+        throw;
+    }
+    end_ = end;
+}
+
+void TimedPause::TakeRecordAtStart(UtcSeconds now, bool blocking) {
+    const auto record = state_.ReadPauseRecord();
+    if (!record)
+        return;
+    // Only a readable time still ahead goes on: no pause outlives its end, a
+    // sign-in or a record nobody can read. The end of an ended one is long past.
+    const auto kept = PauseKeptAtStart(*record, now);
+    end_ = kept && !blocking ? *kept : PauseEnd{};
+}
+
+void TimedPause::Forget() {
+    state_.RemovePauseRecord();
+    end_.reset();
+}
+
+std::string TimedPause::TipRow() {
+    if (!end_)
+        return {};
+    if (end_->atSignIn)
+        return texts_.pausedSignIn;
+    if (endTimeOf_ != end_->at) {
+        endTimeOf_ = end_->at;
+        endTime_ = LocalTimeText(end_->at);
+    }
+    return FillIn(texts_.pausedUntil, endTime_);
+}
+
+} // namespace stilvane
