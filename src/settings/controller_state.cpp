@@ -4,6 +4,7 @@
 #include "framework/errors.h"
 #include "framework/registry.h"
 #include "settings/marl_REG.h"
+#include "settings/registry_number.h"
 
 namespace stilvane {
 
@@ -29,30 +30,8 @@ std::string StringOf(const RegValue& value, bool expandable = false) {
     return std::string(value.data.begin(), value.data.end() - 1);
 }
 
-// A count as stored by any hand: a DWORD, a QWORD or binary data of up to
-// eight bytes (little-endian), or decimal digits in a string, each held to
-// the largest 32-bit number. Anything else counts from 0.
 std::uint32_t CountOf(const std::optional<RegValue>& value) {
-    if (!value)
-        return 0;
-    const auto& bytes = value->data;
-    switch (value->type) {
-    case REG_DWORD:
-    case REG_QWORD:
-    case REG_BINARY: {
-        if (bytes.size() > 8)
-            return 0;
-        std::uint64_t number = 0;
-        for (std::size_t i = bytes.size(); i-- > 0;)
-            number = number << 8 | bytes[i];
-        return SaturatedCount(number);
-    }
-    case REG_SZ:
-    case REG_EXPAND_SZ:
-        return CountFromDigits(StringOf(*value, true)).value_or(0);
-    default:
-        return 0;
-    }
+    return value ? ReadRegNumber(value->type, value->size, value->data).Count() : 0;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "framework/errors.h"
 #include "framework/int_text.h"
 #include "framework/registry.h"
+#include "settings/registry_number.h"
 
 #include <algorithm>
 #include <cstring>
@@ -20,18 +21,12 @@ std::string StringData(const RegValue& value) {
     return std::string(begin, std::find(begin, end, '\0'));
 }
 
-std::uint32_t LittleEndian(const std::vector<unsigned char>& bytes) {
-    std::uint32_t number = 0;
-    for (std::size_t i = 0; i < bytes.size() && i < 4; ++i)
-        number |= static_cast<std::uint32_t>(bytes[i]) << (8 * i);
-    return number;
-}
-
 std::int32_t DwordData(const RegValue& value, const std::string& name) {
     // A REG_DWORD holding more than four bytes cannot be read as one.
-    if (value.size > 4)
+    const auto number = ReadRegNumber(value.type, value.size, value.data).Narrow();
+    if (!number)
         throw ERegistryException(MessageKind::RegRead, name, ERROR_INVALID_DATA);
-    return static_cast<std::int32_t>(LittleEndian(value.data));
+    return static_cast<std::int32_t>(*number);
 }
 
 bool IsStringType(DWORD type) {
@@ -86,16 +81,17 @@ std::int32_t ReadRegInteger(HKEY root, const std::string& path, const std::strin
     const auto value = QueryValue(key, name);
     if (!value)
         return 0;
+    const RegNumber number = ReadRegNumber(value->type, value->size, value->data);
     switch (value->type) {
     case REG_DWORD:
         return DwordData(*value, name);
     case REG_SZ:
     case REG_EXPAND_SZ:
-        return StrToInt(StringData(*value));
+        return StrToInt(number.text.value_or(std::string{}));
     case REG_BINARY:
-        if (value->size > 4)
+        if (!number.Narrow())
             throw ERegistryException(messages::InvalidRegDataType(name));
-        return static_cast<std::int32_t>(LittleEndian(value->data));
+        return static_cast<std::int32_t>(*number.Narrow());
     default:
         return 0;
     }

@@ -1,7 +1,9 @@
 #include "settings/policy_store.h"
 
 #include "framework/ansi_text.h"
+#include "framework/errors.h"
 #include "framework/registry.h"
+#include "settings/registry_number.h"
 
 #include <windows.h>
 
@@ -75,6 +77,15 @@ std::vector<std::string> ListIn(HKEY root, const std::string& path) {
     }
 }
 
+std::optional<std::uint32_t> SwitchIn(const RegistryKey& key, const char* name) {
+    try {
+        const auto value = key.Query(name, sizeof(DWORD));
+        return value ? ReadRegNumber(value->type, value->size, value->data).Dword() : std::nullopt;
+    } catch (const ERegistryException&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 Policies PolicyStore::Read() const {
@@ -89,15 +100,12 @@ Policies PolicyStore::Read() const {
                     policies.managedExceptions = std::move(list);
                 continue;
             }
-            DWORD type = REG_NONE, data = 0, size = sizeof data;
-            const LONG status = key ? ::RegQueryValueExA(key.Get(), definition.name, nullptr, &type,
-                                                         reinterpret_cast<BYTE*>(&data), &size)
-                                    : ERROR_FILE_NOT_FOUND;
-            // Missing, longer than a DWORD, another kind or another number:
+            // Missing, unreadable, not a four-byte DWORD or another number:
             // not configured here.
+            const auto data = key ? SwitchIn(key, definition.name) : std::nullopt;
             auto& setting = policies.switches[static_cast<int>(definition.id)];
-            if (status == ERROR_SUCCESS && type == REG_DWORD && size == sizeof data && data <= 1)
-                setting = setting.value_or(data == 1);
+            if (data && *data <= 1)
+                setting = setting.value_or(*data == 1);
         }
     }
     return policies;

@@ -2,10 +2,9 @@
 
 #include "framework/errors.h"
 #include "framework/registry.h"
+#include "settings/registry_number.h"
 
 #include <dwmapi.h>
-
-#include <cstring>
 
 namespace stilvane {
 
@@ -59,11 +58,9 @@ bool AppsUseLightTheme(HKEY root, const std::string& path) {
         return true;
     try {
         const auto value = key.Query("AppsUseLightTheme", sizeof(DWORD));
-        if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD))
-            return true;
-        DWORD light = 0;
-        std::memcpy(&light, value->data.data(), sizeof light);
-        return light != 0;
+        const auto light =
+            value ? ReadRegNumber(value->type, value->size, value->data).Dword() : std::nullopt;
+        return light.value_or(1) != 0;
     } catch (const ERegistryException&) {
         return true;
     }

@@ -2,8 +2,7 @@
 
 #include "framework/errors.h"
 #include "framework/registry.h"
-
-#include <algorithm>
+#include "settings/registry_number.h"
 
 namespace stilvane {
 
@@ -18,9 +17,7 @@ bool Welcomed(const ControllerState& state) {
         return false;
     try {
         const auto value = key.Query(kValueWelcomed, sizeof(DWORD));
-        return value && !(value->type == REG_DWORD && value->data.size() == sizeof(DWORD) &&
-                          std::all_of(value->data.begin(), value->data.end(),
-                                      [](unsigned char byte) { return byte == 0; }));
+        return value && ReadRegNumber(value->type, value->size, value->data).Dword() != 0u;
     } catch (const ERegistryException&) {
         return true; // there, but unreadable
     }
