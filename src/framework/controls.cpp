@@ -1,6 +1,7 @@
 #include "framework/controls.h"
 
 #include "framework/ansi_text.h"
+#include "framework/graphics.h"
 
 #include <commctrl.h>
 
@@ -80,12 +81,12 @@ void Edit::PaintCue() const {
     ::FillRect(dc, &area, brush ? brush : ::GetSysColorBrush(COLOR_WINDOW));
     // Where the field puts its text.
     ::SendMessageW(Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-    const HGDIOBJ font =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(Handle(), WM_GETFONT, 0, 0)));
-    ::SetTextColor(dc, *cueColor_);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextW(dc, cue_.c_str(), -1, &area, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    ::SelectObject(dc, font);
+    {
+        const ScopedSelection font(dc, FontOf(Handle()));
+        ::SetTextColor(dc, *cueColor_);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, cue_.c_str(), -1, &area, DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
     ::EndPaint(Handle(), &paint);
 }
 

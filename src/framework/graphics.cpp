@@ -36,6 +36,10 @@ FontSpec FontSpecOf(HFONT font) {
     return spec;
 }
 
+HFONT FontOf(HWND control) {
+    return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
 TCanvas::TCanvas(HDC dc) : dc_(dc) {}
 
 TCanvas::~TCanvas() {

@@ -34,6 +34,42 @@ UniqueFont CreateFontFrom(const FontSpec& spec);
 // The description of a font the system made (e.g. a parent window's).
 FontSpec FontSpecOf(HFONT font);
 
+// A window's device context for the scope that measures or draws with it.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDC() { ::ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A font, pen or brush selected into a device context for a scope; what was
+// selected before comes back when the scope ends, so that the context is
+// handed back as it was found.
+class ScopedSelection {
+public:
+    ScopedSelection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+    ~ScopedSelection() {
+        if (previous_)
+            ::SelectObject(dc_, previous_);
+    }
+    ScopedSelection(const ScopedSelection&) = delete;
+    ScopedSelection& operator=(const ScopedSelection&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// The font a control draws with (WM_GETFONT); null for the system font.
+HFONT FontOf(HWND control);
+
 // A device context with a current font and brush, as the label draws on it.
 // The caller owns the device context; the canvas puts back the font it found.
 class TCanvas {

@@ -2,6 +2,7 @@
 
 #include "framework/ansi_text.h"
 #include "framework/errors.h"
+#include "framework/graphics.h"
 #include "framework/system_error.h"
 
 #include <algorithm>
@@ -51,21 +52,12 @@ std::string SortKey(const std::string& text) {
 // longer to measure than to fill).
 class TextWidths {
 public:
-    explicit TextWidths(HWND window) : window_(window), dc_(::GetDC(window)) {
-        font_ = ::SelectObject(dc_,
-                               reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
-        table_ = ::GetCharWidth32W(dc_, 0, 255, widths_) != FALSE;
+    explicit TextWidths(HWND window) : dc_(window), font_(dc_.Get(), FontOf(window)) {
+        table_ = ::GetCharWidth32W(dc_.Get(), 0, 255, widths_) != FALSE;
         TEXTMETRICW metrics{};
-        ::GetTextMetricsW(dc_, &metrics);
+        ::GetTextMetricsW(dc_.Get(), &metrics);
         margin_ = metrics.tmAveCharWidth;
     }
-    ~TextWidths() {
-        ::SelectObject(dc_, font_);
-        ::ReleaseDC(window_, dc_);
-    }
-    TextWidths(const TextWidths&) = delete;
-    TextWidths& operator=(const TextWidths&) = delete;
-
     // The width of `text` with room for the box's own margins.
     int Of(const std::wstring& text) const {
         long long width = 0;
@@ -80,13 +72,12 @@ public:
 private:
     int Measured(const std::wstring& text) const {
         SIZE size{};
-        ::GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        ::GetTextExtentPoint32W(dc_.Get(), text.c_str(), static_cast<int>(text.size()), &size);
         return size.cx + margin_;
     }
 
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ font_;
+    WindowDC dc_;
+    ScopedSelection font_;
     INT widths_[256] = {};
     bool table_ = false;
     int margin_ = 0;

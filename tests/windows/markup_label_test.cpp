@@ -176,6 +176,21 @@ TEST(MarkupLine, CanvasFontIsPutBack) {
     EXPECT_EQ(canvas.font, WindowFont());
 }
 
+TEST(ScopedSelection, PutsBackWhatWasSelectedEvenWhenSelectionsNest) {
+    Bitmap bitmap(1, 1);
+    const HGDIOBJ before = ::GetCurrentObject(bitmap.Dc(), OBJ_FONT);
+    const UniqueFont outer = CreateFontFrom(WindowFont()), inner = CreateFontFrom(FontSpec{});
+    {
+        const ScopedSelection first(bitmap.Dc(), outer.Get());
+        {
+            const ScopedSelection second(bitmap.Dc(), inner.Get());
+            EXPECT_EQ(::GetCurrentObject(bitmap.Dc(), OBJ_FONT), inner.Get());
+        }
+        EXPECT_EQ(::GetCurrentObject(bitmap.Dc(), OBJ_FONT), outer.Get());
+    }
+    EXPECT_EQ(::GetCurrentObject(bitmap.Dc(), OBJ_FONT), before);
+}
+
 class Label : public ::testing::Test {
 protected:
     // Paints the label into a bitmap of its size.

@@ -31,12 +31,10 @@ constexpr COLORREF kBarColour = RGB(0xE6, 0x26, 0x1F);
 
 // The width of `text` in `font`, as the window draws it.
 int TextWidth(HWND window, HFONT font, std::string_view text) {
-    const HDC dc = ::GetDC(window);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const WindowDC dc(window);
+    const ScopedSelection selected(dc.Get(), font);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(window, dc);
+    ::GetTextExtentPoint32A(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
     return size.cx;
 }
 
@@ -159,7 +157,7 @@ void StatisticsWindow::ShowFigures() {
 
 void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
     FillColor(dc, area, Colors.Face());
-    const HGDIOBJ oldFont = ::SelectObject(dc, font_.Get());
+    const ScopedSelection font(dc, font_.Get());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, Colors.Text());
     const bool empty = std::all_of(figures_.days.begin(), figures_.days.end(),
@@ -200,7 +198,6 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
             drawAt(b, ShortDate(*today - (kHistoryDays - 1 - i)), b.bottom + 2, area.bottom,
                    DT_TOP);
     }
-    ::SelectObject(dc, oldFont);
 }
 
 void StatisticsWindow::Button_ResetClick(TComponent*) {

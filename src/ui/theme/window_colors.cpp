@@ -1,5 +1,7 @@
 #include "ui/theme/window_colors.h"
 
+#include "framework/graphics.h"
+
 namespace stilvane {
 
 void FillColor(HDC dc, const RECT& area, COLORREF color) {
@@ -89,14 +91,14 @@ LRESULT WindowColors::DrawButton(const Control& button, const NMCUSTOMDRAW& draw
               (state & CDIS_SELECTED) ? dark::kButtonPressed
               : (state & CDIS_HOT)    ? dark::kButtonHot
                                       : dark::kButton);
-    const HGDIOBJ font = ::SelectObject(
-        dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(button.Handle(), WM_GETFONT, 0, 0)));
-    ::SetTextColor(dc, (state & CDIS_DISABLED) ? dark::kDisabledText : dark::kText);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::DrawTextW(dc, button.WideText().c_str(), -1, &area,
-                DT_CENTER | DT_VCENTER | DT_SINGLELINE |
-                    ((hidden & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
-    ::SelectObject(dc, font);
+    {
+        const ScopedSelection font(dc, FontOf(button.Handle()));
+        ::SetTextColor(dc, (state & CDIS_DISABLED) ? dark::kDisabledText : dark::kText);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::DrawTextW(dc, button.WideText().c_str(), -1, &area,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE |
+                        ((hidden & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
+    }
     if (focused && !(hidden & UISF_HIDEFOCUS)) {
         ::InflateRect(&area, -2, -2);
         ::DrawFocusRect(dc, &area);
