@@ -35,15 +35,13 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
       statistics_(state_, texts_),
       policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))) {
     using namespace editor_layout;
-    const SIZE frame = FrameSize(kBaseDpi, kBaseDpi);
+    const SIZE frame = kFrame.SizeAt(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
     CreateHandle(
         {kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
         {kExStyle, kStyle, 0, 0, frame.cx, frame.cy, Application().Handle(), kEditorCaption});
-    // Sized for the display it is on, which may have another scale.
-    const int dpi = FittingDpi(Handle(), DpiOfWindow(Handle()));
-    SizeClientFor(Handle(), dpi);
+    const int dpi = kFrame.FitToDisplay(Handle());
 
     BeginLoading();
     Editor = std::make_unique<ExceptionsEditor>(
@@ -269,7 +267,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
 void TForm_Stilvane::Show() {
     // Centred on the screen the first time, later where the user left it;
     // its display may have gone or shrunk meanwhile.
-    editor_layout::PlaceInWorkArea(Handle(), !shownBefore_);
+    PlaceInWorkArea(Handle(), !shownBefore_);
     shownBefore_ = true;
     Application().ShowApplicationWindow();
     // Restored: minimised on its own (Windows+Down, a tool), it would stay

@@ -7,10 +7,10 @@
 #include "framework/file_io.h"
 #include "framework/int_text.h"
 #include "framework/path.h"
+#include "framework/scaled_window.h"
 #include "framework/text.h"
 #include "settings/marl_INI.h"
 #include "settings/plural_forms.h"
-#include "ui/editor/editor_layout.h"
 #include "ui/tray/tray_tip.h"
 
 #include <shellapi.h>
@@ -212,7 +212,7 @@ TEST(ShippedLanguages, TheLabelFitsItsPlaceInEveryLanguageAtEveryScale) {
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     for (const int dpi : {96, 120, 144, 192}) {
-        const FontSpec font = editor_layout::FontForDpi(dpi);
+        const FontSpec font = FontForDpi(dpi);
         const UniqueFont plain = CreateFontFrom(font);
         const HGDIOBJ old = ::SelectObject(memory, plain.Get());
         SIZE row{};

@@ -109,5 +109,32 @@ TEST_F(StatisticsTest, CountsShowWhereTheyFitAndTheFiguresTakeTheWidthTheyNeed) 
     ::ReleaseDC(s.Handle(), dc);
 }
 
+TEST_F(StatisticsTest, AChangeOfScaleKeepsTheWholeWindowOnTheScreenAsTheEditorDoes) {
+    TForm_Stilvane& f = Build();
+    f.CountClick(nullptr);
+    StatisticsWindow& s = *f.Statistics;
+    // 300 % does not fit the 1,024 x 768 screen; 125 % does.
+    for (const int wanted : {288, 120}) {
+        // The size the system would suggest, partly off the screen.
+        RECT window{}, client{}, area{}, inside{};
+        ::GetWindowRect(s.Handle(), &window);
+        ::GetClientRect(s.Handle(), &client);
+        RECT suggested{500, 400,
+                       500 + window.right - window.left - client.right + ScaleToDpi(440, wanted),
+                       400 + window.bottom - window.top - client.bottom + ScaleToDpi(252, wanted)};
+        ::SendMessageA(s.Handle(), WM_DPICHANGED, MAKEWPARAM(wanted, wanted),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(s.Dpi() == wanted, wanted == 120) << s.Dpi();
+        ::GetWindowRect(s.Handle(), &window);
+        ::GetClientRect(s.Handle(), &client);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        ::IntersectRect(&inside, &window, &area);
+        EXPECT_TRUE(::EqualRect(&inside, &window)) << wanted;
+        EXPECT_EQ(client.right, ScaleToDpi(440, s.Dpi()));
+        const RECT close = PlaceOf(s.Button_Close->Handle());
+        EXPECT_EQ(close.right - close.left, ScaleToDpi(96, s.Dpi()));
+    }
+}
+
 } // namespace
 } // namespace stilvane

@@ -34,19 +34,19 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
                                    std::string exceptionsFile, const LanguageTexts& texts, int dpi)
     : TComponent(owner), window_(window), file_(std::move(exceptionsFile)), texts_(texts) {
     const HWND parent = window.Handle();
-    Label1 = std::make_unique<TMarkupLabel>(this, parent);
+    scaled_.Make(Label1, this, parent);
     Label1->SetAutoSize(false);
     // Drawn on the window's own face, whatever the theme paints there.
     Label1->SetTransparent(true);
-    Label_Exceptions = std::make_unique<Label>(this, parent, kLabelExceptions, "");
-    ListBox1 = std::make_unique<ListBox>(this, parent, idListBox, kListBox1, kItemHeight);
-    Button_Delete = std::make_unique<Button>(this, parent, idButtonDelete, kButtonDelete, "");
-    Label_NewException = std::make_unique<Label>(this, parent, kLabelNewException, "");
-    Edit1 = std::make_unique<Edit>(this, parent, idEdit, kEdit1);
+    scaled_.Make(Label_Exceptions, this, parent, kLabelExceptions, "");
+    scaled_.Make(ListBox1, this, parent, idListBox, kListBox1, kItemHeight);
+    scaled_.Make(Button_Delete, this, parent, idButtonDelete, kButtonDelete, "");
+    scaled_.Make(Label_NewException, this, parent, kLabelNewException, "");
+    scaled_.Make(Edit1, this, parent, idEdit, kEdit1);
     Edit1->SetMaxLength(kLongestNewEntry);
-    Button_Add = std::make_unique<Button>(this, parent, idButtonAdd, kButtonAdd, "");
-    Bevel1 = std::make_unique<Bevel>(this, parent, kBevel1);
-    Button_Ok = std::make_unique<Button>(this, parent, idButtonOk, kButtonOk, "&Ok");
+    scaled_.Make(Button_Add, this, parent, idButtonAdd, kButtonAdd, "");
+    scaled_.Make(Bevel1, this, parent, kBevel1);
+    scaled_.Make(Button_Ok, this, parent, idButtonOk, kButtonOk, "&Ok");
     // Tab order: Button_Ok, Button_Delete, ListBox1, Edit1, Button_Add; each
     // name label just before its control.
     HWND previous = HWND_TOP;
@@ -65,28 +65,12 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
     Button_Ok->OnClick = [this](TComponent* s) { Button_OkClick(s); };
     Edit1->OnEnter = [this](TComponent* s) { Button_AddClick(s); };
     ListBox1->OnDeleteKey = remove;
-    ListTools = std::make_unique<ExceptionListTools>(
-        this, parent, *ListBox1, *Edit1, texts_,
+    scaled_.Make(
+        ListTools, this, parent, *ListBox1, *Edit1, texts_,
         [this](const std::string& note) { ShowTitleNote(note); }, remove);
-    Theme = std::make_unique<EditorTheme>(parent, *Label1, *ListBox1, *Edit1, *Bevel1);
+    scaled_.Make(Theme, parent, *Label1, *ListBox1, *Edit1, *Bevel1);
     ApplyTexts();
     Layout(dpi);
-}
-
-ExceptionsEditor::~ExceptionsEditor() {
-    // The controls go before the window: each child window is destroyed once,
-    // by its control, never a second time with its parent.
-    Theme.reset();
-    ListTools.reset();
-    Button_Ok.reset();
-    Bevel1.reset();
-    Button_Add.reset();
-    Edit1.reset();
-    Label_NewException.reset();
-    Button_Delete.reset();
-    ListBox1.reset();
-    Label_Exceptions.reset();
-    Label1.reset();
 }
 
 void ExceptionsEditor::ApplyTexts() {
@@ -234,11 +218,9 @@ std::uint32_t ExceptionsEditor::ManagedTag(const std::string& entry) const {
 }
 
 void ExceptionsEditor::Layout(int dpi) {
-    dpi_ = ClampDpi(dpi);
-    // The old font goes once no control uses it any more.
-    font_ = Place({*Label1, *Label_Exceptions, *ListBox1, *Button_Delete, *Label_NewException,
-                   *Edit1, *Button_Add, *Bevel1, *Button_Ok},
-                  dpi_);
+    Place({*Label1, *Label_Exceptions, *ListBox1, *Button_Delete, *Label_NewException, *Edit1,
+           *Button_Add, *Bevel1, *Button_Ok},
+          scaled_, ClampDpi(dpi));
     Theme->ColorLabel();
 }
 
@@ -392,7 +374,7 @@ std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wPar
     const HWND window = window_.Handle();
     switch (message) {
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_.Get());
+        return reinterpret_cast<LRESULT>(scaled_.Font());
     case kEditsDroppedMessage:
         AskAboutDroppedEdits();
         return 0;
@@ -402,21 +384,9 @@ std::optional<LRESULT> ExceptionsEditor::HandleMessage(UINT message, WPARAM wPar
         ::KillTimer(window, kTitleNoteTimer);
         ::SetWindowTextA(window, Caption().c_str());
         return 0;
-    case WM_DPICHANGED: {
-        // Moved to a display of another scale, or the scale changed: take
-        // the size the system suggests, or where the editor would not fit the
-        // screen the largest that does, and lay out anew.
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(window, nullptr, suggested.left, suggested.top,
-                       suggested.right - suggested.left, suggested.bottom - suggested.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        const int dpi = FittingDpi(window, LOWORD(wParam));
-        if (dpi != ClampDpi(LOWORD(wParam)))
-            SizeClientFor(window, dpi);
-        PlaceInWorkArea(window, false);
-        Layout(dpi);
+    case WM_DPICHANGED:
+        Layout(kFrame.TakeDpiChange(window, wParam, lParam));
         break; // the window has more to do
-    }
     case WM_SYSCOLORCHANGE:
         // Only top-level windows hear of it: pass it on to the controls,
         // which take their colours anew.

@@ -9,6 +9,7 @@
 #include "framework/component.h"
 #include "framework/controls.h"
 #include "framework/list_box.h"
+#include "framework/scaled_window.h"
 #include "framework/unique_handle.h"
 #include "settings/language_texts.h"
 #include "ui/editor/editor_list_tools.h"
@@ -48,7 +49,6 @@ public:
     // is that of `exceptionsFile`. The texts must outlive the editor.
     ExceptionsEditor(TComponent* owner, EditorWindow& window, std::string exceptionsFile,
                      const LanguageTexts& texts, int dpi);
-    ~ExceptionsEditor() override;
 
     // Takes the captions from the texts anew.
     void ApplyTexts();
@@ -82,7 +82,7 @@ public:
 
     // The controls at `dpi`, for a window of that client size.
     void Layout(int dpi);
-    int Dpi() const { return dpi_; }
+    int Dpi() const { return scaled_.Dpi(); }
 
     // A message of the window that is the editor's: the title notes' timer,
     // the font the controls take, a change of scale, of system colours or of
@@ -93,11 +93,6 @@ public:
     void Button_DeleteClick(TComponent* sender);
     void Button_OkClick(TComponent* sender);
 
-private:
-    // Before the controls that use it: destroyed only after them.
-    UniqueFont font_;
-
-public:
     // Controls, in the order they are created.
     std::unique_ptr<TMarkupLabel> Label1;
     std::unique_ptr<Label> Label_Exceptions;
@@ -138,7 +133,6 @@ private:
     EditorWindow& window_;
     std::string file_;
     const LanguageTexts& texts_;
-    int dpi_ = 0;
     bool sessionOpen_ = false;
     bool readOnly_ = false;
     std::vector<std::string> managed_;
@@ -148,6 +142,8 @@ private:
     // The list as last loaded or saved, and the file's bytes when loaded.
     std::vector<std::string> loaded_;
     std::string loadedBytes_;
+    // Last: the controls go first, before anything they may call back into.
+    ScaledControls scaled_;
 };
 
 } // namespace stilvane

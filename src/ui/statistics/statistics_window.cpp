@@ -2,11 +2,9 @@
 
 #include "framework/application.h"
 #include "framework/civil_time.h"
-#include "framework/display_scale.h"
 #include "framework/dpi.h"
 #include "framework/graphics.h"
 #include "framework/text.h"
-#include "ui/editor/editor_layout.h"
 
 #include <algorithm>
 #include <string_view>
@@ -21,7 +19,7 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 enum ControlId { idChart = 200, idReset, idClose = IDCANCEL };
 
 // The window at 96 dpi.
-constexpr int kClientWidth = 440, kClientHeight = 252;
+constexpr ScaledFrame kFrame{kStyle, kExStyle, {440, 252}};
 constexpr Bounds kChart{8, 8, 424, 176}, kToday{8, 192, 136, 16}, kWeek{152, 192, 136, 16},
     kTotal{296, 192, 136, 16}, kReset{204, 216, 124, 28}, kClose{336, 216, 96, 28};
 // Between the figures below the chart.
@@ -59,45 +57,37 @@ StatisticsWindow::StatisticsWindow(TComponent* owner, const LanguageTexts& texts
 StatisticsWindow::~StatisticsWindow() {
     if (Handle())
         Application().RemoveDialogWindow(Handle());
-    // The controls go before the window.
-    Button_Close.reset();
-    Button_Reset.reset();
-    Chart.reset();
-    Label_Total.reset();
-    Label_Week.reset();
-    Label_Today.reset();
 }
 
 void StatisticsWindow::Create() {
+    const SIZE frame = kFrame.SizeAt(kBaseDpi, kBaseDpi);
     CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
-                 {kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, kClientWidth, kClientHeight,
+                 {kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy,
                   Application().Handle(), texts_.statisticsTitle.c_str()});
     const HWND window = Handle();
-    Label_Today = std::make_unique<Label>(this, window, kToday, "");
-    Label_Week = std::make_unique<Label>(this, window, kWeek, "");
-    Label_Total = std::make_unique<Label>(this, window, kTotal, "");
-    Chart = std::make_unique<DrawnArea>(this, window, idChart, kChart, "");
-    Button_Reset = std::make_unique<Button>(this, window, idReset, kReset, texts_.buttonReset);
-    Button_Close = std::make_unique<Button>(this, window, idClose, kClose, texts_.buttonClose);
+    const int dpi = kFrame.FitToDisplay(window);
+    scaled_.Make(Label_Today, this, window, kToday, "");
+    scaled_.Make(Label_Week, this, window, kWeek, "");
+    scaled_.Make(Label_Total, this, window, kTotal, "");
+    scaled_.Make(Chart, this, window, idChart, kChart, "");
+    scaled_.Make(Button_Reset, this, window, idReset, kReset, texts_.buttonReset);
+    scaled_.Make(Button_Close, this, window, idClose, kClose, texts_.buttonClose);
     Button_Reset->OnClick = [this](TComponent* s) { Button_ResetClick(s); };
     Button_Close->OnClick = [this](TComponent* s) { Button_CloseClick(s); };
-    Layout(DpiOfWindow(window));
-    editor_layout::PlaceInWorkArea(window, true);
+    Layout(dpi);
+    PlaceInWorkArea(window, true);
     Application().AddDialogWindow(window);
 }
 
 void StatisticsWindow::Layout(int dpi) {
-    dpi_ = ClampDpi(dpi);
-    // The old font goes once no control uses it any more.
-    font_ = editor_layout::PlaceScaled({{Label_Today.get(), kToday},
-                                        {Label_Week.get(), kWeek},
-                                        {Label_Total.get(), kTotal},
-                                        {Chart.get(), kChart},
-                                        {Button_Reset.get(), kReset},
-                                        {Button_Close.get(), kClose}},
-                                       dpi_);
-    editor_layout::SizeClientFor(Handle(), dpi_, {kClientWidth, kClientHeight});
+    scaled_.Place({{Label_Today.get(), kToday},
+                   {Label_Week.get(), kWeek},
+                   {Label_Total.get(), kTotal},
+                   {Chart.get(), kChart},
+                   {Button_Reset.get(), kReset},
+                   {Button_Close.get(), kClose}},
+                  dpi);
     ShowFigures();
 }
 
@@ -138,26 +128,26 @@ void StatisticsWindow::ShowFigures() {
     } figures[] = {{Label_Today.get(), texts_.statisticsToday, figures_.days.back()},
                    {Label_Week.get(), texts_.statisticsWeek, week},
                    {Label_Total.get(), texts_.statisticsTotal, figures_.total}};
-    int left = ScaleToDpi(kToday.left, dpi_);
+    int left = ScaleToDpi(kToday.left, Dpi());
     for (const auto& [label, text, figure] : figures) {
         const std::string shown = FillIn(text, std::to_string(figure));
-        const int width = TextWidth(Handle(), font_.Get(), shown);
+        const int width = TextWidth(Handle(), scaled_.Font(), shown);
         label->SetText(shown);
         label->SetBounds(
-            {left, ScaleToDpi(kToday.top, dpi_), width, ScaleToDpi(kToday.height, dpi_)});
-        left += width + ScaleToDpi(kFigureGap, dpi_);
+            {left, ScaleToDpi(kToday.top, Dpi()), width, ScaleToDpi(kToday.height, Dpi())});
+        left += width + ScaleToDpi(kFigureGap, Dpi());
     }
     RECT area{};
     ::GetClientRect(Chart->Handle(), &area);
-    bars_ = ChartBars(figures_.days, area.right, area.bottom, ScaleToDpi(14, dpi_));
-    labels_ =
-        ChartLabels(bars_, TextWidth(Handle(), font_.Get(), "0"), area.right, ScaleToDpi(3, dpi_));
+    bars_ = ChartBars(figures_.days, area.right, area.bottom, ScaleToDpi(14, Dpi()));
+    labels_ = ChartLabels(bars_, TextWidth(Handle(), scaled_.Font(), "0"), area.right,
+                          ScaleToDpi(3, Dpi()));
     ::InvalidateRect(Chart->Handle(), nullptr, TRUE);
 }
 
 void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
     FillColor(dc, area, Colors.Face());
-    const ScopedSelection font(dc, font_.Get());
+    const ScopedSelection font(dc, scaled_.Font());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, Colors.Text());
     const bool empty = std::all_of(figures_.days.begin(), figures_.days.end(),
@@ -221,7 +211,7 @@ LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     switch (message) {
     case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(font_.Get());
+        return reinterpret_cast<LRESULT>(scaled_.Font());
     case WM_CLOSE:
         Button_CloseClick(this);
         return 0;
@@ -232,14 +222,9 @@ LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         DrawChart(item.hDC, item.rcItem);
         return TRUE;
     }
-    case WM_DPICHANGED: {
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                       suggested.right - suggested.left, suggested.bottom - suggested.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        Layout(LOWORD(wParam));
+    case WM_DPICHANGED:
+        Layout(kFrame.TakeDpiChange(Handle(), wParam, lParam));
         return 0;
-    }
     }
     return Window::WindowProc(message, wParam, lParam);
 }

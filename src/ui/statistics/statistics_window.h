@@ -6,6 +6,7 @@
 
 #include "framework/component.h"
 #include "framework/controls.h"
+#include "framework/scaled_window.h"
 #include "framework/unique_handle.h"
 #include "framework/window.h"
 #include "settings/block_history.h"
@@ -43,16 +44,11 @@ public:
     // The bars as last laid out, in the chart's coordinates, and their counts.
     const std::array<ChartBar, kHistoryDays>& Bars() const { return bars_; }
     const std::array<ChartLabel, kHistoryDays>& CountLabels() const { return labels_; }
-    int Dpi() const { return dpi_; }
+    int Dpi() const { return scaled_.Dpi(); }
 
     void Button_ResetClick(TComponent* sender);
     void Button_CloseClick(TComponent* sender);
 
-private:
-    // Before the controls that use it: destroyed only after them.
-    UniqueFont font_;
-
-public:
     std::unique_ptr<Label> Label_Today;
     std::unique_ptr<Label> Label_Week;
     std::unique_ptr<Label> Label_Total;
@@ -77,7 +73,8 @@ private:
     BlockFigures figures_;
     std::array<ChartBar, kHistoryDays> bars_{};
     std::array<ChartLabel, kHistoryDays> labels_{};
-    int dpi_ = 0;
+    // Last: the controls go first, before the colours they are painted in.
+    ScaledControls scaled_;
 };
 
 } // namespace stilvane
