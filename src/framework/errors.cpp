@@ -31,18 +31,6 @@ const char* Pattern(MessageKind kind) {
     };
     return kPatterns[static_cast<int>(kind)];
 }
-std::string RegGetDataFailed(const std::string& valueName) {
-    return FillIn(Pattern(MessageKind::RegRead), valueName);
-}
-std::string RegSetDataFailed(const std::string& valueName) {
-    return FillIn(Pattern(MessageKind::RegWrite), valueName);
-}
-std::string FileOpenFailed(const std::string& fileName) {
-    return FillIn(Pattern(MessageKind::FileOpen), fileName);
-}
-std::string FileCreateFailed(const std::string& fileName) {
-    return FillIn(Pattern(MessageKind::FileCreate), fileName);
-}
 std::string StreamWriteError() {
     return Pattern(MessageKind::FileWrite);
 }

@@ -88,10 +88,6 @@ class EOperationError : public Exception {
 namespace messages {
 std::string InvalidInteger(const std::string& text);
 std::string InvalidRegDataType(const std::string& valueName);
-std::string RegGetDataFailed(const std::string& valueName);
-std::string RegSetDataFailed(const std::string& valueName);
-std::string FileOpenFailed(const std::string& fileName);
-std::string FileCreateFailed(const std::string& fileName);
 std::string StreamWriteError();
 std::string ThreadCreateFailed(const std::string& systemText);
 std::string ThreadError(const std::string& systemText, int code);

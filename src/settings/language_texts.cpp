@@ -231,9 +231,7 @@ LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
     for (const auto& [key, field] : LanguageKeys()) {
         std::string text = lookup(key);
         if (!text.empty())
-            texts.*field = field != &LanguageTexts::label1 ? std::move(text)
-                           : labelText                     ? labelText(text)
-                                                           : LabelTextFromIni(text);
+            texts.*field = field != &LanguageTexts::label1 ? std::move(text) : labelText(text);
     }
     for (const auto& [key, field] : CountedKeys()) {
         // The forms go together: a singular from elsewhere may be another
@@ -279,10 +277,6 @@ std::string MessageIn(const LanguageTexts& texts, const std::exception& error,
     if (!text || (!known->Code() && (texts.*text).find("%2") != std::string::npos))
         return error.what();
     return FillIn(texts.*text, known->Subject(), known->Code() ? reasonOf(error) : "");
-}
-
-std::string LabelTextFromIni(const std::string& text) {
-    return ReplaceAll(text, "\xB0", "\r\n");
 }
 
 } // namespace stilvane

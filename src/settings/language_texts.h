@@ -135,10 +135,10 @@ const std::vector<CountedKey>& CountedKeys();
 
 // `texts` with every non-empty text `lookup` finds for a key put in place of
 // its own, all of them now counted as texts in `language`. The label's text
-// goes through `labelText` (LabelTextFromIni unless given).
+// goes through `labelText`, which makes its line breaks.
 LanguageTexts WithTextsFrom(LanguageTexts texts, LanguageId language,
                             const std::function<std::string(const std::string& key)>& lookup,
-                            std::string (*labelText)(const std::string& text) = nullptr);
+                            std::string (*labelText)(const std::string& text));
 
 // The form of `text` that `language` uses for `n`, with "%1" filled in by n
 // and "%2" by `second`.
@@ -151,9 +151,5 @@ std::string Counted(LanguageId language, const CountedText& text, std::uint64_t 
 // for a text that wants a reason when the error has no code.
 std::string MessageIn(const LanguageTexts& texts, const std::exception& error,
                       std::string (*reasonOf)(const std::exception& error));
-
-// In the label text of popup.ini every degree sign (byte 0xB0 in the
-// single-byte code pages) stands for a line break.
-std::string LabelTextFromIni(const std::string& text);
 
 } // namespace stilvane

@@ -7,12 +7,15 @@ namespace {
 
 TEST(Messages, AreTheProgramsGermanTextsInWindows1252) {
     EXPECT_EQ(messages::InvalidRegDataType("X"), "Ung\xFCltiger Datentyp f\xFCr 'X'");
-    EXPECT_EQ(messages::RegGetDataFailed("X"), "Fehler beim Holen der Daten f\xFCr 'X'");
-    EXPECT_EQ(messages::RegSetDataFailed("X"), "Fehler beim Setzen der Daten f\xFCr 'X'");
-    EXPECT_EQ(messages::FileOpenFailed("C:\\a.ini"), "Datei C:\\a.ini kann nicht ge\xF6"
-                                                     "ffnet werden");
-    EXPECT_EQ(messages::FileCreateFailed("C:\\a.ini"),
-              "Datei C:\\a.ini kann nicht erstellt werden");
+    EXPECT_STREQ(ERegistryException(MessageKind::RegRead, "X", 0).what(),
+                 "Fehler beim Holen der Daten f\xFCr 'X'");
+    EXPECT_STREQ(ERegistryException(MessageKind::RegWrite, "X", 0).what(),
+                 "Fehler beim Setzen der Daten f\xFCr 'X'");
+    EXPECT_STREQ(EFOpenError(MessageKind::FileOpen, "C:\\a.ini", 0).what(),
+                 "Datei C:\\a.ini kann nicht ge\xF6"
+                 "ffnet werden");
+    EXPECT_STREQ(EFCreateError(MessageKind::FileCreate, "C:\\a.ini", 0).what(),
+                 "Datei C:\\a.ini kann nicht erstellt werden");
     EXPECT_EQ(messages::ThreadError("Zugriff verweigert", 5),
               "Thread-Fehler: Zugriff verweigert (5)");
     EXPECT_EQ(
