@@ -160,17 +160,16 @@ void TMarkupLabel::Paint(TCanvas& canvas) const {
 void TMarkupLabel::AdjustSize() {
     if (!autoSize_ || Loading())
         return;
-    HDC screen = ::GetDC(nullptr);
     int newWidth = 0, newHeight = 0;
     {
-        TCanvas canvas(screen);
+        const WindowDC screen(nullptr);
+        TCanvas canvas(screen.Get());
         canvas.font = font_;
         const auto rows = SplitLines(caption_);
         newHeight = RowHeight(canvas) * static_cast<int>(rows.size());
         for (const auto& row : rows)
             newWidth = std::max(newWidth, MeasureMarkupLine(canvas, row));
     }
-    ::ReleaseDC(nullptr, screen);
     int newLeft = left_;
     if (alignment_ == TAlignment::taRightJustify)
         newLeft = left_ + width_ - newWidth;

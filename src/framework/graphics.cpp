@@ -40,20 +40,14 @@ HFONT FontOf(HWND control) {
     return reinterpret_cast<HFONT>(::SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
-TCanvas::TCanvas(HDC dc) : dc_(dc) {}
-
-TCanvas::~TCanvas() {
-    if (originalFont_)
-        ::SelectObject(dc_, originalFont_);
-}
-
 void TCanvas::SelectFont() {
     if (selected_ && selectedSpec_ == font)
         return;
     UniqueFont created = CreateFontFrom(font);
-    const HGDIOBJ previous = ::SelectObject(dc_, created.Get());
-    if (!originalFont_)
-        originalFont_ = previous;
+    if (original_)
+        ::SelectObject(dc_, created.Get());
+    else
+        original_.emplace(dc_, created.Get());
     selected_ = std::move(created); // the old one is no longer selected
     selectedSpec_ = font;
 }

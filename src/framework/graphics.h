@@ -5,6 +5,7 @@
 #include "framework/unique_handle.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -74,10 +75,7 @@ HFONT FontOf(HWND control);
 // The caller owns the device context; the canvas puts back the font it found.
 class TCanvas {
 public:
-    explicit TCanvas(HDC dc);
-    ~TCanvas();
-    TCanvas(const TCanvas&) = delete;
-    TCanvas& operator=(const TCanvas&) = delete;
+    explicit TCanvas(HDC dc) : dc_(dc) {}
 
     HDC Handle() const { return dc_; }
 
@@ -96,9 +94,10 @@ private:
     void SelectFont();
 
     HDC dc_;
-    HGDIOBJ originalFont_ = nullptr;
     UniqueFont selected_;
     FontSpec selectedSpec_;
+    // After the font: the one found goes back before the canvas's own is deleted.
+    std::optional<ScopedSelection> original_;
 };
 
 } // namespace stilvane
