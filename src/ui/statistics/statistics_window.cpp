@@ -18,7 +18,7 @@ namespace {
 constexpr char kWindowClass[] = "StilvaneStatistics";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-enum ControlId { idChart = 200, idReset, idClose = IDCANCEL };
+enum ControlId { idChart = 200, idReset, idTopSites, idClose = IDCANCEL };
 
 // The window at 96 dpi.
 constexpr int kClientWidth = 440, kClientHeight = 252;
@@ -84,6 +84,11 @@ void StatisticsWindow::Create() {
     Button_Close = std::make_unique<Button>(this, window, idClose, kClose, texts_.buttonClose);
     Button_Reset->OnClick = [this](TComponent* s) { Button_ResetClick(s); };
     Button_Close->OnClick = [this](TComponent* s) { Button_CloseClick(s); };
+    TopSites = std::make_unique<TopSitesList>(this, window, idTopSites, texts_);
+    TopSites->OnAllow = [this](const std::string& site) {
+        if (OnAllowSite)
+            OnAllowSite(site);
+    };
     Layout(DpiOfWindow(window));
     editor_layout::PlaceInWorkArea(window, true);
     Application().AddDialogWindow(window);
@@ -91,15 +96,21 @@ void StatisticsWindow::Create() {
 
 void StatisticsWindow::Layout(int dpi) {
     dpi_ = ClampDpi(dpi);
+    // The list of sites goes between the figures and the buttons.
+    const int below = figures_.topSites.shown ? TopSitesList::kHeight : 0;
+    const auto lower = [below](Bounds b) {
+        return Bounds{b.left, b.top + below, b.width, b.height};
+    };
     // The old font goes once no control uses it any more.
     font_ = editor_layout::PlaceScaled({{Label_Today.get(), kToday},
                                         {Label_Week.get(), kWeek},
                                         {Label_Total.get(), kTotal},
                                         {Chart.get(), kChart},
-                                        {Button_Reset.get(), kReset},
-                                        {Button_Close.get(), kClose}},
+                                        {Button_Reset.get(), lower(kReset)},
+                                        {Button_Close.get(), lower(kClose)}},
                                        dpi_);
-    editor_layout::SizeClientFor(Handle(), dpi_, {kClientWidth, kClientHeight});
+    TopSites->Place(kChart.left, kReset.top, kChart.width, dpi_, font_.Get());
+    editor_layout::SizeClientFor(Handle(), dpi_, {kClientWidth, kClientHeight + below});
     ShowFigures();
 }
 
@@ -112,8 +123,9 @@ void StatisticsWindow::Open(const BlockFigures& figures) {
         Create();
     // As Windows is set now, should a change have passed the hidden window by.
     Colors.Update(Handle());
+    const bool relayout = figures.topSites.shown != figures_.topSites.shown;
     figures_ = figures;
-    ShowFigures();
+    relayout ? Layout(dpi_) : ShowFigures();
     Application().ShowApplicationWindow();
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
@@ -124,8 +136,9 @@ void StatisticsWindow::Open(const BlockFigures& figures) {
 void StatisticsWindow::Update(const BlockFigures& figures) {
     if (!IsOpen())
         return;
+    const bool relayout = figures.topSites.shown != figures_.topSites.shown;
     figures_ = figures;
-    ShowFigures();
+    relayout ? Layout(dpi_) : ShowFigures();
 }
 
 void StatisticsWindow::ShowFigures() {
@@ -155,6 +168,7 @@ void StatisticsWindow::ShowFigures() {
     labels_ =
         ChartLabels(bars_, TextWidth(Handle(), font_.Get(), "0"), area.right, ScaleToDpi(3, dpi_));
     ::InvalidateRect(Chart->Handle(), nullptr, TRUE);
+    TopSites->Show(figures_.topSites);
 }
 
 void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
