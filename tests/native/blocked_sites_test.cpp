@@ -6,6 +6,7 @@
 #include "settings/blocked_sites.h"
 #include "settings/notification_pace.h"
 #include "settings/punycode.h"
+#include "ui/sites/site_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,23 @@ TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
     };
     for (const Step& s : steps)
         EXPECT_EQ(pace.Allow(s.site, s.at), s.told) << s.site << " at " << s.at;
+}
+
+TEST(FittedSiteText, ALongSiteLosesItsMiddleSoThatTheRestOfTheTextStaysWhole) {
+    struct Case {
+        const char* pattern;
+        const char* site;
+        std::size_t longest;
+        const char* fitted;
+    } cases[] = {
+        {"On %1.", "shop.example.com", 20, "On shop.example.com."},
+        {"On %1. Click.", "shop.example.com", 20, "On sho...com. Click."},
+        {"%1 and %1", "shop.example.com", 21, "sh...com and sh...com"},
+        {"Nothing fits here %1", "shop.example.com", 10, "Nothing fits here ..."},
+        {"On %1.", "", 2, "On ."},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittedSiteText(c.pattern, c.site, c.longest), c.fitted) << c.pattern;
 }
 
 } // namespace
