@@ -12,6 +12,7 @@
 
 #include <clocale>
 #include <cstdlib>
+#include <tuple>
 
 namespace stilvane {
 namespace {
@@ -208,20 +209,13 @@ TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
 }
 
 TEST(FittedSiteText, ALongSiteLosesItsMiddleSoThatTheRestOfTheTextStaysWhole) {
-    struct Case {
-        const char* pattern;
-        const char* site;
-        std::size_t longest;
-        const char* fitted;
-    } cases[] = {
-        {"On %1.", "shop.example.com", 20, "On shop.example.com."},
-        {"On %1. Click.", "shop.example.com", 20, "On sho...com. Click."},
-        {"%1 and %1", "shop.example.com", 21, "sh...com and sh...com"},
-        {"Nothing fits here %1", "shop.example.com", 10, "Nothing fits here ..."},
-        {"On %1.", "", 2, "On ."},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(FittedSiteText(c.pattern, c.site, c.longest), c.fitted) << c.pattern;
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
+        {"On %1.", 20, "On shop.example.com."},
+        {"On %1. Click.", 20, "On sho...com. Click."},
+        {"%1 and %1", 21, "sh...com and sh...com"},
+        {"Nothing fits here %1", 10, "Nothing fits here ..."}};
+    for (const auto& [pattern, longest, fitted] : cases)
+        EXPECT_EQ(FittedSiteText(pattern, "shop.example.com", longest), fitted);
 }
 
 } // namespace

@@ -79,6 +79,8 @@ void BlockedSitesController::ApplyPolicy() {
         failure_.Run([this] { form_.state_.ForgetSites(); });
     }
     UpdateMenu();
+    // An open statistics window shows or hides its list at once.
+    form_.Statistics->Update(form_.Figures());
 }
 
 void BlockedSitesController::UpdateMenu() {
