@@ -12,6 +12,9 @@
 #include "ui/sites/allow_site.h"
 #include "ui/sites/site_texts.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace stilvane {
 
 BlockedSitesController::BlockedSitesController(TForm_Stilvane& form)
