@@ -485,6 +485,7 @@ scenario_start Stilvane.BlockedSiteAllowedFromTheTrayMenu
 printf 'own.example\r\n' >"$program/popup-exp.ini"
 started
 "$signal_block" --address 'http://user:pw@www.Shop.Example.com:8080/cart?id=1' "$WINEPREFIX"
+wait_for '[[ $(reg_value PopupBlocker_BlockURL) == MISSING ]]' 5 || fail "the address was not taken"
 read -r x y <<<"$(tray_icon_point)"
 xdotool mousemove "$x" "$y" click 3 sleep 0.8 key r sleep 0.5 key Return
 wait_dialog "Quillane PopUp Blocker|Allow popups from shop.example.com?" 10 ||
