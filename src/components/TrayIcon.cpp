@@ -288,6 +288,10 @@ LRESULT TTrayIcon::HandleCallback(WPARAM anchor, LPARAM event) {
         if (OnBalloonShow)
             OnBalloonShow(this);
         break;
+    case NIN_BALLOONUSERCLICK:
+        if (OnBalloonClick)
+            OnBalloonClick(this);
+        break;
     case NIN_KEYSELECT: {
         // The shell sends two for one Enter: one menu.
         const DWORD now = ::GetTickCount();

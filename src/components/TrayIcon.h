@@ -70,6 +70,8 @@ public:
     bool ShowBalloon(const std::string& title, const std::string& text, DWORD flags);
     // The shell has shown the balloon.
     TNotifyEvent OnBalloonShow;
+    // The user clicked the balloon (or the notification it became).
+    TNotifyEvent OnBalloonClick;
 
     // Side of the picture the notification area shows without stretching:
     // the small-icon size at the taskbar's display scale.

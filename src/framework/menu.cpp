@@ -11,6 +11,8 @@ using ItemList = std::vector<std::unique_ptr<MenuItem>>;
 void AppendItems(HMENU menu, const ItemList& items) {
     for (const auto& entry : items) {
         const MenuItem& item = *entry;
+        if (!item.Visible)
+            continue;
         if (item.IsSeparator()) {
             ::AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
             continue;

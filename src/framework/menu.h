@@ -24,6 +24,7 @@ public:
     bool Checked = false;
     bool Default = false;
     bool Enabled = true;
+    bool Visible = true; // a hidden item is left out of the menu shown
     TNotifyEvent OnClick;
 
     UINT Command() const { return command_; }
@@ -31,6 +32,8 @@ public:
     // Adds an item to this item's submenu: an item with items opens one.
     MenuItem& Add(std::string caption, TNotifyEvent onClick = nullptr);
     const std::vector<std::unique_ptr<MenuItem>>& Items() const { return items_; }
+    // Empties this item's submenu, for items that change with the state.
+    void ClearItems() { items_.clear(); }
     // Calls OnClick, as when the user chooses the item.
     void Click() {
         if (OnClick)

@@ -33,7 +33,8 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
       statistics_(state_, texts_),
-      policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))) {
+      policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))),
+      sites_(std::make_unique<BlockedSitesController>(*this)) {
     using namespace editor_layout;
     const SIZE frame = kFrame.SizeAt(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
@@ -57,11 +58,14 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         TrayIcon1Click(s, b, sh, x, y);
     };
     TrayIcon1->OnTaskbarCreated = [this](TComponent*) { LoadTrayPictures(); };
+    TrayIcon1->OnBalloonClick = [this](TComponent*) { sites_->BalloonClick(); };
     Statistics = std::make_unique<StatisticsWindow>(this, texts_, [this] {
         statistics_.Reset();
+        sites_->Reload();
         UpdateStateTexts();
         Statistics->Update(Figures());
     });
+    Statistics->OnAllowSite = [this](const std::string& site) { sites_->Allow(site); };
     ThreadTimer1 = std::make_unique<TThreadTimer>(this);
     ThreadTimer1->SetDelay(333);
     ThreadTimer1->SetOnTimer([this](TComponent* s) { ThreadTimer1Timer(s); });
@@ -109,7 +113,10 @@ TForm_Stilvane::~TForm_Stilvane() {
 
 void TForm_Stilvane::CreateMenu() {
     PopupMenu1 = std::make_unique<TPopupMenu>(this);
-    PopupMenu1->OnPopup = [this](TComponent*) { RefreshBlocking(); };
+    PopupMenu1->OnPopup = [this](TComponent*) {
+        sites_->UpdateMenu();
+        RefreshBlocking();
+    };
     AddTrayMenuItems(*this);
     Block->Default = true;
     ApplyTexts();
@@ -152,6 +159,7 @@ void TForm_Stilvane::FormCreate() {
     // the tick tries again.
     if (pause_.Over(clock_()))
         pauseFailure_.Run([this] { EndPause(); });
+    step([this] { sites_->Start(); });
     policy_->Start();
     UpdateTrayIcon();
     ThreadTimer1->SetActive(true);
@@ -204,7 +212,11 @@ void TForm_Stilvane::ShowPicture(TrayPicture picture) {
 }
 
 BlockFigures TForm_Stilvane::Figures() const {
-    return {statistics_.LastDays(today_), statistics_.Count().total, today_};
+    return {statistics_.LastDays(today_),
+            statistics_.Count().total,
+            today_,
+            {sites_->Recording(), PoliciesInForce().Allows(PolicyId::ExceptionsEditable),
+             sites_->TopSites(today_)}};
 }
 
 // While a box waits for its answer, the box comes forward: a window opened
@@ -219,6 +231,10 @@ void TForm_Stilvane::CountClick(TComponent*) {
         return;
     UpdateStateTexts();
     Statistics->Open(Figures());
+}
+
+void TForm_Stilvane::NotifyClick(TComponent*) {
+    sites_->NotifyClick();
 }
 
 void TForm_Stilvane::Beenden1Click(TComponent*) {
@@ -251,11 +267,12 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
     bool textsDue = now / 60 != todayLookedUp_;
-    if (settings_.TakeBlockSignal()) {
+    if (const BlockSignal block = settings_.TakeBlock(); block.blocked) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
         // The count goes up only once it is stored: a failed write skips
         // this block.
         countFailure_.Run([this] { statistics_.CountBlock(LocalDay(clock_())); });
+        sites_->Blocked(block.site);
         textsDue = true;
     }
     if (textsDue) {

@@ -20,6 +20,7 @@
 #include "ui/editor/exceptions_editor.h"
 #include "ui/pause/timed_pause.h"
 #include "ui/policy/policy_locks.h"
+#include "ui/sites/blocked_sites_controller.h"
 #include "ui/statistics/block_display.h"
 #include "ui/statistics/block_statistics.h"
 #include "ui/statistics/statistics_window.h"
@@ -59,7 +60,8 @@ public:
     // Components, in the order they are created.
     std::unique_ptr<ExceptionsEditor> Editor;
     std::unique_ptr<TPopupMenu> PopupMenu1;
-    MenuItem* Count = nullptr; // the count of blocked popups: opens the statistics
+    MenuItem* Count = nullptr;  // the count of blocked popups: opens the statistics
+    MenuItem* Recent = nullptr; // submenu of the sites blocked last
     MenuItem* N3 = nullptr;
     MenuItem* Block = nullptr;
     MenuItem* Pause = nullptr; // submenu, enabled while blocking is on or paused
@@ -70,6 +72,7 @@ public:
     MenuItem* Exceptions = nullptr;
     MenuItem* N2 = nullptr;
     MenuItem* Sound = nullptr;
+    MenuItem* Notify = nullptr; // tell of each blocked popup
     MenuItem* N1 = nullptr;
     MenuItem* Beenden1 = nullptr;
     std::unique_ptr<StatisticsWindow> Statistics;
@@ -81,6 +84,7 @@ public:
     void BlockClick(TComponent* sender);
     void PauseClick(TComponent* sender);
     void SoundClick(TComponent* sender);
+    void NotifyClick(TComponent* sender);
     void ExceptionsClick(TComponent* sender);
     void CountClick(TComponent* sender);
     void Beenden1Click(TComponent* sender);
@@ -95,6 +99,7 @@ public:
     // The end of the running pause; nullopt: not paused.
     const std::optional<PauseEnd>& PauseEnds() const { return pause_.End(); }
     const BlockCount& Counted() const { return statistics_.Count(); }
+    BlockedSitesController& Sites() const { return *sites_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -102,6 +107,8 @@ protected:
 private:
     // The policies' locks reach into the controller's state and writes.
     friend class PolicyLocks;
+    // So do the blocked sites' records, menu and notifications.
+    friend class BlockedSitesController;
 
     void CreateMenu();
     // Loads the tray pictures at the size the taskbar shows now, unless
@@ -151,6 +158,7 @@ private:
     std::optional<TrayPicture> shownPicture_;
     std::unique_ptr<SecondStartListener> secondStarts_;
     std::unique_ptr<PolicyLocks> policy_;
+    std::unique_ptr<BlockedSitesController> sites_;
 };
 
 } // namespace stilvane

@@ -437,14 +437,14 @@ for system in ru_RU:1049:Russian ja_JP:1041:Japanese; do
   (cd "$program" && LC_ALL=$locale.UTF-8 exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
   stilvane_pid=$!
   wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "nothing published"
-  # Edit exceptions is the fourth item (the count, Block popups, Pause, ...),
+  # Edit exceptions is the fifth item (the count, Recently blocked, Block popups, ...),
   # whatever the language; with blocking on, none of them is greyed.
   # A fresh prefix may still be loading the language's fonts when the menu
   # first opens, and then the keys are lost: up to three tries.
   buttons() { LC_ALL=$locale.UTF-8 wine "$dialog_probe" buttons 'PopUp Blocker' 2>/dev/null | tr -d '\r' | tr '\n' '|'; }
   for try in 1 2 3; do
     read -r x y <<<"$(tray_icon_point)"
-    xdotool key Escape mousemove "$x" "$y" click 3 sleep 2 key --delay 150 Down Down Down Down Return
+    xdotool key Escape mousemove "$x" "$y" click 3 sleep 2 key --delay 150 Down Down Down Down Down Return
     wait_for '[[ -n $(buttons) ]]' 8 && break
   done
   [[ -n $(buttons) ]] || fail "the editor did not open"
@@ -465,10 +465,10 @@ started
 wait_for '[[ $(reg_value PopupBlocker) == 1 ]]' 5 || fail "PopupBlocker is '$(reg_value PopupBlocker)', not the policy's 1"
 wait_icon on || fail "tray shows '$(tray_icon_kind)', not the on icon"
 expect_bytes "$program/popup-exp.ini" 'own.example\r\nintranet.example\r\n' "exceptions file"
-# Greyed: Block popups and the pause; the count, Exceptions, Sound and Quit not.
+# Greyed: Block popups and the pause; none of the other items.
 read -r x y <<<"$(tray_icon_point)"
 xdotool mousemove "$x" "$y" click 3 sleep 0.8 mousemove 1000 700 sleep 0.5
-expect_eq "$(menu_rows)" "black grey grey black black black " "rows of the tray menu"
+expect_eq "$(menu_rows)" "black black grey grey black black black black " "rows of the tray menu"
 xdotool click 1
 wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /t REG_SZ /d 0 /f >/dev/null 2>&1
 written=$(date +%s%N)
@@ -478,6 +478,21 @@ echo "PopupBlocker back to 1 seen $((($(date +%s%N) - written) / 1000000)) ms af
 wine reg delete "$policy\ManagedExceptions" /f >/dev/null 2>&1
 wait_for "[[ \$(hexdump_file '$program/popup-exp.ini') == '$(printf 'own.example\r\n' | hexdump_file)' ]]" 5 ||
   fail "the dropped entry is still in the file: $(hexdump_file "$program/popup-exp.ini")"
+scenario_end
+
+# A block told with its address: the site in Recently blocked, allowed there.
+scenario_start Stilvane.BlockedSiteAllowedFromTheTrayMenu
+printf 'own.example\r\n' >"$program/popup-exp.ini"
+started
+"$signal_block" --address 'http://user:pw@www.Shop.Example.com:8080/cart?id=1' "$WINEPREFIX"
+wait_for '[[ $(reg_value PopupBlocker_BlockURL) == MISSING ]]' 5 || fail "the address was not taken"
+read -r x y <<<"$(tray_icon_point)"
+xdotool mousemove "$x" "$y" click 3 sleep 0.8 key r sleep 0.5 key Return
+wait_dialog "Quillane PopUp Blocker|Allow popups from shop.example.com?" 10 ||
+  fail "no question; open: $(dialogs)"
+answer_dialog y
+wait_for "[[ \$(hexdump_file '$program/popup-exp.ini') == '$(printf 'own.example\r\nshop.example.com\r\n' | hexdump_file)' ]]" 5 ||
+  fail "the site is not in the file: $(hexdump_file "$program/popup-exp.ini")"
 scenario_end
 
 finish

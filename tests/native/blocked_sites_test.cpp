@@ -6,11 +6,13 @@
 #include "settings/blocked_sites.h"
 #include "settings/notification_pace.h"
 #include "settings/punycode.h"
+#include "ui/sites/site_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdlib>
+#include <tuple>
 
 namespace stilvane {
 namespace {
@@ -204,6 +206,15 @@ TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
     };
     for (const Step& s : steps)
         EXPECT_EQ(pace.Allow(s.site, s.at), s.told) << s.site << " at " << s.at;
+}
+
+TEST(FittedSiteText, ALongSiteLosesItsMiddleSoThatTheRestOfTheTextStaysWhole) {
+    const std::tuple<const char*, std::size_t, const char*> cases[] = {
+        {"On %1. Click.", 20, "On sho...com. Click."},
+        {"%1 and %1", 21, "sh...com and sh...com"},
+        {"Nothing fits here %1", 10, "Nothing fits here ..."}};
+    for (const auto& [pattern, longest, fitted] : cases)
+        EXPECT_EQ(FittedSiteText(pattern, "shop.example.com", longest), fitted);
 }
 
 } // namespace

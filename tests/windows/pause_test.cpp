@@ -12,7 +12,7 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     f.Pause15->Click();
     // Chosen again through the menu's own ids: the new end replaces the old.
     HMENU menu = f.PopupMenu1->Build();
-    f.PopupMenu1->FindCommand(::GetMenuItemID(::GetSubMenu(menu, 3), 0))->Click();
+    f.PopupMenu1->FindCommand(::GetMenuItemID(::GetSubMenu(menu, 4), 0))->Click();
     ::DestroyMenu(menu);
     EXPECT_EQ(Own("PauseEnds"), "2026-03-01T00:05:00Z");
     EXPECT_EQ(On(), "0");

@@ -70,6 +70,7 @@ void PolicyLocks::Apply() {
             KeepManagedEntries(readOnly ? std::vector<std::string>{} : form.Editor->HeldEntries());
     });
     form.Editor->SetPolicy(readOnly, policies_.managedExceptions, change);
+    form.sites_->ApplyPolicy();
     form.UpdateTrayIcon();
     // Last: should it fail, the policies have been applied all the same.
     GiveUsersBlockingBack();

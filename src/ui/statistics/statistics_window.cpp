@@ -16,7 +16,7 @@ namespace {
 constexpr char kWindowClass[] = "StilvaneStatistics";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-enum ControlId { idChart = 200, idReset, idClose = IDCANCEL };
+enum ControlId { idChart = 200, idReset, idTopSites, idClose = IDCANCEL };
 
 // The window at 96 dpi.
 constexpr ScaledFrame kFrame{kStyle, kExStyle, {440, 252}};
@@ -66,7 +66,7 @@ void StatisticsWindow::Create() {
                  {kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy,
                   Application().Handle(), texts_.statisticsTitle.c_str()});
     const HWND window = Handle();
-    const int dpi = kFrame.FitToDisplay(window);
+    const int dpi = Frame().FitToDisplay(window);
     scaled_.Make(Label_Today, this, window, kToday, "");
     scaled_.Make(Label_Week, this, window, kWeek, "");
     scaled_.Make(Label_Total, this, window, kTotal, "");
@@ -75,20 +75,42 @@ void StatisticsWindow::Create() {
     scaled_.Make(Button_Close, this, window, idClose, kClose, texts_.buttonClose);
     Button_Reset->OnClick = [this](TComponent* s) { Button_ResetClick(s); };
     Button_Close->OnClick = [this](TComponent* s) { Button_CloseClick(s); };
+    scaled_.Make(TopSites, this, window, idTopSites, texts_);
+    TopSites->OnAllow = [this](const std::string& site) {
+        if (OnAllowSite)
+            OnAllowSite(site);
+    };
     Layout(dpi);
     PlaceInWorkArea(window, true);
     Application().AddDialogWindow(window);
 }
 
 void StatisticsWindow::Layout(int dpi) {
+    // The list of sites goes between the figures and the buttons.
+    const int below = ListHeight();
+    const auto lower = [below](Bounds b) {
+        return Bounds{b.left, b.top + below, b.width, b.height};
+    };
     scaled_.Place({{Label_Today.get(), kToday},
                    {Label_Week.get(), kWeek},
                    {Label_Total.get(), kTotal},
                    {Chart.get(), kChart},
-                   {Button_Reset.get(), kReset},
-                   {Button_Close.get(), kClose}},
+                   {Button_Reset.get(), lower(kReset)},
+                   {Button_Close.get(), lower(kClose)}},
                   dpi);
+    TopSites->Place(kChart.left, kReset.top, kChart.width, Dpi(), scaled_.Font());
+    Frame().SizeClientFor(Handle(), Dpi());
     ShowFigures();
+}
+
+int StatisticsWindow::ListHeight() const {
+    return figures_.topSites.shown ? TopSitesList::kHeight : 0;
+}
+
+ScaledFrame StatisticsWindow::Frame() const {
+    ScaledFrame frame = kFrame;
+    frame.client.height += ListHeight();
+    return frame;
 }
 
 bool StatisticsWindow::IsOpen() const {
@@ -100,8 +122,9 @@ void StatisticsWindow::Open(const BlockFigures& figures) {
         Create();
     // As Windows is set now, should a change have passed the hidden window by.
     Colors.Update(Handle());
+    const bool relayout = figures.topSites.shown != figures_.topSites.shown;
     figures_ = figures;
-    ShowFigures();
+    relayout ? Layout(Dpi()) : ShowFigures();
     Application().ShowApplicationWindow();
     ::ShowWindow(Handle(), SW_SHOW);
     ::SetForegroundWindow(Handle());
@@ -112,8 +135,9 @@ void StatisticsWindow::Open(const BlockFigures& figures) {
 void StatisticsWindow::Update(const BlockFigures& figures) {
     if (!IsOpen())
         return;
+    const bool relayout = figures.topSites.shown != figures_.topSites.shown;
     figures_ = figures;
-    ShowFigures();
+    relayout ? Layout(Dpi()) : ShowFigures();
 }
 
 void StatisticsWindow::ShowFigures() {
@@ -143,6 +167,7 @@ void StatisticsWindow::ShowFigures() {
     labels_ = ChartLabels(bars_, TextWidth(Handle(), scaled_.Font(), "0"), area.right,
                           ScaleToDpi(3, Dpi()));
     ::InvalidateRect(Chart->Handle(), nullptr, TRUE);
+    TopSites->Show(figures_.topSites);
 }
 
 void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
@@ -223,7 +248,7 @@ LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     case WM_DPICHANGED:
-        Layout(kFrame.TakeDpiChange(Handle(), wParam, lParam));
+        Layout(Frame().TakeDpiChange(Handle(), wParam, lParam));
         return 0;
     }
     return Window::WindowProc(message, wParam, lParam);

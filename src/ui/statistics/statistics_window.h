@@ -12,6 +12,7 @@
 #include "settings/block_history.h"
 #include "settings/language_texts.h"
 #include "ui/statistics/statistics_chart.h"
+#include "ui/statistics/top_sites_list.h"
 #include "ui/theme/window_colors.h"
 
 #include <array>
@@ -27,6 +28,7 @@ struct BlockFigures {
     std::array<std::uint32_t, kHistoryDays> days{}; // oldest first, today last
     std::uint32_t total = 0;
     std::string today; // "YYYY-MM-DD"
+    TopSitesFigures topSites;
 };
 
 class StatisticsWindow : public TComponent, public Window {
@@ -48,6 +50,8 @@ public:
 
     void Button_ResetClick(TComponent* sender);
     void Button_CloseClick(TComponent* sender);
+    // A site's Allow button in the list of sites.
+    std::function<void(const std::string& site)> OnAllowSite;
 
     std::unique_ptr<Label> Label_Today;
     std::unique_ptr<Label> Label_Week;
@@ -56,6 +60,7 @@ public:
     std::unique_ptr<DrawnArea> Chart;
     std::unique_ptr<Button> Button_Reset;
     std::unique_ptr<Button> Button_Close;
+    std::unique_ptr<TopSitesList> TopSites;
     // The editor's colours: the system's, or dark as Windows is set.
     WindowColors Colors;
 
@@ -65,6 +70,9 @@ protected:
 private:
     void Create();
     void Layout(int dpi);
+    // The height the list of sites adds at 96 dpi, and the frame with it.
+    int ListHeight() const;
+    ScaledFrame Frame() const;
     void ShowFigures();
     void DrawChart(HDC dc, const RECT& area) const;
 

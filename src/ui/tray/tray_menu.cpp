@@ -17,6 +17,7 @@ struct TrayMenuEntry {
 };
 constexpr TrayMenuEntry kTrayMenu[] = {
     {&TForm_Stilvane::Count, nullptr, &TForm_Stilvane::CountClick, false},
+    {&TForm_Stilvane::Recent, &LanguageTexts::sitesRecent, nullptr, false},
     {&TForm_Stilvane::N3, nullptr, nullptr, false},
     {&TForm_Stilvane::Block, &LanguageTexts::active, &TForm_Stilvane::BlockClick, false},
     {&TForm_Stilvane::Pause, &LanguageTexts::pause, nullptr, false},
@@ -28,6 +29,7 @@ constexpr TrayMenuEntry kTrayMenu[] = {
      false},
     {&TForm_Stilvane::N2, nullptr, nullptr, false},
     {&TForm_Stilvane::Sound, &LanguageTexts::sound, &TForm_Stilvane::SoundClick, false},
+    {&TForm_Stilvane::Notify, &LanguageTexts::notifyBlocked, &TForm_Stilvane::NotifyClick, false},
     {&TForm_Stilvane::N1, nullptr, nullptr, false},
     {&TForm_Stilvane::Beenden1, &LanguageTexts::quit, &TForm_Stilvane::Beenden1Click, false},
 };

@@ -1,0 +1,55 @@
+#include "ui/sites/allow_site.h"
+
+#include "framework/application.h"
+#include "framework/file_io.h"
+#include "framework/text.h"
+#include "settings/blocked_site.h"
+#include "ui/editor/exceptions_store.h"
+
+#include <algorithm>
+
+namespace stilvane {
+
+namespace {
+
+// The list the user sees now: the open editor's, saved or not, or the file's.
+std::vector<std::string> CurrentEntries(const ExceptionsEditor& editor, const std::string& file) {
+    return editor.SessionOpen() ? editor.HeldEntries() : LoadExceptions(file).Entries();
+}
+
+void AddToFile(const std::string& site, const std::string& file) {
+    // Read anew: the file may have changed while the question waited.
+    const StoredExceptions stored = LoadExceptions(file);
+    std::vector<std::string> entries = stored.Entries();
+    if (CoveringEntry(entries, site))
+        return;
+    // Characters the blocker's file cannot hold, and a file read by guess,
+    // survive beside it, as when the editor saves.
+    if (stored.guessed || std::any_of(stored.lines.begin(), stored.lines.end(),
+                                      [](const AnsiLine& line) { return line.lossy; }))
+        ReplaceFileContent(file + ".bak", stored.bytes);
+    entries.push_back(site);
+    SaveExceptions(file, entries);
+}
+
+} // namespace
+
+void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::string& exceptionsFile,
+               const LanguageTexts& texts) {
+    if (site.empty() || Application().BringBoxForward())
+        return;
+    if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site)) {
+        Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, site, *entry));
+        return;
+    }
+    if (Application().Ask(FillIn(texts.askAllowSite, site), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    if (!editor.SessionOpen())
+        return AddToFile(site, exceptionsFile);
+    // An unsaved addition, as if typed: Ok saves it with the rest.
+    if (!CoveringEntry(editor.HeldEntries(), site))
+        editor.ListBox1->Add({site});
+    editor.Open();
+}
+
+} // namespace stilvane

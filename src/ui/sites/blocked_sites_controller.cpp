@@ -1,0 +1,136 @@
+#include "ui/sites/blocked_sites_controller.h"
+
+#include "framework/application.h"
+#include "framework/errors.h"
+#include "framework/path.h"
+#include "framework/registry.h"
+#include "framework/system_error.h"
+#include "framework/text.h"
+#include "framework/wall_clock.h"
+#include "ui/editor/exceptions_file.h"
+#include "ui/form_Stilvane.h"
+#include "ui/sites/allow_site.h"
+#include "ui/sites/site_texts.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace stilvane {
+
+BlockedSitesController::BlockedSitesController(TForm_Stilvane& form)
+    : form_(form), store_(form.state_.Root(), form.state_.Path()) {}
+
+bool BlockedSitesController::Recording() const {
+    return form_.PoliciesInForce().Allows(PolicyId::RecordBlockedSites);
+}
+
+bool BlockedSitesController::Editable() const {
+    return form_.PoliciesInForce().Allows(PolicyId::ExceptionsEditable);
+}
+
+void BlockedSitesController::Start() {
+    sites_ = Recording() ? store_.Read() : BlockedSites{};
+    const auto key = RegistryKey::Open(store_.Root(), store_.Path(), kKeyReadRights);
+    std::optional<RegValue> value;
+    if (key) {
+        try {
+            value = key.Query(kValueNotifyBlocked, sizeof(DWORD));
+        } catch (const ERegistryException&) {
+        }
+    }
+    const DWORD on = 1;
+    notify_ = value && value->type == REG_DWORD && value->data.size() == sizeof on &&
+              std::equal(value->data.begin(), value->data.end(),
+                         reinterpret_cast<const unsigned char*>(&on));
+    UpdateMenu();
+}
+
+void BlockedSitesController::Blocked(const std::string& site) {
+    if (site.empty())
+        return;
+    const UtcSeconds now = form_.clock_();
+    if (Recording()) {
+        failure_.Run([this, &site, now] {
+            try {
+                store_.Record(sites_, site, LocalDay(now));
+            } catch (const ERegistryException& error) {
+                throw EOperationError(FailureText(form_.texts_.errorSites,
+                                                  KeyName(store_.Root(), store_.Path()), error));
+            }
+        });
+        UpdateMenu();
+    }
+    // The notification offers a click that allows the site: not while the
+    // organization keeps the list.
+    if (!notify_ || !Editable() || !pace_.Allow(site, now))
+        return;
+    balloonSite_ = site;
+    const std::size_t longest = sizeof NOTIFYICONDATAA{}.szInfo - 1;
+    form_.TrayIcon1->ShowBalloon(Application().Title(),
+                                 FittedSiteText(form_.texts_.balloonBlocked, site, longest),
+                                 NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+}
+
+void BlockedSitesController::Reload() {
+    sites_ = Recording() ? store_.Read() : BlockedSites{};
+    UpdateMenu();
+}
+
+void BlockedSitesController::ApplyPolicy() {
+    if (!Recording()) {
+        sites_ = {};
+        failure_.Run([this] { form_.state_.ForgetSites(); });
+    }
+    UpdateMenu();
+    // An open statistics window shows or hides its list at once.
+    form_.Statistics->Update(form_.Figures());
+}
+
+void BlockedSitesController::UpdateMenu() {
+    const LanguageTexts& texts = form_.texts_;
+    MenuItem& recent = *form_.Recent;
+    recent.Visible = Recording();
+    recent.ClearItems();
+    form_.Notify->Checked = notify_;
+    if (sites_.recent.empty()) {
+        recent.Add(texts.sitesNone).Enabled = false;
+        return;
+    }
+    const bool editable = Editable();
+    const std::string today = LocalDay(form_.clock_());
+    for (const std::string& site : sites_.recent) {
+        std::string caption =
+            FillIn(texts.sitesToday, site, std::to_string(SiteBlockedOn(sites_, site, today)));
+        if (!editable)
+            (caption += ' ') += texts.policyLocked;
+        recent.Add(std::move(caption), [this, site](TComponent*) { Allow(site); }).Enabled =
+            editable;
+    }
+}
+
+void BlockedSitesController::NotifyClick() {
+    const DWORD on = notify_ ? 0 : 1;
+    const LONG status = RegistryKey::Create(store_.Root(), store_.Path(), KEY_SET_VALUE)
+                            .SetBytes(kValueNotifyBlocked, REG_DWORD, &on, sizeof on);
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(MessageKind::RegWrite, kValueNotifyBlocked,
+                                 static_cast<unsigned long>(status));
+    notify_ = on != 0;
+    form_.Notify->Checked = notify_;
+}
+
+void BlockedSitesController::BalloonClick() {
+    Allow(balloonSite_);
+}
+
+void BlockedSitesController::Allow(const std::string& site) {
+    if (Editable())
+        AllowSite(site, *form_.Editor,
+                  FileInDirectory(form_.programDirectory_, kExceptionsFileName), form_.texts_);
+}
+
+std::vector<SiteTotal> BlockedSitesController::TopSites(const std::string& today) const {
+    return Recording() ? stilvane::TopSites(sites_, today) : std::vector<SiteTotal>{};
+}
+
+} // namespace stilvane

@@ -1,0 +1,67 @@
+// The sites popups were blocked on, in the controller: each block's site
+// recorded (unless the organization turned that off), the tray's submenu of
+// the sites blocked last, the notification the user may ask for, and
+// allowing a site from any of them in one click.
+#pragma once
+
+#include "framework/failure_report.h"
+#include "settings/blocked_sites.h"
+#include "settings/blocked_sites_store.h"
+#include "settings/notification_pace.h"
+
+#include <string>
+#include <vector>
+
+namespace stilvane {
+
+class TForm_Stilvane;
+
+// In the controller's key: REG_DWORD 1 while the user wants to be told of
+// each block; anything else is off.
+constexpr char kValueNotifyBlocked[] = "NotifyBlocked";
+
+class BlockedSitesController {
+public:
+    explicit BlockedSitesController(TForm_Stilvane& form);
+    BlockedSitesController(const BlockedSitesController&) = delete;
+    BlockedSitesController& operator=(const BlockedSitesController&) = delete;
+
+    // The records and the choice of notifications as stored.
+    void Start();
+    // A block the tick took; `site` is empty when the blocker named none.
+    // A record that cannot be written is told once, after the tick.
+    void Blocked(const std::string& site);
+    // The records as stored now, as after Reset count.
+    void Reload();
+    // The policies changed: with recording off the records go.
+    void ApplyPolicy();
+    // The submenu and the check item as the records and policies are now.
+    void UpdateMenu();
+
+    // The check item: notifications on or off, kept in the controller's key.
+    void NotifyClick();
+    // The notification was clicked: its site is offered.
+    void BalloonClick();
+    // Asks whether to allow popups from `site` (allow_site.h); nothing while
+    // the organization keeps the list.
+    void Allow(const std::string& site);
+
+    bool Recording() const;
+    bool Notifying() const { return notify_; }
+    const BlockedSites& Records() const { return sites_; }
+    // The sites blocked most lately, most first; none while not recording.
+    std::vector<SiteTotal> TopSites(const std::string& today) const;
+
+private:
+    bool Editable() const;
+
+    TForm_Stilvane& form_;
+    BlockedSitesStore store_;
+    BlockedSites sites_;
+    NotificationPace pace_;
+    bool notify_ = false;
+    std::string balloonSite_; // the site of the last notification shown
+    FailureReport failure_;
+};
+
+} // namespace stilvane
