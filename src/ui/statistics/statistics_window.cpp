@@ -99,7 +99,9 @@ void StatisticsWindow::Layout(int dpi) {
                    {Button_Close.get(), lower(kClose)}},
                   dpi);
     TopSites->Place(kChart.left, kReset.top, kChart.width, Dpi(), scaled_.Font());
+    // The list comes and goes with the policy: the grown window stays on the screen.
     Frame().SizeClientFor(Handle(), Dpi());
+    PlaceInWorkArea(Handle(), false);
     ShowFigures();
 }
 
