@@ -42,6 +42,14 @@ void PolicyLocks::SettingChanged(LPARAM lParam) {
         Reload();
 }
 
+void PolicyLocks::RecheckWatches() {
+    bool missed = false;
+    for (RegistryWatch* watch : {machineWatch_.get(), userWatch_.get(), sharedWatch_.get()})
+        missed = (watch && watch->Recheck()) || missed;
+    if (missed)
+        Reload();
+}
+
 void PolicyLocks::Apply() {
     TForm_Stilvane& form = form_;
     form.Block->Enabled = !policies_.Locked(PolicyId::Blocking);
