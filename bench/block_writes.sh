@@ -3,22 +3,24 @@
 # set_key_value and delete_key_value requests its threads send to the Wine
 # server (traced by `wineserver -d1`) while BLOCKS blocks are signalled, a
 # few seconds apart, and by name of value.
-# Usage: bench/block_writes.sh [PROGRAM-FOLDER] [BLOCKS]
+# Usage: bench/block_writes.sh [PROGRAM-FOLDER|PROGRAM.EXE] [BLOCKS]
 #   default folder: build/dist; e.g. the dist of an older checkout to compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/program_of.sh
 blocks=${2:-10}
 if [[ -z ${1:-} ]]; then
   cmake --build build/win32 --target dist >/dev/null
   dist=$PWD/build/dist
+  exe=Stilvane.exe
 else
-  dist=$(cd "$1" && pwd)
+  program_of "$1"
 fi
 source bench/trace_session.sh
 wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /d 1 /f >/dev/null 2>&1
 
 cp -a "$dist/." "$work/"
-(cd "$work" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+(cd "$work" && exec wine "$exe" </dev/null >/dev/null 2>&1) &
 pid=$!
 sleep 6 # start-up done: its own writes are not counted
 from=$(wc -l <"$trace")

@@ -148,6 +148,8 @@ private:
     // The timer on while a look failed, the key is not watched, or the
     // blocked picture, a pause or a retry waits for its time; else off.
     void ScheduleLooks(bool lookFailed);
+    // The watches made anew where their keys went unnoticed, then a look.
+    void SafetyLook();
     // The one-shot wait for the next local day or the safety look.
     void SetLookTimer();
     // WM_TIMER of the look, a wake-up from sleep, a clock change; true

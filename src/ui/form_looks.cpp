@@ -14,7 +14,8 @@ namespace stilvane {
 
 namespace {
 
-constexpr UINT_PTR kLookTimer = 1;
+// The editor, in the same window, has timer 1.
+constexpr UINT_PTR kLookTimer = 2;
 // The safety look with its tolerance stays within the minute.
 constexpr UtcSeconds kSafetyLook = 55;
 constexpr ULONG kSafetyTolerance = 5000;
@@ -64,6 +65,15 @@ void TForm_Stilvane::SetLookTimer() {
     lookTimerSet_ = true;
 }
 
+void TForm_Stilvane::SafetyLook() {
+    // A key deleted and made again may have taken its notifications along
+    // (Wine tells no watch of its key's deletion).
+    if (signalWatch_)
+        signalWatch_->Recheck();
+    Application().RunHandler([this] { policy_->RecheckWatches(); });
+    Look();
+}
+
 bool TForm_Stilvane::HandleLookMessage(UINT message, WPARAM wParam) {
     switch (message) {
     case WM_TIMER:
@@ -71,17 +81,13 @@ bool TForm_Stilvane::HandleLookMessage(UINT message, WPARAM wParam) {
             return false;
         ::KillTimer(Handle(), kLookTimer);
         lookTimerSet_ = false;
-        // A key deleted and made again may have taken its notifications along.
-        if (signalWatch_)
-            signalWatch_->Recheck();
-        Application().RunHandler([this] { policy_->RecheckWatches(); });
-        Look();
+        SafetyLook();
         return true;
     case WM_POWERBROADCAST:
         // Back from sleep: a pause may have ended meanwhile.
         if (wParam != PBT_APMRESUMEAUTOMATIC)
             return false;
-        Look();
+        SafetyLook();
         return true;
     case WM_TIMECHANGE:
         // The clock or the time zone moved the next local day.
