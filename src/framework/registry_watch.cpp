@@ -6,8 +6,6 @@ namespace stilvane {
 
 namespace {
 
-// Posted to the application window, with the watch as its word parameter.
-constexpr UINT kRegistryChangedMessage = WM_APP + 2;
 constexpr DWORD kChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
 // The request outlives the thread that made it (Windows 8 and later); older
 // systems refuse the flag as an invalid parameter.
@@ -25,36 +23,21 @@ bool KeyDeleted(HKEY key) {
 RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> changed,
                              bool subkeys, Arming arming)
     : root_(root), path_(std::move(path)), changed_(std::move(changed)), subkeys_(subkeys),
-      arming_(arming), event_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-      window_(Application().Handle()) {
-    // The message carries only the watch's address, which is compared and
-    // never followed: one that arrives after the watch went finds no hook.
-    hook_ = Application().AddWindowHook([this](UINT message, WPARAM wParam, LPARAM) {
-        if (message != kRegistryChangedMessage || wParam != reinterpret_cast<WPARAM>(this))
-            return;
-        // Armed again before the callback reads anything: no change in
-        // between is missed. An error in the callback goes to the hook's
-        // guard, which shows it after the message.
+      arming_(arming), event_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    if (!event_)
+        return;
+    // Armed again before the callback reads anything: no change in between
+    // is missed. The callback is a copy: it may end the watch.
+    wait_ = Application().AddWait(event_.Get(), [this] {
         Arm();
-        changed_();
+        const std::function<void()> changed = changed_;
+        changed();
     });
-    if (event_ && ::RegisterWaitForSingleObject(&wait_, event_.Get(), &RegistryWatch::Signalled,
-                                                this, INFINITE, WT_EXECUTEDEFAULT))
-        Arm();
-    else
-        wait_ = nullptr;
+    Arm();
 }
 
 RegistryWatch::~RegistryWatch() {
-    // Waits for a callback that is running; none comes after.
-    if (wait_)
-        ::UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
-    Application().RemoveWindowHook(hook_);
-}
-
-void CALLBACK RegistryWatch::Signalled(void* watch, BOOLEAN) {
-    auto* self = static_cast<RegistryWatch*>(watch);
-    ::PostMessageA(self->window_, kRegistryChangedMessage, reinterpret_cast<WPARAM>(self), 0);
+    Application().RemoveWait(wait_);
 }
 
 bool RegistryWatch::Recheck() {

@@ -1,6 +1,5 @@
 // Tells the main thread when a registry key changes, without polling: the
-// system signals an event, a wait of the thread pool posts a message to the
-// application window, and the message loop calls back.
+// system sets an event, on which the message loop sleeps with its queue.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -36,7 +35,6 @@ public:
     bool Recheck();
 
 private:
-    static void CALLBACK Signalled(void* watch, BOOLEAN timedOut);
     // Opens the key, or while it is missing the nearest one above it.
     bool OpenNearest();
     // Asks the system for the next change.
@@ -53,9 +51,7 @@ private:
     std::string watched_; // the path of the key watched now
     UniqueRegKey key_;
     UniqueKernelHandle event_;
-    HWND window_ = nullptr;
-    HANDLE wait_ = nullptr;
-    int hook_ = 0;
+    int wait_ = 0; // the application's wait on the event; 0: none
 };
 
 } // namespace stilvane

@@ -64,8 +64,8 @@ void PolicyLocks::Apply() {
     if (!policies_.Locked(PolicyId::Blocking) && !policies_.Locked(PolicyId::Sound))
         sharedWatch_.reset();
     else if (!sharedWatch_)
-        sharedWatch_ =
-            std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(), refresh_);
+        sharedWatch_ = std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(),
+                                                       refresh_, false);
     Enforce();
     // Edits a lock drops are not the user's to keep.
     const bool readOnly = !policies_.Allows(PolicyId::ExceptionsEditable);
