@@ -5,22 +5,24 @@
 # few seconds apart, and by name of value: first blocks without an address,
 # then blocks whose address (PopupBlocker_BlockURL) names a site, two sites
 # taking turns so that the list of recent sites changes at every block.
-# Usage: bench/block_writes.sh [PROGRAM-FOLDER] [BLOCKS]
+# Usage: bench/block_writes.sh [PROGRAM-FOLDER|PROGRAM.EXE] [BLOCKS]
 #   default folder: build/dist; e.g. the dist of an older checkout to compare
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/program_of.sh
 blocks=${2:-10}
 if [[ -z ${1:-} ]]; then
   cmake --build build/win32 --target dist >/dev/null
   dist=$PWD/build/dist
+  exe=Stilvane.exe
 else
-  dist=$(cd "$1" && pwd)
+  program_of "$1"
 fi
 source bench/trace_session.sh
 wine reg add 'HKCU\Software\Quillane' /v PopupBlocker /d 1 /f >/dev/null 2>&1
 
 cp -a "$dist/." "$work/"
-(cd "$work" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) &
+(cd "$work" && exec wine "$exe" </dev/null >/dev/null 2>&1) &
 pid=$!
 sleep 6 # start-up done: its own writes are not counted
 # Signals BLOCKS blocks, each with the address given by $1 (none if empty,

@@ -6,13 +6,15 @@
 # The caller has changed to the checkout's top folder, and may name more
 # bench programs to build in $bench_targets. Sets $work, and $pid while a
 # program runs; everything started is ended on exit.
+source bench/program_of.sh
 bench_targets="minimal_poller idle_tray ${bench_targets:-}"
 if [[ -z ${1:-} ]]; then
   # shellcheck disable=SC2086
   cmake --build build/win32 --target dist $bench_targets >/dev/null
   dist=$PWD/build/dist
+  exe=Stilvane.exe
 else
-  dist=$(cd "$1" && pwd)
+  program_of "$1"
   # shellcheck disable=SC2086
   cmake --build build/win32 --target $bench_targets >/dev/null
 fi
@@ -61,7 +63,7 @@ print_conditions() {
 start_measured() {
   stop_measured
   case $1 in
-  program) (cd "$work/program" && exec wine Stilvane.exe </dev/null >/dev/null 2>&1) & ;;
+  program) (cd "$work/program" && exec wine "$exe" </dev/null >/dev/null 2>&1) & ;;
   poller) (cd "$work" && exec wine minimal_poller.exe </dev/null >/dev/null 2>&1) & ;;
   floor) (cd "$work" && exec wine idle_tray.exe "${@:2}" </dev/null >/dev/null 2>&1) & ;;
   *) echo "unknown program $1" >&2; return 1 ;;
@@ -80,7 +82,7 @@ stop_measured() {
 
 label_of() {
   case $1 in
-  program) echo "Stilvane.exe" ;;
+  program) echo "$exe" ;;
   poller) echo "333 ms SetTimer poller" ;;
   floor) echo "idle tray (floor)" ;;
   esac

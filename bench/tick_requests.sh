@@ -4,19 +4,21 @@
 # Linux system calls they make (strace), and how often it looks at the
 # blocker's key (opens it); the same for the least possible poller
 # (bench/minimal_poller.cpp).
-# Usage: bench/tick_requests.sh [PROGRAM-FOLDER] [SECONDS] [blocking]
+# Usage: bench/tick_requests.sh [PROGRAM-FOLDER|PROGRAM.EXE] [SECONDS] [blocking]
 #   default folder: build/dist; e.g. the dist of an older checkout to compare
 #   SECONDS: the idle window, default 60; blocking: with the policy Blocking
 #   set to 1 under HKEY_LOCAL_MACHINE, as an administrator would set it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source bench/program_of.sh
 seconds=${2:-60}
 policy=${3:-}
 if [[ -z ${1:-} ]]; then
   cmake --build build/win32 --target dist minimal_poller >/dev/null
   dist=$PWD/build/dist
+  exe=Stilvane.exe
 else
-  dist=$(cd "$1" && pwd)
+  program_of "$1"
   cmake --build build/win32 --target minimal_poller >/dev/null
 fi
 source bench/trace_session.sh
@@ -84,5 +86,5 @@ measure() {
 
 program=$work/program
 cp -a "$dist/." "$program/"
-measure "Stilvane.exe${policy:+ (policy: $policy)}" "$program" Stilvane.exe
+measure "$exe${policy:+ (policy: $policy)}" "$program" "$exe"
 measure "minimal poller" "$PWD/build/win32/bench" minimal_poller.exe

@@ -150,6 +150,38 @@ void ApplicationObject::RemoveWindowHook(int id) {
     std::erase_if(hooks_, [id](const auto& entry) { return entry.first == id; });
 }
 
+int ApplicationObject::AddWait(HANDLE event, std::function<void()> signalled) {
+    waits_.push_back({nextHookId_, event, std::move(signalled)});
+    return nextHookId_++;
+}
+
+void ApplicationObject::RemoveWait(int id) {
+    std::erase_if(waits_, [id](const Wait& wait) { return wait.id == id; });
+}
+
+bool ApplicationObject::ServeWaits(DWORD timeout) {
+    std::vector<HANDLE> events;
+    for (const Wait& wait : waits_)
+        events.push_back(wait.event);
+    const auto count = static_cast<DWORD>(events.size());
+    const DWORD result =
+        timeout == 0
+            ? (count ? ::WaitForMultipleObjects(count, events.data(), FALSE, 0) : WAIT_TIMEOUT)
+            : ::MsgWaitForMultipleObjectsEx(count, events.data(), timeout, QS_ALLINPUT,
+                                            MWMO_INPUTAVAILABLE);
+    if (result >= WAIT_OBJECT_0 + count)
+        return false;
+    // By the event: a callback may add or remove waits.
+    const HANDLE set = events[result - WAIT_OBJECT_0];
+    const auto found = std::find_if(waits_.begin(), waits_.end(),
+                                    [set](const Wait& wait) { return wait.event == set; });
+    if (found != waits_.end()) {
+        const std::function<void()> signalled = found->signalled;
+        RunHandler(signalled);
+    }
+    return true;
+}
+
 bool ApplicationObject::ProcessMessage() {
     MSG message;
     if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
@@ -172,7 +204,7 @@ void ApplicationObject::Dispatch(MSG& message) {
 }
 
 void ApplicationObject::ProcessMessages() {
-    while (ProcessMessage()) {
+    while (ServeWaits(0) || ProcessMessage()) {
     }
     RunHandler([] { CheckSynchronize(); });
 }
@@ -184,12 +216,20 @@ void ApplicationObject::Run() {
         RunHandler([] { CheckSynchronize(); });
         if (terminated_)
             break;
-        // GetMessage looks for a message and sleeps in one call, where
-        // peeking and then waiting took two on every tick.
-        MSG message;
-        if (::GetMessageA(&message, nullptr, 0, 0) == -1)
+        // Without waits, GetMessage looks for a message and sleeps in one
+        // call, where peeking and then waiting took two on every tick.
+        if (waits_.empty()) {
+            MSG message;
+            if (::GetMessageA(&message, nullptr, 0, 0) != -1)
+                Dispatch(message);
             continue;
-        Dispatch(message);
+        }
+        // The events before the messages: a flood of messages never holds
+        // one back.
+        if (ServeWaits(INFINITE))
+            continue;
+        while (!terminated_ && ProcessMessage()) {
+        }
     }
 }
 

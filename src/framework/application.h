@@ -74,6 +74,15 @@ public:
     int AddWindowHook(WindowHook hook) override;
     void RemoveWindowHook(int id) override;
 
+    // Calls `signalled` from the message loop each time the auto-reset
+    // `event` is set: the loop sleeps on the event with the message queue,
+    // so no thread waits for it. Modal loops (a message box, a menu) do
+    // not see it: it is served once the program's own loop runs again. An
+    // error that leaves the call is shown after it. Returns an id for
+    // RemoveWait.
+    int AddWait(HANDLE event, std::function<void()> signalled);
+    void RemoveWait(int id);
+
     // For the tray icon.
     HICON TrayHostIcon() const override { return Icon(); }
     void ShowFromTray() override;
@@ -125,6 +134,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // One message from the queue; false when there was none.
     bool ProcessMessage();
+    // Calls back the waits whose events are set now, or, with `timeout`,
+    // sleeps until one is or a message comes. False when none was set.
+    bool ServeWaits(DWORD timeout);
     void Dispatch(MSG& message);
     // Runs `lastWords` without showing any error, then ends the loop.
     void EndNow(const std::function<void()>& lastWords);
@@ -151,6 +163,12 @@ private:
     std::vector<std::string> errorsToShow_;
     const std::string* openBox_ = nullptr; // the text of the box that waits
     int nextHookId_ = 1;
+    struct Wait {
+        int id;
+        HANDLE event;
+        std::function<void()> signalled;
+    };
+    std::vector<Wait> waits_;
 };
 
 // The one application object of the process.

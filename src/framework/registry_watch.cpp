@@ -6,43 +6,54 @@ namespace stilvane {
 
 namespace {
 
-// Posted to the application window, with the watch as its word parameter.
-constexpr UINT kRegistryChangedMessage = WM_APP + 2;
 constexpr DWORD kChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
+// The request outlives the thread that made it (Windows 8 and later); older
+// systems refuse the flag as an invalid parameter.
+constexpr DWORD kThreadAgnostic = 0x10000000L;
+// Query rights too: a deleted key is told by a query on its handle.
+constexpr REGSAM kWatchAccess = KEY_NOTIFY | KEY_QUERY_VALUE;
+
+bool KeyDeleted(HKEY key) {
+    return ::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr, nullptr) == ERROR_KEY_DELETED;
+}
 
 } // namespace
 
-RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> changed)
-    : root_(root), path_(std::move(path)), changed_(std::move(changed)),
-      event_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)), window_(Application().Handle()) {
-    // The message carries only the watch's address, which is compared and
-    // never followed: one that arrives after the watch went finds no hook.
-    hook_ = Application().AddWindowHook([this](UINT message, WPARAM wParam, LPARAM) {
-        if (message != kRegistryChangedMessage || wParam != reinterpret_cast<WPARAM>(this))
-            return;
-        // Armed again before the callback reads anything: no change in
-        // between is missed. An error in the callback goes to the hook's
-        // guard, which shows it after the message.
+RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> changed,
+                             bool subkeys, Arming arming)
+    : root_(root), path_(std::move(path)), changed_(std::move(changed)), subkeys_(subkeys),
+      arming_(arming), event_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
+    if (!event_)
+        return;
+    // Armed again before the callback reads anything: no change in between
+    // is missed. The callback is a copy: it may end the watch.
+    wait_ = Application().AddWait(event_.Get(), [this] {
         Arm();
-        changed_();
+        const std::function<void()> changed = changed_;
+        changed();
     });
-    if (event_ && ::RegisterWaitForSingleObject(&wait_, event_.Get(), &RegistryWatch::Signalled,
-                                                this, INFINITE, WT_EXECUTEDEFAULT))
-        Arm();
-    else
-        wait_ = nullptr;
+    Arm();
 }
 
 RegistryWatch::~RegistryWatch() {
-    // Waits for a callback that is running; none comes after.
-    if (wait_)
-        ::UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
-    Application().RemoveWindowHook(hook_);
+    Application().RemoveWait(wait_);
 }
 
-void CALLBACK RegistryWatch::Signalled(void* watch, BOOLEAN) {
-    auto* self = static_cast<RegistryWatch*>(watch);
-    ::PostMessageA(self->window_, kRegistryChangedMessage, reinterpret_cast<WPARAM>(self), 0);
+bool RegistryWatch::Recheck() {
+    bool stale = !armed_ || !key_ || KeyDeleted(key_.Get());
+    if (!stale && watched_ != path_) {
+        HKEY opened = nullptr;
+        if (::RegOpenKeyExA(root_, path_.c_str(), 0, kWatchAccess, &opened) == ERROR_SUCCESS) {
+            ::RegCloseKey(opened);
+            stale = true;
+        }
+    }
+    if (!stale || !wait_)
+        return false;
+    key_.Reset();
+    Arm();
+    return true;
 }
 
 bool RegistryWatch::OpenNearest() {
@@ -51,7 +62,7 @@ bool RegistryWatch::OpenNearest() {
         if (key_ && path == watched_)
             return true;
         HKEY opened = nullptr;
-        if (::RegOpenKeyExA(root_, path.c_str(), 0, KEY_NOTIFY, &opened) == ERROR_SUCCESS) {
+        if (::RegOpenKeyExA(root_, path.c_str(), 0, kWatchAccess, &opened) == ERROR_SUCCESS) {
             key_.Reset(opened);
             watched_ = path;
             return true;
@@ -63,15 +74,33 @@ bool RegistryWatch::OpenNearest() {
     }
 }
 
+LONG RegistryWatch::Request(bool atKey) {
+    // A key above the watched one tells only of its own subkeys coming and
+    // going: changes elsewhere under it are none of the watch's.
+    const DWORD filter = atKey ? kChanges : REG_NOTIFY_CHANGE_NAME;
+    const BOOL subtree = atKey && subkeys_;
+    if (threadAgnostic_) {
+        const LONG result =
+            arming_(key_.Get(), subtree, filter | kThreadAgnostic, event_.Get(), TRUE);
+        if (result != ERROR_INVALID_PARAMETER)
+            return result;
+        threadAgnostic_ = false;
+    }
+    return arming_(key_.Get(), subtree, filter, event_.Get(), TRUE);
+}
+
 void RegistryWatch::Arm() {
+    armed_ = false;
     for (int attempt = 0; attempt < 2 && OpenNearest(); ++attempt) {
-        // A key above the watched one tells only of its own subkeys coming
-        // and going: changes elsewhere under it are none of the watch's.
-        const bool atKey = watched_ == path_;
-        if (::RegNotifyChangeKeyValue(key_.Get(), atKey, atKey ? kChanges : REG_NOTIFY_CHANGE_NAME,
-                                      event_.Get(), TRUE) == ERROR_SUCCESS)
+        const LONG result = Request(watched_ == path_);
+        if (result == ERROR_SUCCESS) {
+            armed_ = true;
             return;
-        // Deleted meanwhile: once more from what is there now.
+        }
+        // Deleted meanwhile: once more from what is there now. Any other
+        // refusal leaves the watch unarmed, for the owner to poll.
+        if (result != ERROR_KEY_DELETED)
+            return;
         key_.Reset();
     }
 }

@@ -1,6 +1,5 @@
-// Tells the main thread when anything under a registry key changes, without
-// polling: the system signals an event, a wait of the thread pool posts a
-// message to the application window, and the message loop calls back.
+// Tells the main thread when a registry key changes, without polling: the
+// system sets an event, on which the message loop sleeps with its queue.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -12,32 +11,47 @@ namespace stilvane {
 
 class RegistryWatch {
 public:
-    // Calls `changed` on the main thread after a value or subkey under
-    // root\path changed, or the key came or went. While the key does not
-    // exist the nearest key above it is watched for its subkeys alone,
-    // which tells when the key comes.
-    // The application object must be initialised.
-    RegistryWatch(HKEY root, std::string path, std::function<void()> changed);
+    // How a change is asked for: RegNotifyChangeKeyValue, or a stand-in
+    // for tests that makes it fail.
+    using Arming = decltype(&::RegNotifyChangeKeyValue);
+
+    // Calls `changed` on the main thread after a value under root\path
+    // changed (with `subkeys`, also a value or subkey of any key below it),
+    // or the key came or went. While the key does not exist the nearest key
+    // above it is watched for its subkeys alone, which tells when the key
+    // comes. The application object must be initialised.
+    RegistryWatch(HKEY root, std::string path, std::function<void()> changed, bool subkeys = true,
+                  Arming arming = &::RegNotifyChangeKeyValue);
     ~RegistryWatch();
     RegistryWatch(const RegistryWatch&) = delete;
     RegistryWatch& operator=(const RegistryWatch&) = delete;
 
+    // Whether the system will tell of the next change: false when no key on
+    // the way up could be opened or the system refused the request.
+    bool Armed() const { return armed_; }
+    // Watches anew when the watched key went, or the missing key came, without
+    // a notification (a key deleted with its parent), or arming failed
+    // before. True when it did: a change may have been missed.
+    bool Recheck();
+
 private:
-    static void CALLBACK Signalled(void* watch, BOOLEAN timedOut);
     // Opens the key, or while it is missing the nearest one above it.
     bool OpenNearest();
     // Asks the system for the next change.
     void Arm();
+    LONG Request(bool atKey);
 
     HKEY root_;
     std::string path_;
     std::function<void()> changed_;
+    bool subkeys_;
+    Arming arming_;
+    bool threadAgnostic_ = true; // until the system refuses the flag
+    bool armed_ = false;
     std::string watched_; // the path of the key watched now
     UniqueRegKey key_;
     UniqueKernelHandle event_;
-    HWND window_ = nullptr;
-    HANDLE wait_ = nullptr;
-    int hook_ = 0;
+    int wait_ = 0; // the application's wait on the event; 0: none
 };
 
 } // namespace stilvane

@@ -35,6 +35,17 @@ std::string LocalDay(UtcSeconds t) {
     return DayText(local.wYear, local.wMonth, local.wDay);
 }
 
+UtcSeconds NextLocalDay(UtcSeconds t) {
+    const SYSTEMTIME local = LocalTime(t);
+    const UtcSeconds localNow = UtcFromCivil(
+        {local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond});
+    const UtcSeconds localMidnight =
+        (DaysFromCivil(local.wYear, local.wMonth, local.wDay) + 1) * 86400;
+    // The offset of now: a clock change at midnight moves the day by its
+    // difference, which the next look after it finds.
+    return t + (localMidnight - localNow);
+}
+
 std::string LocalTimeText(UtcSeconds t) {
     const SYSTEMTIME local = LocalTime(t);
     char text[64];

@@ -27,14 +27,14 @@ constexpr char kWindowClass[] = "TForm_Stilvane";
 
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                                TickSource ticks, TrayShell trayShell, WallClock clock,
-                               PolicyStore policies)
+                               PolicyStore policies, RegistryWatch::Arming arming)
     : TComponent(nullptr), settings_(std::move(settings)),
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
       statistics_(state_, texts_),
       policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))),
-      sites_(std::make_unique<BlockedSitesController>(*this)) {
+      sites_(std::make_unique<BlockedSitesController>(*this)), arming_(arming) {
     using namespace editor_layout;
     const SIZE frame = kFrame.SizeAt(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
@@ -68,7 +68,11 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     Statistics->OnAllowSite = [this](const std::string& site) { sites_->Allow(site); };
     ThreadTimer1 = std::make_unique<TThreadTimer>(this);
     ThreadTimer1->SetDelay(333);
-    ThreadTimer1->SetOnTimer([this](TComponent* s) { ThreadTimer1Timer(s); });
+    // A tick that fails leaves the timer on: it looks again.
+    ThreadTimer1->SetOnTimer([this](TComponent* s) {
+        ThreadTimer1Timer(s);
+        ScheduleLooks(false);
+    });
     EndLoading();
     LoadTrayPictures();
     // Only a window with all its parts goes to the application: an error
@@ -100,6 +104,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     // The listener, the timer and the tray icon go first: no second start,
     // tick or click may reach a half-destroyed window.
     secondStarts_.reset();
+    signalWatch_.reset();
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
     Application().SetMessageText(nullptr);
@@ -162,7 +167,7 @@ void TForm_Stilvane::FormCreate() {
     step([this] { sites_->Start(); });
     policy_->Start();
     UpdateTrayIcon();
-    ThreadTimer1->SetActive(true);
+    StartLooks();
     if (firstError)
         std::rethrow_exception(firstError);
 }
@@ -323,6 +328,8 @@ void TForm_Stilvane::Close() {
 LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto handled = Editor ? Editor->HandleMessage(message, wParam, lParam) : std::nullopt)
         return *handled;
+    if (HandleLookMessage(message, wParam))
+        return message == WM_POWERBROADCAST ? TRUE : 0;
     switch (message) {
     case WM_CLOSE:
         Close();

@@ -1,6 +1,7 @@
 // The main window: the controller of the tray icon with its pictures, tip
 // and menu, of blocking, the block sound, the timed pause and the count of
-// blocked popups, polling for the blocker's signal; and the window the
+// blocked popups, looking for the blocker's signal when its key changes; and
+// the window the
 // exceptions editor lives in, the only time it is shown.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include "framework/civil_time.h"
 #include "framework/failure_report.h"
 #include "framework/menu.h"
+#include "framework/registry_watch.h"
 #include "framework/wall_clock.h"
 #include "framework/window.h"
 #include "settings/block_count.h"
@@ -44,11 +46,13 @@ public:
 
     // Creates the window hidden with all its components, then runs FormCreate.
     // The program's files are looked up in `programDirectory`; tests pass
-    // their own settings key, clocks, notification area and policy key. The
-    // controller's own state lives in the key's subkey "Stilvane".
+    // their own settings key, clocks, notification area and policy key, and
+    // may make the watch of the settings key fail. The controller's own
+    // state lives in the key's subkey "Stilvane".
     TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                    TickSource ticks = &::GetTickCount, TrayShell trayShell = CurrentTrayShell(),
-                   WallClock clock = &UtcNow, PolicyStore policies = PolicyStore());
+                   WallClock clock = &UtcNow, PolicyStore policies = PolicyStore(),
+                   RegistryWatch::Arming arming = &::RegNotifyChangeKeyValue);
     ~TForm_Stilvane() override;
 
     HWND Handle() const override { return Window::Handle(); }
@@ -100,6 +104,9 @@ public:
     const std::optional<PauseEnd>& PauseEnds() const { return pause_.End(); }
     const BlockCount& Counted() const { return statistics_.Count(); }
     BlockedSitesController& Sites() const { return *sites_; }
+    // Whether the system tells of changes of the settings key; else the
+    // timer polls.
+    bool SignalWatched() const { return signalWatch_ && signalWatch_->Armed(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -139,6 +146,23 @@ private:
     // The full name of the blocker's key, for messages.
     std::string SharedKeyName() const;
 
+    // When the tick runs: at once on a change of the settings key, every
+    // 333 ms only while something is due in time, at the next local day and
+    // in a safety look at least once a minute.
+    void StartLooks();
+    // The tick now, under its own guard, and the next looks planned.
+    void Look();
+    // The timer on while a look failed, the key is not watched, or the
+    // blocked picture, a pause or a retry waits for its time; else off.
+    void ScheduleLooks(bool lookFailed);
+    // The watches made anew where their keys went unnoticed, then a look.
+    void SafetyLook();
+    // The one-shot wait for the next local day or the safety look.
+    void SetLookTimer();
+    // WM_TIMER of the look, a wake-up from sleep, a clock change; true
+    // when handled.
+    bool HandleLookMessage(UINT message, WPARAM wParam);
+
     SharedSettings settings_;
     ControllerState state_;
     std::string programDirectory_;
@@ -159,6 +183,10 @@ private:
     std::unique_ptr<SecondStartListener> secondStarts_;
     std::unique_ptr<PolicyLocks> policy_;
     std::unique_ptr<BlockedSitesController> sites_;
+    RegistryWatch::Arming arming_;
+    std::unique_ptr<RegistryWatch> signalWatch_;
+    FailureReport lookFailure_; // looks outside the timer's ticks
+    bool lookTimerSet_ = false;
 };
 
 } // namespace stilvane

@@ -73,6 +73,8 @@ void TForm_Stilvane::BeginPause(PauseEnd end) {
     });
     Block->Checked = false;
     UpdateTrayIcon();
+    // Its end is due in time.
+    ScheduleLooks(false);
 }
 
 void TForm_Stilvane::EndPause(bool byUser) {

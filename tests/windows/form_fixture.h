@@ -80,7 +80,7 @@ protected:
         form.reset();
         form = std::make_unique<TForm_Stilvane>(
             SharedSettings(HKEY_CURRENT_USER, settingsPath), folder.Path(), [this] { return now; },
-            shell, [this] { return wall; }, PolicyStore(PolicyPath()));
+            shell, [this] { return wall; }, PolicyStore(PolicyPath()), arming);
         // Ticks come only when the test calls the handler.
         timerStarted = form->ThreadTimer1->Active();
         form->ThreadTimer1->SetActive(false);
@@ -106,6 +106,7 @@ protected:
     int shownWidth = 0;
     std::unique_ptr<TForm_Stilvane> form;
     TrayShell shell;
+    RegistryWatch::Arming arming = &::RegNotifyChangeKeyValue;
 };
 
 class PauseTest : public FormTest {

@@ -42,6 +42,14 @@ void PolicyLocks::SettingChanged(LPARAM lParam) {
         Reload();
 }
 
+void PolicyLocks::RecheckWatches() {
+    bool missed = false;
+    for (RegistryWatch* watch : {machineWatch_.get(), userWatch_.get(), sharedWatch_.get()})
+        missed = (watch && watch->Recheck()) || missed;
+    if (missed)
+        Reload();
+}
+
 void PolicyLocks::Apply() {
     TForm_Stilvane& form = form_;
     form.Block->Enabled = !policies_.Locked(PolicyId::Blocking);
@@ -56,8 +64,8 @@ void PolicyLocks::Apply() {
     if (!policies_.Locked(PolicyId::Blocking) && !policies_.Locked(PolicyId::Sound))
         sharedWatch_.reset();
     else if (!sharedWatch_)
-        sharedWatch_ =
-            std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(), refresh_);
+        sharedWatch_ = std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(),
+                                                       refresh_, false);
     Enforce();
     // Edits a lock drops are not the user's to keep.
     const bool readOnly = !policies_.Allows(PolicyId::ExceptionsEditable);

@@ -41,6 +41,9 @@ public:
     void Reload(bool applyAll = false);
     // WM_SETTINGCHANGE: after a refresh Group Policy names "Policy".
     void SettingChanged(LPARAM lParam);
+    // Watches anew keys that went or came unnoticed, and reads the policies
+    // again when any did.
+    void RecheckWatches();
     // Blocking and the sound as locked: the stored values put back, the
     // check marks set.
     void Enforce();
