@@ -281,6 +281,7 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     // does too: never behind it.
     const UINT above = mainWindow_ && ::IsWindowVisible(mainWindow_) ? MB_TOPMOST : 0;
     const std::string* outer = std::exchange(openBox_, &text);
+    const ModalLoop loop;
     const int answer =
         ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), flags | MB_TASKMODAL | above);
     openBox_ = outer;
@@ -295,6 +296,18 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     if (!errorsToShow_.empty())
         ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
     return answer;
+}
+
+ApplicationObject::ModalLoop::ModalLoop() {
+    ApplicationObject& application = Application();
+    if (application.modalLoops_++ == 0 && application.onModalLoop_)
+        application.onModalLoop_(true);
+}
+
+ApplicationObject::ModalLoop::~ModalLoop() {
+    ApplicationObject& application = Application();
+    if (--application.modalLoops_ == 0 && application.onModalLoop_)
+        application.onModalLoop_(false);
 }
 
 bool ApplicationObject::BringBoxForward() const {

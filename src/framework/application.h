@@ -124,6 +124,20 @@ public:
 
     // Whether a message box of the program waits for its answer.
     bool BoxOpen() const { return openBox_ != nullptr; }
+
+    // While the system runs a modal loop of its own (a box, a menu, a file
+    // dialog), the waits added above are not served; `hook` hears when the
+    // outermost such loop begins (true) and ends (false), so that whoever
+    // relies on a wait can poll meanwhile.
+    void SetOnModalLoop(std::function<void(bool inside)> hook) { onModalLoop_ = std::move(hook); }
+    // Marks one such loop for its scope.
+    class ModalLoop {
+    public:
+        ModalLoop();
+        ~ModalLoop();
+        ModalLoop(const ModalLoop&) = delete;
+        ModalLoop& operator=(const ModalLoop&) = delete;
+    };
     // Puts the box that waits for an answer in front; false when there is none.
     bool BringBoxForward() const;
 
@@ -162,6 +176,8 @@ private:
     UINT closeForUpdateMessage_ = 0;
     std::vector<std::string> errorsToShow_;
     const std::string* openBox_ = nullptr; // the text of the box that waits
+    std::function<void(bool)> onModalLoop_;
+    int modalLoops_ = 0;
     int nextHookId_ = 1;
     struct Wait {
         int id;

@@ -1,5 +1,7 @@
 #include "framework/menu.h"
 
+#include "framework/application.h"
+
 #include <windows.h>
 
 namespace stilvane {
@@ -79,8 +81,12 @@ MenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
     if (OnPopup)
         OnPopup(this);
     HMENU menu = Build();
-    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    UINT chosen = 0;
+    {
+        const ApplicationObject::ModalLoop loop;
+        chosen = static_cast<UINT>(::TrackPopupMenu(
+            menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    }
     ::DestroyMenu(menu);
     MenuItem* item = FindCommand(chosen);
     if (item)

@@ -105,6 +105,7 @@ TForm_Stilvane::~TForm_Stilvane() {
     // tick or click may reach a half-destroyed window.
     secondStarts_.reset();
     signalWatch_.reset();
+    Application().SetOnModalLoop(nullptr);
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
     Application().SetMessageText(nullptr);

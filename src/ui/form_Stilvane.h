@@ -187,6 +187,7 @@ private:
     std::unique_ptr<RegistryWatch> signalWatch_;
     FailureReport lookFailure_; // looks outside the timer's ticks
     bool lookTimerSet_ = false;
+    bool insideModalLoop_ = false;
 };
 
 } // namespace stilvane

@@ -29,6 +29,14 @@ void TForm_Stilvane::StartLooks() {
     // tick's business, and its writes there wake nothing.
     signalWatch_ = std::make_unique<RegistryWatch>(
         settings_.Root(), settings_.Path(), [this] { Look(); }, false, arming_);
+    // A box, a menu or a file dialog runs a loop that does not wait on the
+    // watch: the timer looks meanwhile, and its first tick after the loop
+    // finds that time no longer matters.
+    Application().SetOnModalLoop([this](bool inside) {
+        insideModalLoop_ = inside;
+        if (inside)
+            ThreadTimer1->SetActive(true);
+    });
     // The first tick takes a signal written before the start, then plans.
     ThreadTimer1->SetActive(true);
     SetLookTimer();
@@ -47,7 +55,7 @@ void TForm_Stilvane::ScheduleLooks(bool lookFailed) {
     // A signal value that cannot be deleted fails the look: it is looked
     // at again in 333 ms, as while polling.
     const bool timeMatters =
-        lookFailed || !SignalWatched() || BlockShownAt != 0 || pause_.Running();
+        lookFailed || insideModalLoop_ || !SignalWatched() || BlockShownAt != 0 || pause_.Running();
     ThreadTimer1->SetActive(timeMatters);
     // While the timer runs, its ticks see the new day; idle, a look just
     // made puts the safety look off by a minute.

@@ -90,4 +90,16 @@ TEST_F(LooksTest, ANewDayWhileIdleGoesIntoTheHistory) {
     EXPECT_FALSE(Active());
 }
 
+TEST_F(LooksTest, WhileABoxAMenuOrADialogRunsItsOwnLoopTheTimerLooks) {
+    Build();
+    ASSERT_TRUE(PumpUntil([&] { return !Active(); }, 2000));
+    {
+        const ApplicationObject::ModalLoop menu;
+        EXPECT_TRUE(Active());
+        { const ApplicationObject::ModalLoop boxFromTheMenu; }
+        EXPECT_TRUE(Active()); // the outer loop still runs
+    }
+    EXPECT_TRUE(PumpUntil([&] { return !Active(); }, 2000));
+}
+
 } // namespace stilvane::testing
