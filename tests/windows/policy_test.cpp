@@ -332,5 +332,17 @@ TEST_F(PolicyTest, TheStatisticsWindowAndItsResetAreNoneOfThePolicies) {
     EXPECT_EQ(Row(1), "0 popups blocked today, 0 in all");
 }
 
+TEST_F(PolicyTest, APolicyKeyDeletedWithItsParentAndMadeAgainIsWatchedAgain) {
+    SetSwitch(HKEY_LOCAL_MACHINE, "Sound", 0);
+    TForm_Stilvane& f = Build();
+    ASSERT_FALSE(f.Sound->Enabled);
+    DeleteTree(HKEY_LOCAL_MACHINE, key.Path());
+    // The safety look (here: back from sleep) finds the key gone.
+    ::SendMessageA(f.Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    EXPECT_TRUE(PumpUntil([&] { return f.Sound->Enabled; }, 2000));
+    SetSwitch(HKEY_LOCAL_MACHINE, "Sound", 0);
+    EXPECT_TRUE(PumpUntil([&] { return !f.Sound->Enabled; }, 2000)); // by its notification
+}
+
 } // namespace
 } // namespace stilvane
