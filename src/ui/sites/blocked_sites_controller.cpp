@@ -7,12 +7,12 @@
 #include "framework/system_error.h"
 #include "framework/text.h"
 #include "framework/wall_clock.h"
+#include "settings/registry_number.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
 #include "ui/sites/allow_site.h"
 #include "ui/sites/site_texts.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace stilvane {
@@ -38,10 +38,8 @@ void BlockedSitesController::Start() {
         } catch (const ERegistryException&) {
         }
     }
-    const DWORD on = 1;
-    notify_ = value && value->type == REG_DWORD && value->data.size() == sizeof on &&
-              std::equal(value->data.begin(), value->data.end(),
-                         reinterpret_cast<const unsigned char*>(&on));
+    // On only when switched on here: a value of any other form is off.
+    notify_ = value && ReadRegNumber(value->type, value->size, value->data).Dword() == 1u;
     UpdateMenu();
 }
 
