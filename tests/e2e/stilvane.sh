@@ -117,7 +117,7 @@ started
 wait_icon on 6 || fail "the on icon did not come back"
 read -r x y <<<"$(tray_icon_point)"
 xdotool mousemove "$x" "$y" click 3 sleep 0.8 key "$key_pause" sleep 0.8
-[[ -n ${STILVANE_SCREENSHOTS:-} ]] && import -window root -crop 370x170+0+0 "$STILVANE_SCREENSHOTS/tray-menu.png"
+[[ -n ${STILVANE_SCREENSHOTS:-} ]] && import -window root -crop 370x204+0+0 "$STILVANE_SCREENSHOTS/tray-menu.png"
 xdotool key 5
 wait_for '[[ $(reg_value PopupBlocker) == 0 ]]' 5 || fail "the pause did not switch blocking off"
 wait_icon paused || fail "tray shows '$(tray_icon_kind)', not the paused icon"

@@ -118,6 +118,9 @@ TEST_F(SitesTest, NotificationsAreAskedForPacedCutToTheShellsFieldAndAClickAsks)
 
 TEST_F(SitesTest, TheStatisticsListTheSitesBlockedMostEachWithItsAllowButton) {
     Build();
+    form->CountClick(nullptr);
+    EXPECT_EQ(form->Statistics->TopSites->Rows[0]->Text(), "No sites yet");
+    EXPECT_TRUE(::IsWindowVisible(form->Statistics->TopSites->Rows[0]->Handle()));
     for (const char* site : {"a.example", "b.example", "b.example", "c.example"})
         Block(std::string("http://") + site + "/");
     form->CountClick(nullptr);

@@ -48,6 +48,10 @@ void TopSitesList::Show(const TopSitesFigures& figures) {
     ::ShowWindow(Heading->Handle(), figures_.shown ? SW_SHOWNA : SW_HIDE);
     for (std::size_t i = 0; i < kTopSites; ++i) {
         const bool used = figures_.shown && i < figures_.sites.size();
+        // An empty list says so in its first row, rather than leave a gap.
+        const bool none = figures_.shown && figures_.sites.empty() && i == 0;
+        if (none)
+            Rows[i]->SetText(texts_.sitesNone);
         if (used) {
             const SiteTotal& total = figures_.sites[i];
             Rows[i]->SetText(
@@ -55,7 +59,7 @@ void TopSitesList::Show(const TopSitesFigures& figures) {
             Buttons[i]->SetText(texts_.buttonAllow);
         }
         ::EnableWindow(Buttons[i]->Handle(), figures_.allowable);
-        ::ShowWindow(Rows[i]->Handle(), used ? SW_SHOWNA : SW_HIDE);
+        ::ShowWindow(Rows[i]->Handle(), used || none ? SW_SHOWNA : SW_HIDE);
         ::ShowWindow(Buttons[i]->Handle(), used ? SW_SHOWNA : SW_HIDE);
     }
 }
