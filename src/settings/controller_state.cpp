@@ -127,4 +127,24 @@ void ControllerState::DeleteValues(std::initializer_list<const char*> names) con
     }
 }
 
+bool ControllerState::ReadSwitch(const char* name) const {
+    const auto key = RegistryKey::Open(root_, path_, kKeyReadRights);
+    if (!key)
+        return false;
+    try {
+        const auto value = key.Query(name, sizeof(DWORD));
+        return value && ReadRegNumber(value->type, value->size, value->data).Dword() == 1u;
+    } catch (const ERegistryException&) {
+        return false;
+    }
+}
+
+void ControllerState::WriteSwitch(const char* name, bool on) const {
+    const DWORD value = on ? 1 : 0;
+    const LONG status = RegistryKey::Create(root_, path_, KEY_SET_VALUE)
+                            .SetBytes(name, REG_DWORD, &value, sizeof value);
+    if (status != ERROR_SUCCESS)
+        throw ERegistryException(MessageKind::RegWrite, name, static_cast<unsigned long>(status));
+}
+
 } // namespace stilvane

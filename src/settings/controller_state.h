@@ -55,6 +55,11 @@ public:
     // The sites alone go, as when the organization turns their recording
     // off; raises ERegistryException when a value stays.
     void ForgetSites() const;
+    // A switch of the controller's own: true only for a four-byte REG_DWORD
+    // of 1; missing, unreadable or of another form, it is off.
+    bool ReadSwitch(const char* name) const;
+    // Raises ERegistryException "Fehler beim Setzen der Daten".
+    void WriteSwitch(const char* name, bool on) const;
 
 private:
     void DeleteValues(std::initializer_list<const char*> names) const;

@@ -7,13 +7,10 @@
 #include "framework/system_error.h"
 #include "framework/text.h"
 #include "framework/wall_clock.h"
-#include "settings/registry_number.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
 #include "ui/sites/allow_site.h"
 #include "ui/sites/site_texts.h"
-
-#include <optional>
 
 namespace stilvane {
 
@@ -30,16 +27,7 @@ bool BlockedSitesController::Editable() const {
 
 void BlockedSitesController::Start() {
     sites_ = Recording() ? store_.Read() : BlockedSites{};
-    const auto key = RegistryKey::Open(store_.Root(), store_.Path(), kKeyReadRights);
-    std::optional<RegValue> value;
-    if (key) {
-        try {
-            value = key.Query(kValueNotifyBlocked, sizeof(DWORD));
-        } catch (const ERegistryException&) {
-        }
-    }
-    // On only when switched on here: a value of any other form is off.
-    notify_ = value && ReadRegNumber(value->type, value->size, value->data).Dword() == 1u;
+    notify_ = form_.state_.ReadSwitch(kValueNotifyBlocked);
     UpdateMenu();
 }
 
@@ -107,13 +95,8 @@ void BlockedSitesController::UpdateMenu() {
 }
 
 void BlockedSitesController::NotifyClick() {
-    const DWORD on = notify_ ? 0 : 1;
-    const LONG status = RegistryKey::Create(store_.Root(), store_.Path(), KEY_SET_VALUE)
-                            .SetBytes(kValueNotifyBlocked, REG_DWORD, &on, sizeof on);
-    if (status != ERROR_SUCCESS)
-        throw ERegistryException(MessageKind::RegWrite, kValueNotifyBlocked,
-                                 static_cast<unsigned long>(status));
-    notify_ = on != 0;
+    form_.state_.WriteSwitch(kValueNotifyBlocked, !notify_);
+    notify_ = !notify_;
     form_.Notify->Checked = notify_;
 }
 
