@@ -98,11 +98,11 @@ const LanguageTexts& BuiltInTexts() {
             {"In den letzten 7 Tagen %1 Popups blockiert, in den letzten 30 Tagen %2",
              "In den letzten 7 Tagen %1 Popup blockiert, in den letzten 30 Tagen %2",
              {}},
-        .buttonReset = "Z\xE4hlung &zur\xFC"
+        .buttonReset = "Z\xE4hler &zur\xFC"
                        "cksetzen",
         .buttonClose = "&Schlie\xDF"
                        "en",
-        .askResetCount = "Die Z\xE4hlung der blockierten Popups zur\xFC"
+        .askResetCount = "Den Z\xE4hler der blockierten Popups zur\xFC"
                          "cksetzen? Heute, die letzten 30 "
                          "Tage und die Gesamtzahl werden auf 0 gesetzt.",
         .sitesRecent = "&Zuletzt blockiert",

@@ -134,12 +134,14 @@ TEST_F(Language, DistributedPopupIniHasBothLanguagesAndAllKeys) {
         for (const auto& key : LanguageKeys())
             EXPECT_NE(ReadIniString(shipped, section, key.key), "") << section << " " << key.key;
     }
-    // The German texts are the built-in ones of the menu and buttons, and of
-    // the label but for one row worded shorter so that it fits in wider fonts.
+    // The German texts are the built-in ones of the menu, the buttons and the
+    // reset question, and of the label but for one row worded shorter so that
+    // it fits in wider fonts.
     const LanguageTexts german = ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031);
     for (const auto field :
          {&LanguageTexts::active, &LanguageTexts::exceptions, &LanguageTexts::sound,
-          &LanguageTexts::quit, &LanguageTexts::buttonDelete, &LanguageTexts::buttonAdd})
+          &LanguageTexts::quit, &LanguageTexts::buttonDelete, &LanguageTexts::buttonAdd,
+          &LanguageTexts::buttonReset, &LanguageTexts::askResetCount})
         EXPECT_EQ(german.*field, BuiltInTexts().*field);
     EXPECT_EQ(german.label1.substr(0, 115), BuiltInTexts().label1.substr(0, 115));
 }
