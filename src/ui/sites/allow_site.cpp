@@ -1,5 +1,6 @@
 #include "ui/sites/allow_site.h"
 
+#include "framework/ansi_text.h"
 #include "framework/application.h"
 #include "framework/file_io.h"
 #include "framework/text.h"
@@ -12,6 +13,11 @@ namespace stilvane {
 
 namespace {
 
+// The entries of popup-exp.ini are in the ANSI code page.
+std::optional<std::wstring> ReadEntry(std::string_view bytes) {
+    return AnsiToWide(bytes);
+}
+
 // The list the user sees now: the open editor's, saved or not, or the file's.
 std::vector<std::string> CurrentEntries(const ExceptionsEditor& editor, const std::string& file) {
     return editor.SessionOpen() ? editor.HeldEntries() : LoadExceptions(file).Entries();
@@ -21,7 +27,7 @@ void AddToFile(const std::string& site, const std::string& file) {
     // Read anew: the file may have changed while the question waited.
     const StoredExceptions stored = LoadExceptions(file);
     std::vector<std::string> entries = stored.Entries();
-    if (CoveringEntry(entries, site))
+    if (CoveringEntry(entries, site, ReadEntry))
         return;
     // Characters the blocker's file cannot hold, and a file read by guess,
     // survive beside it, as when the editor saves.
@@ -38,7 +44,7 @@ void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::str
                const LanguageTexts& texts) {
     if (site.empty() || Application().BringBoxForward())
         return;
-    if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site)) {
+    if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site, ReadEntry)) {
         Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, site, *entry));
         return;
     }
@@ -47,7 +53,7 @@ void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::str
     if (!editor.SessionOpen())
         return AddToFile(site, exceptionsFile);
     // An unsaved addition, as if typed: Ok saves it with the rest.
-    if (!CoveringEntry(editor.HeldEntries(), site))
+    if (!CoveringEntry(editor.HeldEntries(), site, ReadEntry))
         editor.ListBox1->Add({site});
     editor.Open();
 }
