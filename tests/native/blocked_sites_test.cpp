@@ -224,11 +224,26 @@ TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
 
 TEST(FittedSiteText, ALongSiteLosesItsMiddleSoThatTheRestOfTheTextStaysWhole) {
     const std::tuple<const char*, std::size_t, const char*> cases[] = {
-        {"On %1. Click.", 20, "On sho...com. Click."},
-        {"%1 and %1", 21, "sh...com and sh...com"},
+        {"On %1. Click.", 20, "On ...le.com. Click."}, // the domain's end first
+        {"On %1. Click.", 26, "On s...example.com. Click."},
+        {"%1 and %1", 21, "...e.com and ...e.com"},
         {"Nothing fits here %1", 10, "Nothing fits here ..."}};
     for (const auto& [pattern, longest, fitted] : cases)
         EXPECT_EQ(FittedSiteText(pattern, "shop.example.com", longest), fitted);
+    // A long name keeps its registrable domain, whatever comes before it.
+    std::string lure = "www.paypal.com.login-secure-account-verification";
+    while (lure.size() < 220)
+        lure += ".xxxxxxxxxx";
+    const struct {
+        std::string site, shown;
+    } shortened[] = {
+        {lure + ".attacker.example", "www.paypal.com.login-s...xxxxxx.attacker.example"},
+        {lure + ".evil.co.uk", "www.paypal.com.login-s...x.xxxxxxxxxx.evil.co.uk"},
+        // A domain longer than the room keeps its end.
+        {"a." + std::string(60, 'b') + ".com", "..." + std::string(41, 'b') + ".com"},
+        {"shop.example.com", "shop.example.com"}};
+    for (const auto& [site, shown] : shortened)
+        EXPECT_EQ(ShortSite(site, 48), shown) << site;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "framework/text.h"
 #include "settings/blocked_site.h"
 #include "ui/editor/exceptions_store.h"
+#include "ui/sites/site_texts.h"
 
 #include <algorithm>
 
@@ -40,16 +41,21 @@ void AddToFile(const std::string& site, const std::string& file) {
 
 } // namespace
 
-void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::string& exceptionsFile,
-               const LanguageTexts& texts) {
+bool AskToAllowSite(const std::string& site, const ExceptionsEditor& editor,
+                    const std::string& exceptionsFile, const LanguageTexts& texts) {
     if (site.empty() || Application().BringBoxForward())
-        return;
+        return false;
+    const std::string shown = ShortSite(site, kLongestSiteInBox);
     if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site, ReadEntry)) {
-        Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, site, *entry));
-        return;
+        Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, shown, *entry));
+        return false;
     }
-    if (Application().Ask(FillIn(texts.askAllowSite, site), MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+    return Application().Ask(FillIn(texts.askAllowSite, shown), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
+}
+
+void AddAllowedSite(const std::string& site, ExceptionsEditor& editor,
+                    const std::string& exceptionsFile) {
     if (!editor.SessionOpen())
         return AddToFile(site, exceptionsFile);
     // An unsaved addition, as if typed: Ok saves it with the rest.
