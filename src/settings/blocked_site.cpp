@@ -128,31 +128,30 @@ std::optional<std::wstring> ReadAscii(std::string_view bytes) {
     return std::wstring(bytes.begin(), bytes.end());
 }
 
-// The host an entry names; empty when it names none.
-std::string HostOfEntry(std::string_view entry, CodePageReader read) {
-    const std::optional<std::wstring> wide = read(entry);
-    if (!wide)
-        return {};
-    std::u32string text = Cleaned(CodePointsOf(*wide));
-    if (text.find(U"://") == std::u32string::npos) {
-        // A domain with all its names, as "*.example.com" or ".example.com".
-        if (text.starts_with(U"*."))
-            text.erase(0, 2);
-        else if (text.starts_with(U"."))
-            text.erase(0, 1);
-        text.insert(0, U"http://");
-    }
-    const std::optional<std::string> host = HostOfAddress(text);
+// The host of an address, within DNS's lengths; empty when it names none.
+std::string DnsHostOfAddress(std::u32string_view address) {
+    const std::optional<std::string> host = HostOfAddress(address);
     return host && FitsDns(*host) ? *host : std::string();
 }
 
 bool Covers(const std::string& entry, std::string_view site, CodePageReader read) {
-    const std::string host = HostOfEntry(entry, read);
-    if (host.empty() || site.empty())
+    const std::optional<std::wstring> wide = read(entry);
+    if (!wide || site.empty())
         return false;
-    return host == site || (site.size() > host.size() && site.ends_with(host) &&
-                            site[site.size() - host.size() - 1] == '.' && host.front() != '[' &&
-                            !IsPublicSuffix(host));
+    std::u32string text = Cleaned(CodePointsOf(*wide));
+    const bool scheme = text.find(U"://") != std::u32string::npos;
+    if (!scheme)
+        text.insert(0, U"http://");
+    std::string host = DnsHostOfAddress(text);
+    if (host == site)
+        return true;
+    // Without a scheme, "*.example.com" and ".example.com" name a domain with
+    // all the names in it.
+    if (!scheme && (text.starts_with(U"http://*.") || text.starts_with(U"http://.")))
+        host = DnsHostOfAddress(U"http://" + text.substr(text.find(U'.') + 1));
+    return !host.empty() && site.size() > host.size() && site.ends_with(host) &&
+           site[site.size() - host.size() - 1] == '.' && host.front() != '[' &&
+           !IsPublicSuffix(host);
 }
 
 } // namespace

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Shown shortened, it keeps its end; as an entry, it covers itself.
     const std::string shown = ShortSite(site, 48);
     Check(shown.size() <= 48 &&
-          (shown == site || site.ends_with(shown.substr(shown.find("...") + 3))));
+          (shown == site || site.ends_with(shown.substr(shown.rfind("...") + 3))));
     Check(site.empty() || CoveringEntry({site}, site, ReadPairs));
 
     const BlockedSites sites =
