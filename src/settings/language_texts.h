@@ -95,10 +95,12 @@ struct LanguageTexts {
     std::string sitesRecent;
     std::string sitesNone;
     std::string sitesToday;
+    std::string sitesPublicSuffix; // after a site no one can be allowed for
     std::string askAllowSite;
     std::string noteSiteCovered;
     std::string notifyBlocked;
     std::string balloonBlocked;
+    std::string balloonBlockedOnly; // a block on a public suffix: no click to allow
     std::string statisticsTopSites;
     CountedText statisticsTopSite;
     std::string buttonAllow;

@@ -26,14 +26,70 @@ std::uint32_t Adapt(std::uint32_t delta, std::uint32_t points, bool first) {
     return k + (kBase - kTMin + 1) * delta / (delta + kSkew);
 }
 
+// The value of a Punycode digit; kBase for a character that is none.
+std::uint32_t DigitValue(char c) {
+    if (c >= 'a' && c <= 'z')
+        return static_cast<std::uint32_t>(c - 'a');
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<std::uint32_t>(c - 'A');
+    if (c >= '0' && c <= '9')
+        return static_cast<std::uint32_t>(c - '0' + 26);
+    return kBase;
+}
+
 } // namespace
 
-std::optional<std::string> PunycodeOf(std::wstring_view label) {
+std::optional<std::u32string> PunycodeDecoded(std::string_view code) {
+    constexpr std::uint32_t kLargest = 0x10FFFF;
+    std::u32string out;
+    const std::size_t dash = code.rfind('-');
+    if (dash != std::string_view::npos) {
+        for (const char c : code.substr(0, dash)) {
+            if (static_cast<unsigned char>(c) >= kInitialN)
+                return std::nullopt;
+            out += static_cast<char32_t>(c);
+        }
+        code.remove_prefix(dash + 1);
+    }
+    std::uint32_t n = kInitialN, i = 0, bias = kInitialBias;
+    for (std::size_t at = 0; at < code.size();) {
+        const std::uint32_t before = i;
+        std::uint32_t weight = 1;
+        for (std::uint32_t k = kBase;; k += kBase) {
+            if (at == code.size())
+                return std::nullopt;
+            const std::uint32_t digit = DigitValue(code[at++]);
+            // Past the largest code point at any length: no valid label.
+            if (digit >= kBase || digit > (kLargest * 64 - i) / weight)
+                return std::nullopt;
+            i += digit * weight;
+            const std::uint32_t t = k <= bias ? kTMin : k >= bias + kTMax ? kTMax : k - bias;
+            if (digit < t)
+                break;
+            if (weight > kLargest * 64 / (kBase - t))
+                return std::nullopt;
+            weight *= kBase - t;
+        }
+        const auto length = static_cast<std::uint32_t>(out.size() + 1);
+        bias = Adapt(i - before, length, before == 0);
+        if (i / length > kLargest - n)
+            return std::nullopt;
+        n += i / length;
+        i %= length;
+        if (n > kLargest || (n >= 0xD800 && n <= 0xDFFF))
+            return std::nullopt;
+        out.insert(out.begin() + i, static_cast<char32_t>(n));
+        ++i;
+    }
+    return out;
+}
+
+std::optional<std::string> PunycodeOf(std::u32string_view label) {
     constexpr std::uint32_t kMax = std::numeric_limits<std::uint32_t>::max();
     if (label.size() >= kMax / 2)
         return std::nullopt;
     std::string out;
-    for (const wchar_t c : label)
+    for (const char32_t c : label)
         if (static_cast<std::uint32_t>(c) < kInitialN)
             out += static_cast<char>(c);
     const auto basic = static_cast<std::uint32_t>(out.size());
@@ -42,7 +98,7 @@ std::optional<std::string> PunycodeOf(std::wstring_view label) {
     std::uint32_t n = kInitialN, delta = 0, bias = kInitialBias;
     for (std::uint32_t handled = basic; handled < label.size();) {
         std::uint32_t next = kMax;
-        for (const wchar_t c : label)
+        for (const char32_t c : label)
             if (static_cast<std::uint32_t>(c) >= n && static_cast<std::uint32_t>(c) < next)
                 next = static_cast<std::uint32_t>(c);
         // The RFC's overflow checks: a label of a sane length never needs them.
@@ -50,7 +106,7 @@ std::optional<std::string> PunycodeOf(std::wstring_view label) {
             return std::nullopt;
         delta += (next - n) * (handled + 1);
         n = next;
-        for (const wchar_t w : label) {
+        for (const char32_t w : label) {
             const auto c = static_cast<std::uint32_t>(w);
             if (c < n && ++delta == 0)
                 return std::nullopt;

@@ -1,37 +1,20 @@
 #include "settings/shared_settings.h"
 
-#include "framework/ansi_text.h"
 #include "framework/errors.h"
 #include "framework/registry.h"
 #include "settings/blocked_site.h"
 #include "settings/marl_REG.h"
 
-#include <climits>
 #include <iterator>
 
 namespace stilvane {
 
 namespace {
 
-// The characters of text in the ANSI code page; nullopt when some bytes
-// are none of it.
-std::optional<std::wstring> ReadAnsi(std::string_view bytes) {
-    if (bytes.empty() || bytes.size() > INT_MAX / 2)
-        return std::nullopt;
-    const int count = static_cast<int>(bytes.size());
-    const int size =
-        ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), count, nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), count, wide.data(), size);
-    return wide;
-}
-
-// The site of the stored address, empty when it names none; nullopt when
-// there is no address. Read as Unicode, so that a character the code page
-// lacks is noticed rather than read as a "?" that would end the host.
-std::optional<std::string> StoredSite(const RegistryKey& key) {
+// The stored address as Unicode up to its first NUL, as every string value
+// is read; nullopt when there is none, an empty text when it is of another
+// kind or longer than an address may be.
+std::optional<std::wstring> StoredAddress(const RegistryKey& key) {
     const std::wstring name(std::begin(kValueBlockAddress), std::end(kValueBlockAddress) - 1);
     // Room for the longest address, its NUL and one more: a longer one fails.
     std::wstring data(kLongestAddress + 2, L'\0');
@@ -41,13 +24,9 @@ std::optional<std::string> StoredSite(const RegistryKey& key) {
     if (status == ERROR_FILE_NOT_FOUND)
         return std::nullopt;
     if (status != ERROR_SUCCESS || type != REG_SZ)
-        return std::string();
+        return std::wstring();
     data.resize(size / sizeof(wchar_t));
-    if (!data.empty() && data.back() == L'\0')
-        data.pop_back();
-    if (data.find(L'\0') != std::wstring::npos)
-        return std::string();
-    return SiteOfAddress(WideToAnsi(data, Unmappable::Refuse), ReadAnsi);
+    return data.substr(0, data.find(L'\0'));
 }
 
 } // namespace
@@ -98,7 +77,7 @@ void SharedSettings::WriteSound(bool on) const {
     Write(kValueSound, on);
 }
 
-BlockSignal SharedSettings::TakeBlock() const {
+BlockSignal SharedSettings::TakeBlock(std::uint32_t milliseconds) {
     bool signalled;
     try {
         signalled = ReadRegInteger(root_, path_, kValueBlockTime) != 0;
@@ -107,15 +86,25 @@ BlockSignal SharedSettings::TakeBlock() const {
     } catch (const ERegistryException&) {
         signalled = true;
     }
-    if (!signalled)
-        return {};
     // The blocker writes the address first: it is there with the signal.
     const auto key = RegistryKey::Open(root_, path_, KEY_QUERY_VALUE);
-    const std::optional<std::string> site = key ? StoredSite(key) : std::nullopt;
+    const std::optional<std::wstring> address = key ? StoredAddress(key) : std::nullopt;
+    if (!signalled) {
+        if (address != waitingAddress_)
+            waitingSince_ = milliseconds;
+        waitingAddress_ = address;
+        return {};
+    }
+    // An address that waited too long belongs to a block that never
+    // signalled, not to this one.
+    const bool stale = address && address == waitingAddress_ &&
+                       milliseconds - waitingSince_ > kAddressWaitMilliseconds;
+    waitingAddress_.reset();
     DeleteRegValue(root_, path_, kValueBlockTime);
-    if (site)
-        DeleteRegValue(root_, path_, kValueBlockAddress);
-    return {true, site.value_or("")};
+    if (!address)
+        return {true, ""};
+    DeleteRegValue(root_, path_, kValueBlockAddress);
+    return {true, stale ? "" : SiteOfAddress(CodePointsOf(*address))};
 }
 
 } // namespace stilvane

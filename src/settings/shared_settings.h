@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace stilvane {
@@ -14,6 +16,11 @@ constexpr char kValueSound[] = "PopupBlocker_Sound";
 constexpr char kValueDirectory[] = "PopupBlocker_Dir";
 constexpr char kValueBlockTime[] = "PopupBlocker_BlockTime";
 constexpr char kValueBlockAddress[] = "PopupBlocker_BlockURL";
+
+// How long an address may wait for the signal that follows it: one that
+// was there, unchanged, at a look this long before the signal belongs to an
+// earlier block that never signalled.
+constexpr std::uint32_t kAddressWaitMilliseconds = 5000;
 
 // A block the blocker signalled, with the site of the address it may have
 // written before the signal.
@@ -57,13 +64,15 @@ public:
     // deleted when found. A value that cannot be read as a number counts as
     // a signal too (the blocker writes the value only when it blocked
     // something) and is deleted, so it cannot stop the polling.
-    bool TakeBlockSignal() const { return TakeBlock().blocked; }
+    bool TakeBlockSignal() { return TakeBlock().blocked; }
     // TakeBlockSignal, with the address taken together with the signal: its
-    // site (blocked_site.h: a REG_SZ in the ANSI code page, at most
-    // kLongestAddress characters, no NUL), and the value deleted with the
+    // site (blocked_site.h: a REG_SZ read as Unicode up to its first NUL, at
+    // most kLongestAddress characters), and the value deleted with the
     // signal whatever it holds. An address without a signal is left for the
-    // signal that follows it; no address costs no write.
-    BlockSignal TakeBlock() const;
+    // signal that follows it, for kAddressWaitMilliseconds by `milliseconds`
+    // (a tick count): one older than that at the signal names no site. No
+    // address costs no write.
+    BlockSignal TakeBlock(std::uint32_t milliseconds = 0);
 
 private:
     std::string Read(const char* name) const;
@@ -71,6 +80,9 @@ private:
 
     HKEY root_;
     std::string path_;
+    // The address as found at the last look without a signal, and since when.
+    std::optional<std::wstring> waitingAddress_;
+    std::uint32_t waitingSince_ = 0;
 };
 
 } // namespace stilvane

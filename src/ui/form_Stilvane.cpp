@@ -273,7 +273,7 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
     bool textsDue = now / 60 != todayLookedUp_;
-    if (const BlockSignal block = settings_.TakeBlock(); block.blocked) {
+    if (const BlockSignal block = settings_.TakeBlock(ticks_()); block.blocked) {
         ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
         // The count goes up only once it is stored: a failed write skips
         // this block.

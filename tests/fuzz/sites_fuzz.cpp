@@ -2,6 +2,7 @@
 // allows); any stored text reads as bounded records that, after a block, read back the same.
 #include "settings/blocked_site.h"
 #include "settings/blocked_sites.h"
+#include "ui/sites/site_texts.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,7 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const std::string site = SiteOfAddress(bytes, ReadPairs);
     Check((site.empty() || IsSite(site)) && site.size() <= kLongestHost + 2 &&
-          site.find_first_of("@/\\?# ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos);
+          site.find_first_of("@/\\?#% ABCDEFGHIJKLMNOPQRSTUVWXYZ") == std::string::npos);
+    // Shown shortened, it keeps its end; as an entry, it covers itself.
+    const std::string shown = ShortSite(site, 48);
+    Check(shown.size() <= 48 &&
+          (shown == site || site.ends_with(shown.substr(shown.rfind("...") + 3))));
+    Check(site.empty() || CoveringEntry({site}, site, ReadPairs));
 
     const BlockedSites sites =
         WithBlock({ParseRecentSites(bytes), ParseSiteCounts(bytes)}, site, "2026-03-01");

@@ -63,9 +63,13 @@ TEST(BlockedSite, AddressesGiveTheirHostAsTheSite) {
         {"http://" + umlauts + ".de", ""},
         {"http://a.com/" + std::string(2070, 'x'), "a.com"},
         {"http://a.com/" + std::string(2071, 'x'), ""},
-        {std::string("http://a.com\0/", 14), ""},
-        {"http://b\xFC\x63her.de/", ""}, // no UTF-8
-        {"http://\xE2\x82\xAC.com/", ""},
+        {std::string("http://a.com\0\0", 14), "a.com"}, // the text ends at its first NUL
+        {"http://b\xFC\x63her.de/", ""},                // no UTF-8
+        {"http://\xE2\x82\xAC.com/", "xn--lzg.com"},
+        {"http://www.co.uk/", "www.co.uk"}, // no public suffix in place of the host
+        {"http://www.github.io/", "www.github.io"},
+        {"http://www.www.blogspot.com/", "www.blogspot.com"},
+        {"http://www.intranet/", "www.intranet"},
     };
     for (const Case& c : cases) {
         const std::string site = SiteOfAddress(c.address, ReadUtf8);
@@ -80,11 +84,8 @@ TEST(BlockedSite, AddressesGiveTheirHostAsTheSite) {
                             "file:///C:/a.html",
                             "mailto:a@b.example",
                             "http://",
-                            "http:///a.com",
-                            "http:a.com",
                             "http://user:pw@/",
                             "http://exa mple.com",
-                            "http://ex%61mple.com",
                             "http://a..com",
                             "http://a.com../",
                             "http://a.com:65536/",
@@ -99,17 +100,30 @@ TEST(BlockedSite, AddressesGiveTheirHostAsTheSite) {
     for (const char* address : noSite)
         EXPECT_EQ(SiteOfAddress(address, ReadUtf8), "") << address;
     // A sample of the standard: case and ASCII kept.
-    EXPECT_EQ(PunycodeOf(L"3\u5E74B\u7D44\u91D1\u516B\u5148\u751F"), "3B-ww4c5e180e575a65lsy2b");
+    EXPECT_EQ(PunycodeOf(U"3\u5E74B\u7D44\u91D1\u516B\u5148\u751F"), "3B-ww4c5e180e575a65lsy2b");
 }
 
 TEST(BlockedSite, AnEntryCoversASiteItHoldsWholeOrEndsWithWholeLabels) {
     for (const char* entry :
          {"shop.example.com", "HTTP://Shop.Example.com/", "example.com", " .example.com "})
-        EXPECT_EQ(CoveringEntry({"x.org", entry}, "shop.example.com"), entry);
+        EXPECT_EQ(CoveringEntry({"x.org", entry}, "shop.example.com", ReadUtf8), entry);
     for (const char* entry :
-         {"le.com", "myshop.example.com", "www.shop.example.com", "shop.example.com.evil", " "})
-        EXPECT_EQ(CoveringEntry({"x.org", entry}, "shop.example.com"), std::nullopt) << entry;
-    EXPECT_EQ(CoveringEntry({"http://[::1]:8080/"}, "[::1]"), "http://[::1]:8080/");
+         {"le.com", "myshop.example.com", "www.shop.example.com", "shop.example.com.evil", " ",
+          "http://evil.net/?r=shop.example.com", "http://evil.net/shop.example.com",
+          "# shop.example.com is not allowed", "com", ".com", "*.com"})
+        EXPECT_EQ(CoveringEntry({"x.org", entry}, "shop.example.com", ReadUtf8), std::nullopt)
+            << entry;
+    // A public suffix covers nothing beneath it; an entry in another form names the same host.
+    for (const char* site : {"shop.co.uk", "me.github.io", "a.b.ck"})
+        EXPECT_EQ(CoveringEntry({site + std::string(site).find('.') + 1}, site, ReadUtf8),
+                  std::nullopt)
+            << site;
+    EXPECT_EQ(CoveringEntry({"b\xC3\xBC\x63her.de/x"}, "shop.xn--bcher-kva.de", ReadUtf8),
+              "b\xC3\xBC\x63her.de/x");
+    EXPECT_EQ(CoveringEntry({"http://0x7f.1/"}, "127.0.0.1", ReadUtf8), "http://0x7f.1/");
+    EXPECT_FALSE(MayAllow("co.uk") || MayAllow("github.io") || MayAllow("com") || MayAllow("ck"));
+    EXPECT_TRUE(MayAllow("www.co.uk") && MayAllow("intranet") && MayAllow("[::1]"));
+    EXPECT_EQ(CoveringEntry({"http://[::1]:8080/"}, "[::1]", ReadUtf8), "http://[::1]:8080/");
 }
 
 // The records after blocks on `sites` on `day`.
@@ -210,11 +224,26 @@ TEST(NotificationPace, OncePerSiteInTenMinutesAndOnceAMinuteInAll) {
 
 TEST(FittedSiteText, ALongSiteLosesItsMiddleSoThatTheRestOfTheTextStaysWhole) {
     const std::tuple<const char*, std::size_t, const char*> cases[] = {
-        {"On %1. Click.", 20, "On sho...com. Click."},
-        {"%1 and %1", 21, "sh...com and sh...com"},
+        {"On %1. Click.", 20, "On ...le.com. Click."}, // the domain's end first
+        {"On %1. Click.", 26, "On s...example.com. Click."},
+        {"%1 and %1", 21, "...e.com and ...e.com"},
         {"Nothing fits here %1", 10, "Nothing fits here ..."}};
     for (const auto& [pattern, longest, fitted] : cases)
         EXPECT_EQ(FittedSiteText(pattern, "shop.example.com", longest), fitted);
+    // A long name keeps its registrable domain, whatever comes before it.
+    std::string lure = "www.paypal.com.login-secure-account-verification";
+    while (lure.size() < 220)
+        lure += ".xxxxxxxxxx";
+    const struct {
+        std::string site, shown;
+    } shortened[] = {
+        {lure + ".attacker.example", "www.paypal.com.login-s...xxxxxx.attacker.example"},
+        {lure + ".evil.co.uk", "www.paypal.com.login-s...x.xxxxxxxxxx.evil.co.uk"},
+        // A domain longer than the room keeps its end.
+        {"a." + std::string(60, 'b') + ".com", "..." + std::string(41, 'b') + ".com"},
+        {"shop.example.com", "shop.example.com"}};
+    for (const auto& [site, shown] : shortened)
+        EXPECT_EQ(ShortSite(site, 48), shown) << site;
 }
 
 } // namespace

@@ -117,11 +117,12 @@ TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
         {"https://b\xFC\x63her.de./", REG_SZ, "xn--bcher-kva.de"},
         {"http://" + std::string(300, 'a'), REG_SZ, ""},
         {huge, REG_SZ, ""},
-        {std::string("http://a.com\0http://b.com", 25), REG_SZ, ""},
+        {std::string("http://a.com\0http://b.com", 25), REG_SZ, "a.com"}, // up to the first NUL
         {"http://a.com/", REG_EXPAND_SZ, ""},
         {"\7\0\0", REG_DWORD, ""},
         {huge, REG_BINARY, ""},
-        {"", REG_NONE, ""}, // as a blocker writing Unicode would store a character no code page has
+        // As a blocker writing Unicode would store a character no code page has.
+        {"", REG_NONE, "xn--a-jv3s.com"},
     };
     for (const auto& c : cases) {
         if (c.type != REG_NONE) {
@@ -144,6 +145,25 @@ TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
     key.SetString(kValueBlockTime, "gestern"); // no address: the signal alone
     EXPECT_EQ(settings.TakeBlock().site, "");
     EXPECT_FALSE(key.Exists(kValueBlockTime));
+}
+
+TEST_F(Settings, AnAddressThatWaitedLongerThanItsSignalNamesNoSite) {
+    key.SetString(kValueBlockAddress, "http://stale.example/");
+    EXPECT_FALSE(settings.TakeBlock(1000).blocked);
+    EXPECT_FALSE(settings.TakeBlock(3000).blocked); // unchanged: it waits since 1000
+    key.SetDword(kValueBlockTime, 1);
+    EXPECT_EQ(settings.TakeBlock(1000 + kAddressWaitMilliseconds + 1).site, "");
+    EXPECT_FALSE(key.Exists(kValueBlockAddress));
+    // A new address at a later look waits from then; one found with its signal never waited.
+    key.SetString(kValueBlockAddress, "http://stale.example/");
+    EXPECT_FALSE(settings.TakeBlock(20000).blocked);
+    key.SetString(kValueBlockAddress, "http://fresh.example/");
+    EXPECT_FALSE(settings.TakeBlock(24000).blocked);
+    key.SetDword(kValueBlockTime, 1);
+    EXPECT_EQ(settings.TakeBlock(28000).site, "fresh.example");
+    key.SetString(kValueBlockAddress, "http://late.example/");
+    key.SetDword(kValueBlockTime, 1);
+    EXPECT_EQ(settings.TakeBlock(90000).site, "late.example");
 }
 
 TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {

@@ -122,8 +122,8 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
                                          texts.listPaste, texts.listImport, texts.listExport});
         ExpectUniqueAccessKeys(section, {texts.buttonReset, texts.buttonClose});
         // What fills in each placeholder: "%1", or "%1" and "%2".
-        for (const std::string* one :
-             {&texts.pausedUntil, &texts.askNotText, &texts.askAllowSite, &texts.balloonBlocked})
+        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText, &texts.askAllowSite,
+                                       &texts.balloonBlocked, &texts.balloonBlockedOnly})
             EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
         for (const std::string* two :
              {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,

@@ -7,6 +7,9 @@ namespace {
 using namespace testing;
 using Rows = std::vector<std::string>;
 
+const char kManaged[] =
+    "Your organization now manages the exception list: your changes to it cannot be saved.";
+
 class SitesTest : public PauseTest {
 protected:
     void SetUp() override {
@@ -83,12 +86,42 @@ TEST_F(SitesTest, TheOrganizationGreysTheSitesOrStopsRecordingThemAndForgetsThem
     EXPECT_EQ(Submenu(), Rows{"shop.example.com (1) (set by your organization) [grey]"});
     MessageBoxAnswerer answerer;
     form->Sites().Allow("shop.example.com");
-    EXPECT_TRUE(answerer.Texts().empty());
+    EXPECT_EQ(answerer.Texts(), Rows{kManaged});
     SetPolicy("RecordBlockedSites", 0);
     EXPECT_FALSE(form->Recent->Visible);
     EXPECT_EQ(Own("BlockedSites"), "");
     Block("http://other.example/");
     EXPECT_EQ(Own("BlockedSiteCounts"), "");
+}
+
+TEST_F(SitesTest, APublicSuffixIsNeverOfferedALongNameKeepsItsDomainAndTheLockIsLookedAtAgain) {
+    folder.Write("popup-exp.ini", "co.uk\r\n");
+    Build();
+    form->Notify->Click();
+    Block("http://github.io/");
+    EXPECT_EQ(balloons.back(), "Popup blocked on github.io.");
+    Block("http://www.co.uk/");
+    Block("http://shop.co.uk/"); // the entry co.uk covers no one's site
+    std::string lure = "http://www.paypal.com.login-secure-account-verification";
+    while (lure.size() < 240)
+        lure += ".xxxxxxxxxx";
+    Block(lure + ".attacker.example/");
+    EXPECT_EQ(Submenu(),
+              (Rows{"paypal.com.login-secur...xxxxxx.attacker.example (1)", "shop.co.uk (1)",
+                    "www.co.uk (1)", "github.io (1) (shared by many sites) [grey]"}));
+    {
+        MessageBoxAnswerer no(IDNO);
+        form->Sites().Allow("github.io"); // asks nothing
+        form->Recent->Items()[0]->Click();
+        EXPECT_EQ(no.Texts(),
+                  Rows{"Allow popups from "
+                       "paypal.com.login-secure-accoun...xxx.xxxxxxxxxx.attacker.example?"});
+    }
+    // The organization takes the list over while the question waits.
+    MessageBoxAnswerer yes(IDYES, [this] { SetPolicy("ExceptionsEditable", 0); });
+    form->Recent->Items()[1]->Click();
+    EXPECT_EQ(yes.Texts(), (Rows{"Allow popups from shop.co.uk?", kManaged}));
+    EXPECT_EQ(File(), "co.uk\r\n");
 }
 
 TEST_F(SitesTest, NotificationsAreAskedForPacedCutToTheShellsFieldAndAClickAsks) {

@@ -12,11 +12,19 @@
 
 namespace stilvane {
 
-// Asks whether to allow `site` and allows it on Yes; tells instead when an
-// entry already allows it. While another box waits, that box comes forward
-// and nothing else happens. Raises the file errors of the save, which leaves
-// the old file as it was.
-void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::string& exceptionsFile,
-               const LanguageTexts& texts);
+// The longest a site is shown in a box's text: the box stays narrower than
+// the smallest screen, and the site's domain stays whole (ShortSite).
+constexpr std::size_t kLongestSiteInBox = 64;
+
+// Asks whether to allow `site`; true on Yes. Tells instead when an entry
+// already allows it, and while another box waits, brings that forward:
+// then false.
+bool AskToAllowSite(const std::string& site, const ExceptionsEditor& editor,
+                    const std::string& exceptionsFile, const LanguageTexts& texts);
+
+// Makes `site` an entry, unless one allows it by now. Raises the file
+// errors of the save, which leaves the old file as it was.
+void AddAllowedSite(const std::string& site, ExceptionsEditor& editor,
+                    const std::string& exceptionsFile);
 
 } // namespace stilvane

@@ -7,6 +7,7 @@
 #include "framework/system_error.h"
 #include "framework/text.h"
 #include "framework/wall_clock.h"
+#include "settings/blocked_site.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
 #include "ui/sites/allow_site.h"
@@ -47,14 +48,17 @@ void BlockedSitesController::Blocked(const std::string& site) {
         UpdateMenu();
     }
     // The notification offers a click that allows the site: not while the
-    // organization keeps the list.
+    // organization keeps the list. Of a public suffix it only tells.
     if (!notify_ || !Editable() || !pace_.Allow(site, now))
         return;
     balloonSite_ = site;
     const std::size_t longest = sizeof NOTIFYICONDATAA{}.szInfo - 1;
-    form_.TrayIcon1->ShowBalloon(Application().Title(),
-                                 FittedSiteText(form_.texts_.balloonBlocked, site, longest),
-                                 NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+    const LanguageTexts& texts = form_.texts_;
+    form_.TrayIcon1->ShowBalloon(
+        Application().Title(),
+        FittedSiteText(MayAllow(site) ? texts.balloonBlocked : texts.balloonBlockedOnly, site,
+                       longest),
+        NIIF_USER | NIIF_RESPECT_QUIET_TIME);
 }
 
 void BlockedSitesController::Reload() {
@@ -85,12 +89,15 @@ void BlockedSitesController::UpdateMenu() {
     const bool editable = Editable();
     const std::string today = LocalDay(form_.clock_());
     for (const std::string& site : sites_.recent) {
-        std::string caption =
-            FillIn(texts.sitesToday, site, std::to_string(SiteBlockedOn(sites_, site, today)));
-        if (!editable)
+        std::string caption = FillIn(texts.sitesToday, ShortSite(site, kLongestSiteInMenu),
+                                     std::to_string(SiteBlockedOn(sites_, site, today)));
+        const bool allowable = MayAllow(site);
+        if (!allowable)
+            (caption += ' ') += texts.sitesPublicSuffix;
+        else if (!editable)
             (caption += ' ') += texts.policyLocked;
         recent.Add(std::move(caption), [this, site](TComponent*) { Allow(site); }).Enabled =
-            editable;
+            editable && allowable;
     }
 }
 
@@ -105,9 +112,20 @@ void BlockedSitesController::BalloonClick() {
 }
 
 void BlockedSitesController::Allow(const std::string& site) {
-    if (Editable())
-        AllowSite(site, *form_.Editor,
-                  FileInDirectory(form_.programDirectory_, kExceptionsFileName), form_.texts_);
+    if (!MayAllow(site))
+        return;
+    // The organization may take the list over at any time, also while the
+    // question waits for its answer: then nothing is added.
+    const auto locked = [this] {
+        if (Editable())
+            return false;
+        Application().ShowPlainMessage(form_.texts_.noteManagedNow);
+        return true;
+    };
+    const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);
+    if (locked() || !AskToAllowSite(site, *form_.Editor, file, form_.texts_) || locked())
+        return;
+    AddAllowedSite(site, *form_.Editor, file);
 }
 
 std::vector<SiteTotal> BlockedSitesController::TopSites(const std::string& today) const {

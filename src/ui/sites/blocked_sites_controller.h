@@ -20,6 +20,9 @@ class TForm_Stilvane;
 // each block; anything else is off.
 constexpr char kValueNotifyBlocked[] = "NotifyBlocked";
 
+// The longest a site is shown in Recently blocked (ShortSite).
+constexpr std::size_t kLongestSiteInMenu = 48;
+
 class BlockedSitesController {
 public:
     explicit BlockedSitesController(TForm_Stilvane& form);
@@ -42,8 +45,9 @@ public:
     void NotifyClick();
     // The notification was clicked: its site is offered.
     void BalloonClick();
-    // Asks whether to allow popups from `site` (allow_site.h); nothing while
-    // the organization keeps the list.
+    // Asks whether to allow popups from `site` (allow_site.h); nothing for a
+    // public suffix. While the organization keeps the list, before the
+    // question or after its answer, says so and adds nothing.
     void Allow(const std::string& site);
 
     bool Recording() const;

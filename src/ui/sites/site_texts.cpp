@@ -1,8 +1,23 @@
 #include "ui/sites/site_texts.h"
 
 #include "framework/text.h"
+#include "settings/public_suffix.h"
+
+#include <algorithm>
 
 namespace stilvane {
+
+std::string ShortSite(const std::string& site, std::size_t longest) {
+    constexpr std::size_t kEllipsis = 3;
+    if (site.size() <= longest)
+        return site;
+    const std::size_t room = longest > kEllipsis ? longest - kEllipsis : 0;
+    // The end takes the registrable domain, or half the room when that is
+    // more; never more than the room.
+    const std::size_t domain = RegistrableDomain(site).size();
+    const std::size_t tail = std::min(std::max(domain, room - room / 2), room);
+    return site.substr(0, room - tail) + "..." + site.substr(site.size() - tail);
+}
 
 std::string FittedSiteText(const std::string& pattern, const std::string& site,
                            std::size_t longest) {
@@ -16,8 +31,7 @@ std::string FittedSiteText(const std::string& pattern, const std::string& site,
     const std::size_t times = (text.size() - rest) / site.size();
     const std::size_t room =
         longest > rest + times * kEllipsis ? (longest - rest) / times - kEllipsis : 0;
-    const std::size_t head = room / 2;
-    return FillIn(pattern, site.substr(0, head) + "..." + site.substr(site.size() - (room - head)));
+    return FillIn(pattern, ShortSite(site, room + kEllipsis));
 }
 
 } // namespace stilvane

@@ -1,12 +1,16 @@
 #include "ui/statistics/top_sites_list.h"
 
 #include "framework/dpi.h"
+#include "settings/blocked_site.h"
+#include "ui/sites/site_texts.h"
 
 namespace stilvane {
 
 namespace {
 
 constexpr int kRowHeight = 26, kButtonWidth = 80, kButtonHeight = 22, kTextHeight = 16;
+// The longest a site is shown in a row, which would clip it (ShortSite).
+constexpr std::size_t kLongestSiteInRow = 40;
 
 Bounds Scaled(Bounds b, int dpi) {
     return {ScaleToDpi(b.left, dpi), ScaleToDpi(b.top, dpi), ScaleToDpi(b.width, dpi),
@@ -54,11 +58,12 @@ void TopSitesList::Show(const TopSitesFigures& figures) {
             Rows[i]->SetText(texts_.sitesNone);
         if (used) {
             const SiteTotal& total = figures_.sites[i];
-            Rows[i]->SetText(
-                Counted(texts_.language, texts_.statisticsTopSite, total.count, total.site));
+            Rows[i]->SetText(Counted(texts_.language, texts_.statisticsTopSite, total.count,
+                                     ShortSite(total.site, kLongestSiteInRow)));
             Buttons[i]->SetText(texts_.buttonAllow);
         }
-        ::EnableWindow(Buttons[i]->Handle(), figures_.allowable);
+        ::EnableWindow(Buttons[i]->Handle(),
+                       figures_.allowable && (!used || MayAllow(figures_.sites[i].site)));
         ::ShowWindow(Rows[i]->Handle(), used || none ? SW_SHOWNA : SW_HIDE);
         ::ShowWindow(Buttons[i]->Handle(), used ? SW_SHOWNA : SW_HIDE);
     }
