@@ -39,10 +39,11 @@ void AllowSite(const std::string& site, ExceptionsEditor& editor, const std::str
     if (site.empty() || Application().BringBoxForward())
         return;
     if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site)) {
-        Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, site, *entry));
+        Application().ShowPlainMessage(FillIn(texts[TextKey::NoteSiteCovered], site, *entry));
         return;
     }
-    if (Application().Ask(FillIn(texts.askAllowSite, site), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (Application().Ask(FillIn(texts[TextKey::AskAllowSite], site), MB_YESNO | MB_ICONQUESTION) !=
+        IDYES)
         return;
     if (!editor.SessionOpen())
         return AddToFile(site, exceptionsFile);

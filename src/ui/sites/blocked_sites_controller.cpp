@@ -40,7 +40,7 @@ void BlockedSitesController::Blocked(const std::string& site) {
             try {
                 store_.Record(sites_, site, LocalDay(now));
             } catch (const ERegistryException& error) {
-                throw EOperationError(FailureText(form_.texts_.errorSites,
+                throw EOperationError(FailureText(form_.texts_[TextKey::ErrorSites],
                                                   KeyName(store_.Root(), store_.Path()), error));
             }
         });
@@ -52,9 +52,9 @@ void BlockedSitesController::Blocked(const std::string& site) {
         return;
     balloonSite_ = site;
     const std::size_t longest = sizeof NOTIFYICONDATAA{}.szInfo - 1;
-    form_.TrayIcon1->ShowBalloon(Application().Title(),
-                                 FittedSiteText(form_.texts_.balloonBlocked, site, longest),
-                                 NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+    form_.TrayIcon1->ShowBalloon(
+        Application().Title(), FittedSiteText(form_.texts_[TextKey::BalloonBlocked], site, longest),
+        NIIF_USER | NIIF_RESPECT_QUIET_TIME);
 }
 
 void BlockedSitesController::Reload() {
@@ -79,16 +79,16 @@ void BlockedSitesController::UpdateMenu() {
     recent.ClearItems();
     form_.Notify->Checked = notify_;
     if (sites_.recent.empty()) {
-        recent.Add(texts.sitesNone).Enabled = false;
+        recent.Add(texts[TextKey::SitesNone]).Enabled = false;
         return;
     }
     const bool editable = Editable();
     const std::string today = LocalDay(form_.clock_());
     for (const std::string& site : sites_.recent) {
-        std::string caption =
-            FillIn(texts.sitesToday, site, std::to_string(SiteBlockedOn(sites_, site, today)));
+        std::string caption = FillIn(texts[TextKey::SitesToday], site,
+                                     std::to_string(SiteBlockedOn(sites_, site, today)));
         if (!editable)
-            (caption += ' ') += texts.policyLocked;
+            (caption += ' ') += texts[TextKey::PolicyLocked];
         recent.Add(std::move(caption), [this, site](TComponent*) { Allow(site); }).Enabled =
             editable;
     }
