@@ -10,6 +10,7 @@ Unicode true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include Sections.nsh
+!include WordFunc.nsh
 
 !define PRODUCT "Quillane PopUp Blocker"
 !define PUBLISHER "Quillane"
@@ -87,6 +88,8 @@ LangString NotMoved ${LANG_ENGLISH} "The list of exceptions cannot be moved from
 LangString NotMoved ${LANG_GERMAN} "Die Liste der Ausnahmen kann nicht von $InstalledDir nach $INSTDIR verschoben werden. Bitte das Programm schließen, das sie benutzt, und die Installation noch einmal starten."
 LangString InstalledWithMsi ${LANG_ENGLISH} "${PRODUCT} is already installed with the MSI; remove it first, or use the MSI to upgrade."
 LangString InstalledWithMsi ${LANG_GERMAN} "${PRODUCT} ist bereits mit dem MSI installiert; bitte zuerst entfernen oder mit dem MSI aktualisieren."
+LangString NewerInstalled ${LANG_ENGLISH} "A newer version of ${PRODUCT} ($R2) is already installed."
+LangString NewerInstalled ${LANG_GERMAN} "Eine neuere Version von ${PRODUCT} ($R2) ist bereits installiert."
 
 Var WasRunning
 Var RequestedDir
@@ -150,6 +153,27 @@ FunctionEnd
     RMDir "${folder}"
 !macroend
 
+; The file system's identity of the folder $R6 (its volume and file index, the
+; same however the folder is spelled: another case, a short name, "." or
+; "..", a link to it), in $R6; "" when it cannot be opened.
+Function FolderIdentity
+    System::Call 'kernel32::CreateFileW(w R6, i 0, i 7, p 0, i 3, i 0x02000000, p 0) p .R7'
+    StrCpy $R6 ""
+    ${If} $R7 P> 0
+        System::Call '*(&i52) p .R8'
+        System::Call 'kernel32::GetFileInformationByHandle(p R7, p R8) i .R9'
+        ${If} $R9 <> 0
+            IntPtrOp $R9 $R8 + 28
+            System::Call '*$R9(i .R6)'
+            IntPtrOp $R9 $R8 + 44
+            System::Call '*$R9(i .R9, i .R5)'
+            StrCpy $R6 "$R6:$R9:$R5"
+        ${EndIf}
+        System::Free $R8
+        System::Call 'kernel32::CloseHandle(p R7)'
+    ${EndIf}
+FunctionEnd
+
 ; Installs one file of the program folder. A file in use (the controller may
 ; still be letting go of it, or another program holds it) is tried again for
 ; five seconds; then the installation fails rather than keep the old file.
@@ -195,8 +219,17 @@ Section "$(ProgramFiles)" SecProgram
         StrCpy $R1 "$(NoFolder)"
         Call Fail
     ${EndIf}
-    ${If} $InstalledDir == ""
-    ${OrIf} $InstalledDir == $INSTDIR
+    StrCpy $R6 $INSTDIR
+    Call FolderIdentity
+    StrCpy $R3 $R6
+    StrCpy $R6 $InstalledDir
+    Call FolderIdentity
+    ${If} $R3 != ""
+    ${AndIf} $R3 == $R6
+        ; Upgraded in place, the folder keeps the spelling it was recorded by.
+        StrCpy $INSTDIR $InstalledDir
+        StrCpy $InstalledDir ""
+    ${ElseIf} $InstalledDir == ""
     ${OrIfNot} ${FileExists} "$InstalledDir\${EXE}"
         StrCpy $InstalledDir ""
     ${ElseIf} ${FileExists} "$INSTDIR\popup-exp.ini"
@@ -331,17 +364,20 @@ Function FindRequestedDir
     System::Call 'kernel32::lstrcpynW(w .r6, p r4, i r1) p'
     StrCpy $RequestedDir $6
     StrCpy $RequestedDirLength $5
-    IntOp $1 $5 - 1
-    IntOp $1 $1 * 2
-    IntPtrOp $1 $4 + $1
-    System::Call '*$1(&w1 .r2)'
-    ${If} $2 == "\"
+    ; Without trailing backslashes: a quoted folder that ends in one ends in
+    ; two ("/D=C:\Folder\\"), as a backslash before a quote is doubled.
+    ${DoWhile} $RequestedDirLength > 0
+        IntOp $1 $RequestedDirLength - 1
+        IntOp $1 $1 * 2
+        IntPtrOp $1 $4 + $1
+        System::Call '*$1(&w1 .r2)'
+        ${IfThen} $2 != "\" ${|} ${Break} ${|}
         IntOp $RequestedDirLength $RequestedDirLength - 1
         StrLen $1 $RequestedDir
-        ${If} $1 = $5
-            StrCpy $RequestedDir $RequestedDir -1
+        ${If} $1 > $RequestedDirLength
+            StrCpy $RequestedDir $RequestedDir $RequestedDirLength
         ${EndIf}
-    ${EndIf}
+    ${Loop}
     ${If} $7 = 1
         StrCpy $INSTDIR $RequestedDir
     ${EndIf}
@@ -361,6 +397,15 @@ Function .onInit
     ; installation starts it by default.
     ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
     StrCpy $InstalledDir $0
+    ; An older version does not replace a newer one, as with the MSI.
+    ReadRegStr $R2 HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+    ${If} $R2 != ""
+        ${VersionCompare} $R2 "${VERSION}" $2
+        ${If} $2 = 1
+            StrCpy $R1 "$(NewerInstalled)"
+            Call Fail
+        ${EndIf}
+    ${EndIf}
     ReadRegStr $1 HKCU "${RUN_KEY}" "${PRODUCT}"
     ${If} $0 != ""
     ${AndIf} $1 == ""

@@ -97,13 +97,13 @@ constexpr TextRow kTexts[] = {
     {TextKey::StatisticsWeek, "Statistics_Week", "Letzte 7 Tage: %1"},
     {TextKey::StatisticsTotal, "Statistics_Total", "Insgesamt: %1"},
     {TextKey::ButtonReset, "Button_Reset",
-     "Z\xE4hlung &zur\xFC"
+     "Z\xE4hler &zur\xFC"
      "cksetzen"},
     {TextKey::ButtonClose, "Button_Close",
      "&Schlie\xDF"
      "en"},
     {TextKey::AskResetCount, "Ask_ResetCount",
-     "Die Z\xE4hlung der blockierten Popups zur\xFC"
+     "Den Z\xE4hler der blockierten Popups zur\xFC"
      "cksetzen? Heute, die letzten 30 "
      "Tage und die Gesamtzahl werden auf 0 gesetzt."},
     {TextKey::SitesRecent, "Sites_Recent", "&Zuletzt blockiert"},

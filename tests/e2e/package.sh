@@ -199,18 +199,18 @@ expect_eq "$?" 0 "exit code of the signed installer"
 verified "$folder/uninstall.exe" || fail "no valid signature on the installed uninstaller"
 wait_for '[[ $(reg_value PopupBlocker_Dir) != MISSING ]]' 20 || fail "the signed program did not start"
 wait_for '[[ $(tray_icon_kind) != none ]]' 20 || fail "the signed program shows no tray icon"
-rm -rf "$signing" "$newer"
+rm -rf "$signing"
 end
 drop_prefix
 
-# The installer as a hostile user tries it: each case fails with a non-zero
-# exit code (and, given a folder it cannot use, writes nothing) or does the
-# right thing.
+# The installer as a hostile user tries it: each case fails with exit code 2
+# (and, given a folder it cannot use, writes nothing) or does the right thing.
 fresh_prefix
 locate
 begin Package.InstallerFaults
 entries() { # the setup program's entry, the Run value, the shortcut, MSI products, installed files
-  echo "$(key_value "$uninstall_key" InstallLocation)|$(key_value "$run_key" "$product")|$(ls "$start_menu")|$(
+  echo "$(key_value "$uninstall_key" InstallLocation) $(key_value "$uninstall_key" DisplayVersion)|$(
+  key_value "$run_key" "$product")|$(ls "$start_menu")|$(
   wine reg query 'HKCU\Software\Microsoft\Installer\Products' 2>/dev/null | grep -c 'Products\\')|$(ls "$folder" 2>/dev/null)"; }
 run_value="\"$(winepath -w "$folder")\\Stilvane.exe\""
 [[ ! -e "$WINEPREFIX/dosdevices/q:" ]] || fail "the prefix has a drive Q:"
@@ -218,12 +218,17 @@ echo text >"$WINEPREFIX/drive_c/somefile"
 cp "$msi" "$WINEPREFIX/drive_c/package.msi"
 long=C:$(printf '\\Quillane-Ordner-mit-langem-Namen%.0s' {1..33}) && long=${long:0:1078} # too long for $INSTDIR
 mkdir -p "$WINEPREFIX/drive_c/Other Lists" && printf 'other.example\r\n' >"$WINEPREFIX/drive_c/Other Lists/popup-exp.ini"
+programs="$local_appdata\\Programs" installed="$local_appdata\\Programs\\$product"
 while IFS='|' read -r case arguments outcome; do
   [[ $case == setup-over-msi ]] && { wine "$folder/uninstall.exe" /S; wait_for "[[ ! -e '$folder/uninstall.exe' ]]" 30
     wine msiexec /i 'C:\package.msi' /qn; } </dev/null >/dev/null 2>&1 # the MSI in its place
   before=$(entries) held_by= drive=$(ls "$WINEPREFIX/drive_c")
   [[ $case == run-removed ]] && wine reg delete "$run_key" /v "$product" /f >/dev/null 2>&1
-  [[ $case == moved ]] && printf 'moved.example\r\n' >"$folder/popup-exp.ini" && cp "$folder/popup-exp.ini" "$e2e_shot.list"
+  [[ $case == moved || $case == same-* ]] && printf '%s.example\r\n' "$case" >"$folder/popup-exp.ini" &&
+    cp "$folder/popup-exp.ini" "$e2e_shot.list"
+  [[ $case == *-no-list ]] && rm "$folder/popup-exp.ini" && printf '' >"$e2e_shot.list"
+  [[ $case == same-short-unquoted ]] && arguments=/D=$(winepath -s "$installed" 2>/dev/null)\\
+  [[ $case == downgrade ]] && { wine "$newer"/*-setup.exe /S /NOSTART </dev/null >/dev/null 2>&1; before=$(entries); }
   [[ $case == nostart-running ]] && { wait_for controller_running 20 || fail "$case: none runs before"; }
   if [[ $case == *-in-use ]]; then # held open without sharing
     # for longer than the installer waits for the running controller to end
@@ -236,7 +241,8 @@ while IFS='|' read -r case arguments outcome; do
   wine "${installer[@]}" </dev/null >/dev/null 2>&1
   code=$?
   [[ -n $held_by ]] && wait "$held_by" && rm -f "$e2e_shot.held"
-  [[ ($outcome == fails* && $code -ne 0) || ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"
+  [[ ($outcome == fails* && ($code -eq 2 || ($case == msi-* && $code -ne 0))) ||
+    ($outcome != fails* && $code -eq 0) ]] || fail "$case: exit code $code"
   case $outcome in
   fails-writing-nothing)
     expect_eq "$(entries)" "$before" "$case: entries"
@@ -250,7 +256,11 @@ while IFS='|' read -r case arguments outcome; do
     cmp -s "$(winepath -u "${arguments#/D=}")/popup-exp.ini" "$e2e_shot.list" || fail "$case: the list was not moved"
     [[ ! -e $folder ]] || fail "$case: left in the old folder: $(ls "$folder")"
     folder=$(winepath -u "${arguments#/D=}") && rm -f "$e2e_shot.list" ;;
+  in-place) # the same folder however it is spelled: upgraded where it is
+    expect_eq "$(entries)" "$before" "$case: entries"
+    cmp -s "$folder/popup-exp.ini" "$e2e_shot.list" || fail "$case: the list changed" ;;
   esac
+  [[ $case == downgrade ]] && { cmp -s "$folder/Stilvane.exe" "$newer/Stilvane.exe" || fail "$case: the older program is back"; }
 done <<EOF
 no-drive|/D=Q:\Quillane|fails-writing-nothing
 file-in-the-way|/D=C:\somefile\Quillane|fails-writing-nothing
@@ -259,13 +269,20 @@ no-room-for-the-backup|/D=${long:0:242}|fails-writing-nothing
 first-install|/NOSTART|run-value $run_value
 run-removed||run-value MISSING
 nostart-running|/NOSTART|runs
+same-dot-no-list|/D=$programs\.\\$product|in-place
+same-dotdot|/D=$programs\..\Programs\\$product|in-place
+same-case|/D=${installed^^}|in-place
+same-trailing-backslash|/D=$installed\\|in-place
+same-short-unquoted||in-place
 popup.ini-in-use||fails
 Stilvane.exe-in-use||fails
 two-lists|/D=C:\Other Lists|fails-changing-nothing
 moved|/D=C:\Program Files Test\Q|moved
+downgrade||fails-changing-nothing
 msi-over-setup||fails-changing-nothing
 setup-over-msi||fails-changing-nothing
 EOF
+rm -rf "$newer"
 end
 
 drop_prefix

@@ -61,6 +61,7 @@ TEST(ExceptionsMerge, BothSidesChangesApply) {
         {"added here", {"a"}, {"a", "c"}, {"a", "b"}, {"a", "b", "c"}},
         {"removed here", {"a", "b"}, {"b"}, {"a", "b", "x"}, {"b", "x"}},
         {"added on both sides, once", {}, {"a"}, {"a"}, {"a"}},
+        {"added on both sides, more outside", {"a"}, {"a", "a"}, {"a", "a", "a"}, {"a", "a", "a"}},
         {"removed on both sides", {"a", "b"}, {"b"}, {"b"}, {"b"}},
         {"one of two repeats removed here", {"d", "d"}, {"d"}, {"d", "d", "e"}, {"d", "e"}},
         {"case tells entries apart", {"A"}, {"A", "a"}, {"A", "B"}, {"A", "B", "a"}},

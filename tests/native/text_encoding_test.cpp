@@ -41,6 +41,9 @@ TEST(TextEncoding, RecognisesUtf16WithoutAMarkOnlyWhereNothingElseFits) {
         {"\0a\0.\0e\0x\0\r\0\n\0b"s, TextEncoding::Utf16BigEndian, true},
         // "日本.ex": NUL bytes in at least every other code unit.
         {"\xE5\x65\x2C\x67.\0e\0x\0"s, TextEncoding::Utf16LittleEndian, true},
+        // "日本.e": exactly every other code unit, in either byte order.
+        {"\xE5\x65\x2C\x67.\0e\0"s, TextEncoding::Utf16LittleEndian, true},
+        {"\x65\xE5\x67\x2C\0.\0e"s, TextEncoding::Utf16BigEndian, true},
         {"\xE5\x65\x2C\x67\x0C\x54.\0"s, TextEncoding::Ansi, true}, // too few: a guess too
         {"a.example\r\n", TextEncoding::Ansi, false},
         {"a\0b"s, TextEncoding::Ansi, true},       // an odd length

@@ -136,11 +136,13 @@ TEST_F(Language, DistributedPopupIniHasBothLanguagesAndAllKeys) {
             EXPECT_NE(ReadIniString(shipped, section, KeyOf(key)), "")
                 << section << " " << KeyOf(key);
     }
-    // The German texts are the built-in ones of the menu and buttons, and of
-    // the label but for one row worded shorter so that it fits in wider fonts.
+    // The German texts are the built-in ones of the menu, the buttons and the
+    // reset question, and of the label but for one row worded shorter so that
+    // it fits in wider fonts.
     const LanguageTexts german = ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031);
-    for (const TextKey key : {TextKey::Active, TextKey::Exceptions, TextKey::Sound, TextKey::Quit,
-                              TextKey::ButtonDelete, TextKey::ButtonAdd})
+    for (const TextKey key :
+         {TextKey::Active, TextKey::Exceptions, TextKey::Sound, TextKey::Quit,
+          TextKey::ButtonDelete, TextKey::ButtonAdd, TextKey::ButtonReset, TextKey::AskResetCount})
         EXPECT_EQ(german[key], BuiltInTexts()[key]);
     EXPECT_EQ(german[TextKey::Label1].substr(0, 115),
               BuiltInTexts()[TextKey::Label1].substr(0, 115));

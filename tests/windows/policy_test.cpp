@@ -176,7 +176,7 @@ TEST_F(PolicyTest, ALockOverUnsavedEditsShowsTheFileAndOffersTheAdditionsInstead
         EXPECT_EQ(answerer.Texts(),
                   std::vector<std::string>{"Your organization now manages the exception list: your "
                                            "changes to it cannot be saved.\r\n\r\nCopy the 1 entry "
-                                           "you added to the clipboard before it is dropped?"});
+                                           "you added to the clipboard before it is discarded?"});
     }
     ASSERT_TRUE(::OpenClipboard(nullptr));
     EXPECT_STREQ(static_cast<const wchar_t*>(::GlobalLock(::GetClipboardData(CF_UNICODETEXT))),

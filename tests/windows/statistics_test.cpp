@@ -55,7 +55,7 @@ TEST_F(StatisticsTest, TheWindowShowsTheLastDaysFollowsBlocksAndResetsOnlyWhenAs
     EXPECT_EQ(bars[27].top, bars[27].bottom);
     EXPECT_TRUE(bars[29].dated && bars[22].dated && !bars[28].dated);
     EXPECT_EQ(s.Label_Today->Text() + "|" + s.Label_Week->Text() + "|" + s.Label_Total->Text(),
-              "Today: 8|Last 7 days: 14|In all: 20");
+              "Today: 8|Last 7 days: 14|Total: 20");
     EXPECT_EQ(s.Chart->Text(), "14 popups blocked in the last 7 days, 14 in the last 30 days");
     const HWND window = s.Handle();
     f.CountClick(nullptr); // again: the same window, in front
@@ -70,7 +70,7 @@ TEST_F(StatisticsTest, TheWindowShowsTheLastDaysFollowsBlocksAndResetsOnlyWhenAs
         EXPECT_EQ(Own("BlockedTotal") == "", answer == IDYES);
     }
     EXPECT_EQ(Own("BlockedHistory"), "");
-    EXPECT_EQ(s.Label_Total->Text(), "In all: 0");
+    EXPECT_EQ(s.Label_Total->Text(), "Total: 0");
     EXPECT_EQ(s.Chart->Text(), "0 popups blocked in the last 7 days, 0 in the last 30 days");
     EXPECT_EQ(Row(1), "0 popups blocked today, 0 in all");
     EXPECT_EQ(s.Bars()[29].top, s.Bars()[29].bottom); // the empty state
