@@ -10,8 +10,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 settle=${2:-8}
 bench_targets=process_probe
-source bench/idle_session.sh "${1:-}"
+# The scenarios' look at the screen first: the session below owns what it starts.
+WINEPREFIX=${WINEPREFIX:-}
 source tests/e2e/lib.sh
+source bench/idle_session.sh "${1:-}"
 cp build/win32/tests/close_probe.exe "$work/"
 
 # "resident anonymous gdi user ole" of the running controller, memory in KiB.
