@@ -77,6 +77,12 @@ class EOSError : public Exception {
     using Exception::Exception;
 };
 
+// The standard library refused an operation (a position past the end of a
+// text, a size past the largest); its own English message.
+class ELibraryError : public Exception {
+    using Exception::Exception;
+};
+
 // An operation the user asked for, or one the program does by itself, failed;
 // the message, in the user's language, says what failed, where and why.
 class EOperationError : public Exception {

@@ -107,8 +107,14 @@ void PlaceInWorkArea(HWND window, bool centred) {
 }
 
 ScaledControls::~ScaledControls() {
+    Clear();
+}
+
+void ScaledControls::Clear() {
     for (auto made = made_.rbegin(); made != made_.rend(); ++made)
         (*made)();
+    made_.clear();
+    font_.Reset();
 }
 
 void ScaledControls::Place(std::initializer_list<Placement> placements, int dpi) {

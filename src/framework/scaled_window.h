@@ -79,6 +79,8 @@ public:
     // Puts each control at its bounds scaled to `dpi` and gives it the font
     // for that scale; the old font goes once no control uses it any more.
     void Place(std::initializer_list<Placement> placements, int dpi);
+    // Destroys the controls, as the destructor does, and lets go of their font.
+    void Clear();
     // For WM_GETFONT: the font the controls take.
     HFONT Font() const { return font_.Get(); }
     // The scale last laid out at, held to 100 %..300 %.

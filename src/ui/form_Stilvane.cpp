@@ -95,7 +95,7 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         [this](const std::exception& error) { return MessageIn(texts_, error, &SystemReason); });
     Application().RunHandler([this] { FormCreate(); });
     TrayIcon1->OnBalloonShow = WelcomeShown{&state_};
-    WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_.balloonWelcome);
+    WelcomeOnFirstStart(*TrayIcon1, state_, Application().Title(), texts_[TextKey::BalloonWelcome]);
     // A second start opens the editor, as the menu does.
     secondStarts_ = std::make_unique<SecondStartListener>([this] { ExceptionsClick(nullptr); });
 }
@@ -201,8 +201,8 @@ void TForm_Stilvane::UpdateStateTexts() {
     }
     const BlockCount& count = statistics_.Count();
     const std::string counted =
-        stilvane::Counted(texts_.language, texts_.blockedCount, BlockedOn(count, today_),
-                          std::to_string(count.total));
+        stilvane::Counted(texts_.language, texts_[CountedKey::BlockedCount],
+                          BlockedOn(count, today_), std::to_string(count.total));
     const std::string state =
         policy_->TipRow(pause_.Running() ? pause_.TipRow() : Application().Title());
     // Only a new tip goes to the tray icon, which hands it to the shell.

@@ -68,7 +68,8 @@ void TForm_Stilvane::BeginPause(PauseEnd end) {
         try {
             WriteBlocking(false);
         } catch (const ERegistryException& error) {
-            throw EOperationError(FailureText(texts_.errorPauseStart, SharedKeyName(), error));
+            throw EOperationError(
+                FailureText(texts_[TextKey::ErrorPauseStart], SharedKeyName(), error));
         }
     });
     Block->Checked = false;
@@ -87,7 +88,7 @@ void TForm_Stilvane::EndPause(bool byUser) {
         else
             on = settings_.ReadBlocking();
     } catch (const ERegistryException& error) {
-        throw EOperationError(FailureText(texts_.errorPauseEnd, SharedKeyName(), error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorPauseEnd], SharedKeyName(), error));
     }
     pause_.Forget();
     Block->Checked = on;

@@ -58,19 +58,20 @@ TEST(LanguageChoice, BadDialectNumberRaisesConversionError) {
 
 TEST(LanguageTexts, BuiltInTextsAreAllGerman) {
     const auto& t = BuiltInTexts();
-    EXPECT_EQ(t.buttonAdd, "&Hinzuf\xFCgen");
-    EXPECT_EQ(t.active, "&Popups blockieren");
+    EXPECT_EQ(t[TextKey::ButtonAdd], "&Hinzuf\xFCgen");
+    EXPECT_EQ(t[TextKey::Active], "&Popups blockieren");
     // Four rows joined by CR LF, with o-umlauts as single bytes.
-    EXPECT_EQ(std::count(t.label1.begin(), t.label1.end(), '\n'), 3);
-    EXPECT_NE(t.label1.find("Sie k\xF6nnen aber auch"), std::string::npos);
-    EXPECT_EQ(t.label1.find("\n\r"), std::string::npos);
+    EXPECT_EQ(std::count(t[TextKey::Label1].begin(), t[TextKey::Label1].end(), '\n'), 3);
+    EXPECT_NE(t[TextKey::Label1].find("Sie k\xF6nnen aber auch"), std::string::npos);
+    EXPECT_EQ(t[TextKey::Label1].find("\n\r"), std::string::npos);
     // Every text has one, and none of them is the English one.
-    for (const auto& key : LanguageKeys())
-        EXPECT_NE(t.*key.field, "") << key.key;
-    for (const auto& key : CountedKeys())
-        EXPECT_FALSE((t.*key.field).other.empty() || (t.*key.field).one.empty()) << key.key;
-    EXPECT_EQ(t.pause, "Blockieren pa&usieren");
-    EXPECT_EQ(Counted(t.language, t.blockedCount, 1, "7"), "Heute 1 Popup blockiert, insgesamt 7");
+    for (const TextKey key : kTextKeys)
+        EXPECT_NE(t[key], "") << KeyOf(key);
+    for (const CountedKey key : kCountedKeys)
+        EXPECT_FALSE(t[key].other.empty() || t[key].one.empty()) << KeyOf(key);
+    EXPECT_EQ(t[TextKey::Pause], "Blockieren pa&usieren");
+    EXPECT_EQ(Counted(t.language, t[CountedKey::BlockedCount], 1, "7"),
+              "Heute 1 Popup blockiert, insgesamt 7");
 }
 
 TEST(LanguageTexts, EveryKeyFillsItsOwnFieldAndFormsGoTogether) {
@@ -83,19 +84,19 @@ TEST(LanguageTexts, EveryKeyFillsItsOwnFieldAndFormsGoTogether) {
         },
         [](const std::string& text) { return ReplaceAll(text, "\xB0", "\r\n"); });
     EXPECT_EQ(texts.language, 1049);
-    for (const auto& key : LanguageKeys())
-        EXPECT_EQ(texts.*key.field, key.field == &LanguageTexts::label1 ? "a\r\nz" : key.key);
-    EXPECT_EQ(texts.askUnstorable.few, "Ask_Unstorable_Few");
+    for (const TextKey key : kTextKeys)
+        EXPECT_EQ(texts[key], key == TextKey::Label1 ? "a\r\nz" : KeyOf(key));
+    EXPECT_EQ(texts[CountedKey::AskUnstorable].few, "Ask_Unstorable_Few");
     // A section with only the plural takes no singular from elsewhere.
-    EXPECT_EQ(texts.blockedCount.one, "BlockedCount_1");
-    EXPECT_EQ(texts.blockedCount.few, "");
-    EXPECT_EQ(names.size(), LanguageKeys().size() + 3 * CountedKeys().size());
+    EXPECT_EQ(texts[CountedKey::BlockedCount].one, "BlockedCount_1");
+    EXPECT_EQ(texts[CountedKey::BlockedCount].few, "");
+    EXPECT_EQ(names.size(), kTextCount + 3 * kCountedCount);
     EXPECT_TRUE(names.count("Refused_TooLong_1") && names.count("Active"));
 }
 
 TEST(LanguageTexts, FailuresAreToldInTheTextsLanguageWithTheSystemsReasonWhereThereIsOne) {
     LanguageTexts texts = BuiltInTexts();
-    texts.errorFileCreate = "%1 (%2)";
+    texts[TextKey::ErrorFileCreate] = "%1 (%2)";
     const auto why = [](const std::exception&) { return std::string("why"); };
     EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "%2", 5), why), "%2 (why)");
     EXPECT_EQ(MessageIn(texts, EFCreateError(MessageKind::FileCreate, "a", 0), why),

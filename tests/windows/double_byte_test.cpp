@@ -69,7 +69,7 @@ TEST(DoubleByte, TheLabelBreaksAtTheDegreeSignAndItsMarkupStaysWhole) {
     // "表示" ° "表<b>示</b>", and a half-width katakana 0xB0, which is no degree sign.
     folder.Write("popup.ini",
                  "[1041]\r\nLabel1=" + kHyouji + "\x81\x8B" + "\x95\x5C<b>\x8E\xA6</b>\xB0\r\n");
-    const std::string label = ReadLanguageTexts(folder.Path(), 1041).label1;
+    const std::string label = ReadLanguageTexts(folder.Path(), 1041)[TextKey::Label1];
     EXPECT_EQ(label, kHyouji + "\r\n" + "\x95\x5C<b>\x8E\xA6</b>\xB0");
     EXPECT_EQ(markup::PlainText(label), kHyouji + "\r\n" + kHyouji + "\xB0");
 }

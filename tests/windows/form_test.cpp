@@ -93,7 +93,7 @@ TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Sound"), "1");
         EXPECT_TRUE(f.Block->Checked);
         EXPECT_TRUE(timerStarted);
-        EXPECT_EQ(f.Block->Caption, BuiltInTexts().active);
+        EXPECT_EQ(f.Block->Caption, BuiltInTexts()[TextKey::Active]);
         fresh.SetString("PopupBlocker_BlockTime", "1");
         f.ThreadTimer1Timer(nullptr);
         EXPECT_EQ(LastIcon(), "blocked");

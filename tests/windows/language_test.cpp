@@ -86,22 +86,23 @@ TEST_F(Language, TextsFromTheChosenSectionElseFromTheProgramsCopyOfTheSameLangua
     // the program carries for that language, never from another language.
     folder.Write("popup.ini", kPopupIni);
     const LanguageTexts english = ReadLanguageTexts(folder.Path(), 1033);
-    EXPECT_EQ(english.active, "&Block popups");
-    EXPECT_EQ(english.quit, "&Quit");
-    EXPECT_EQ(english.exceptions, "&Edit exceptions"); // present but empty
-    EXPECT_EQ(english.pause, "&Pause blocking");       // absent
-    EXPECT_EQ(Counted(english.language, english.blockedCount, 1, "2"),
+    EXPECT_EQ(english[TextKey::Active], "&Block popups");
+    EXPECT_EQ(english[TextKey::Quit], "&Quit");
+    EXPECT_EQ(english[TextKey::Exceptions], "&Edit exceptions"); // present but empty
+    EXPECT_EQ(english[TextKey::Pause], "&Pause blocking");       // absent
+    EXPECT_EQ(Counted(english.language, english[CountedKey::BlockedCount], 1, "2"),
               "1 popup blocked today, 2 in all");
-    EXPECT_EQ(Counted(english.language, english.blockedCount, 5, "2"), "5 blocked, 2");
+    EXPECT_EQ(Counted(english.language, english[CountedKey::BlockedCount], 5, "2"), "5 blocked, 2");
 
     const LanguageTexts german = ReadLanguageTexts(folder.Path(), 1031);
-    EXPECT_EQ(german.active, "&Blockieren");
-    EXPECT_EQ(german.label1, "eins\r\nzwei");
-    EXPECT_EQ(german.pause, "Blockieren pa&usieren");
+    EXPECT_EQ(german[TextKey::Active], "&Blockieren");
+    EXPECT_EQ(german[TextKey::Label1], "eins\r\nzwei");
+    EXPECT_EQ(german[TextKey::Pause], "Blockieren pa&usieren");
 
-    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1036).active, "&Bloquer les popups");
+    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1036)[TextKey::Active], "&Bloquer les popups");
     // A language the program has no texts of: the built-in ones.
-    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1079).active, BuiltInTexts().active);
+    EXPECT_EQ(ReadLanguageTexts(folder.Path(), 1079)[TextKey::Active],
+              BuiltInTexts()[TextKey::Active]);
 }
 
 TEST(OwnLanguageTexts, AreTheShippedPopupIniPackedAndUnpacked) {
@@ -131,19 +132,20 @@ TEST_F(Language, DistributedPopupIniHasBothLanguagesAndAllKeys) {
     const auto sections = ReadIniSections(shipped);
     for (const char* section : {"1031", "1033"}) {
         EXPECT_NE(std::find(sections.begin(), sections.end(), section), sections.end());
-        for (const auto& key : LanguageKeys())
-            EXPECT_NE(ReadIniString(shipped, section, key.key), "") << section << " " << key.key;
+        for (const TextKey key : kTextKeys)
+            EXPECT_NE(ReadIniString(shipped, section, KeyOf(key)), "")
+                << section << " " << KeyOf(key);
     }
     // The German texts are the built-in ones of the menu, the buttons and the
     // reset question, and of the label but for one row worded shorter so that
     // it fits in wider fonts.
     const LanguageTexts german = ReadLanguageTexts(STILVANE_PACKAGE_DIR, 1031);
-    for (const auto field :
-         {&LanguageTexts::active, &LanguageTexts::exceptions, &LanguageTexts::sound,
-          &LanguageTexts::quit, &LanguageTexts::buttonDelete, &LanguageTexts::buttonAdd,
-          &LanguageTexts::buttonReset, &LanguageTexts::askResetCount})
-        EXPECT_EQ(german.*field, BuiltInTexts().*field);
-    EXPECT_EQ(german.label1.substr(0, 115), BuiltInTexts().label1.substr(0, 115));
+    for (const TextKey key :
+         {TextKey::Active, TextKey::Exceptions, TextKey::Sound, TextKey::Quit,
+          TextKey::ButtonDelete, TextKey::ButtonAdd, TextKey::ButtonReset, TextKey::AskResetCount})
+        EXPECT_EQ(german[key], BuiltInTexts()[key]);
+    EXPECT_EQ(german[TextKey::Label1].substr(0, 115),
+              BuiltInTexts()[TextKey::Label1].substr(0, 115));
 }
 
 } // namespace

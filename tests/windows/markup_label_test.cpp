@@ -341,7 +341,7 @@ TEST_F(Label, TheMainWindowsFourRowsFitIts54Pixels) {
     label.SetAutoSize(false);
     label.SetFont(WindowFont());
     label.SetBounds(8, 8, 385, 54);
-    label.SetCaption(BuiltInTexts().label1);
+    label.SetCaption(BuiltInTexts()[TextKey::Label1]);
     const int rowHeight = RowHeight();
     EXPECT_LE(4 * rowHeight, 54) << "row height " << rowHeight;
     label.SetColor(0xFFFFFF);

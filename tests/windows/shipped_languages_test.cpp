@@ -37,8 +37,8 @@ Sections ShippedSections() {
     Sections sections;
     for (const std::string& name : ReadIniSections(kPopupIni)) {
         bool any = false;
-        for (const auto& key : LanguageKeys())
-            any = any || !ReadIniString(kPopupIni, name, key.key).empty();
+        for (const TextKey key : kTextKeys)
+            any = any || !ReadIniString(kPopupIni, name, KeyOf(key)).empty();
         (any ? sections.full : sections.stubs).push_back(name);
     }
     return sections;
@@ -103,51 +103,62 @@ TEST(ShippedLanguages, EveryFullSectionHasAllKeysAndUniqueAccessKeys) {
     EXPECT_GE(sections.full.size(), 24u);
     for (const std::string& section : sections.full) {
         const auto language = static_cast<LanguageId>(StrToInt(section));
-        for (const auto& key : LanguageKeys())
-            EXPECT_NE(ReadIniString(kPopupIni, section, key.key), "")
-                << "[" << section << "] lacks " << key.key;
-        for (const auto& key : CountedKeys())
+        for (const TextKey key : kTextKeys)
+            EXPECT_NE(ReadIniString(kPopupIni, section, KeyOf(key)), "")
+                << "[" << section << "] lacks " << KeyOf(key);
+        for (const CountedKey key : kCountedKeys)
             for (const PluralForm form : NeededForms(language)) {
-                const std::string name = std::string(key.key) + PluralKeySuffix(form);
+                const std::string name = std::string(KeyOf(key)) + PluralKeySuffix(form);
                 const std::string text = ReadIniString(kPopupIni, section, name);
                 EXPECT_NE(text.find("%1"), std::string::npos) << "[" << section << "] " << name;
             }
         const LanguageTexts texts = ReadLanguageTexts(kPackage, language);
-        ExpectUniqueAccessKeys(section, {texts.active, texts.pause, texts.exceptions, texts.sound,
-                                         texts.quit, texts.sitesRecent, texts.notifyBlocked});
+        ExpectUniqueAccessKeys(section, {texts[TextKey::Active], texts[TextKey::Pause],
+                                         texts[TextKey::Exceptions], texts[TextKey::Sound],
+                                         texts[TextKey::Quit], texts[TextKey::SitesRecent],
+                                         texts[TextKey::NotifyBlocked]});
+        ExpectUniqueAccessKeys(section, {texts[TextKey::Pause5], texts[TextKey::Pause15],
+                                         texts[TextKey::Pause60], texts[TextKey::PauseSignIn]});
         ExpectUniqueAccessKeys(section,
-                               {texts.pause5, texts.pause15, texts.pause60, texts.pauseSignIn});
-        ExpectUniqueAccessKeys(section, {texts.buttonDelete, texts.buttonAdd, "&Ok"});
-        ExpectUniqueAccessKeys(section, {texts.listRemove, texts.listSelectAll, texts.listCopy,
-                                         texts.listPaste, texts.listImport, texts.listExport});
-        ExpectUniqueAccessKeys(section, {texts.buttonReset, texts.buttonClose});
+                               {texts[TextKey::ButtonDelete], texts[TextKey::ButtonAdd], "&Ok"});
+        ExpectUniqueAccessKeys(section, {texts[TextKey::ListRemove], texts[TextKey::ListSelectAll],
+                                         texts[TextKey::ListCopy], texts[TextKey::ListPaste],
+                                         texts[TextKey::ListImport], texts[TextKey::ListExport]});
+        ExpectUniqueAccessKeys(section, {texts[TextKey::ButtonReset], texts[TextKey::ButtonClose]});
         // What fills in each placeholder: "%1", or "%1" and "%2".
-        for (const std::string* one : {&texts.pausedUntil, &texts.askNotText, &texts.askAllowSite,
-                                       &texts.balloonBlocked, &texts.balloonBlockedOnly})
+        for (const std::string* one :
+             {&texts[TextKey::PausedUntil], &texts[TextKey::AskNotText],
+              &texts[TextKey::AskAllowSite], &texts[TextKey::BalloonBlocked],
+              &texts[TextKey::BalloonBlockedOnly]})
             EXPECT_NE(one->find("%1"), std::string::npos) << "[" << section << "] " << *one;
         for (const std::string* two :
-             {&texts.noteAdded, &texts.blockedCount.other, &texts.refusedTooLong.other,
-              &texts.errorPauseStart, &texts.errorPauseEnd, &texts.errorCount, &texts.errorImport,
-              &texts.errorExport, &texts.errorMergeRead, &texts.errorBackup, &texts.errorManaged,
-              &texts.askGuessed, &texts.sitesToday, &texts.noteSiteCovered,
-              &texts.statisticsTopSite.other, &texts.errorSites})
+             {&texts[TextKey::NoteAdded], &texts[CountedKey::BlockedCount].other,
+              &texts[CountedKey::RefusedTooLong].other, &texts[TextKey::ErrorPauseStart],
+              &texts[TextKey::ErrorPauseEnd], &texts[TextKey::ErrorCount],
+              &texts[TextKey::ErrorImport], &texts[TextKey::ErrorExport],
+              &texts[TextKey::ErrorMergeRead], &texts[TextKey::ErrorBackup],
+              &texts[TextKey::ErrorManaged], &texts[TextKey::AskGuessed],
+              &texts[TextKey::SitesToday], &texts[TextKey::NoteSiteCovered],
+              &texts[CountedKey::StatisticsTopSite].other, &texts[TextKey::ErrorSites]})
             EXPECT_TRUE(two->find("%1") != std::string::npos &&
                         two->find("%2") != std::string::npos)
                 << "[" << section << "] " << *two;
         // Failures name what failed and why, but for the program's own German.
         for (const std::string* error :
-             {&texts.errorFileOpen, &texts.errorFileCreate, &texts.errorFileWrite,
-              &texts.errorRegRead, &texts.errorRegWrite})
+             {&texts[TextKey::ErrorFileOpen], &texts[TextKey::ErrorFileCreate],
+              &texts[TextKey::ErrorFileWrite], &texts[TextKey::ErrorRegRead],
+              &texts[TextKey::ErrorRegWrite]})
             EXPECT_TRUE(language == 1031 || (error->find("%1") != std::string::npos &&
                                              error->find("%2") != std::string::npos))
                 << "[" << section << "] " << *error;
         // Tooltip rows at their longest: a long time format, the highest counts.
         const std::string max = "4294967295";
-        for (const std::string& row : {FillIn(texts.pausedUntil, "11:59 vorm."), texts.pausedSignIn,
-                                       Counted(language, texts.blockedCount, 4294967295u, max)})
+        for (const std::string& row :
+             {FillIn(texts[TextKey::PausedUntil], "11:59 vorm."), texts[TextKey::PausedSignIn],
+              Counted(language, texts[CountedKey::BlockedCount], 4294967295u, max)})
             EXPECT_LE(row.size(), kTipChars) << "[" << section << "] " << row;
         // The balloon's text whole, as the shell's record holds it.
-        EXPECT_LT(texts.balloonWelcome.size(), sizeof NOTIFYICONDATAA{}.szInfo)
+        EXPECT_LT(texts[TextKey::BalloonWelcome].size(), sizeof NOTIFYICONDATAA{}.szInfo)
             << "[" << section << "]";
     }
 }

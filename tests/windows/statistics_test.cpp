@@ -76,6 +76,26 @@ TEST_F(StatisticsTest, TheWindowShowsTheLastDaysFollowsBlocksAndResetsOnlyWhenAs
     EXPECT_EQ(s.Bars()[29].top, s.Bars()[29].bottom); // the empty state
 }
 
+TEST_F(StatisticsTest, AClosedWindowKeepsNothingAndOpensAgainWithTheFiguresOfNow) {
+    Store(std::vector<std::uint32_t>(29, 0), 3, 3);
+    TForm_Stilvane& f = Build();
+    f.CountClick(nullptr);
+    StatisticsWindow& s = *f.Statistics;
+    ::SendMessageA(s.Handle(), WM_CLOSE, 0, 0);
+    f.CountClick(nullptr); // opened again before the closed window went: it stays
+    PumpFor(100);
+    ASSERT_TRUE(s.IsOpen());
+    const HWND window = s.Handle();
+    ::SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(window); }, 2000));
+    EXPECT_TRUE(s.Handle() == nullptr && s.Label_Today == nullptr && s.TopSites == nullptr);
+    Signal(), f.ThreadTimer1Timer(nullptr); // a block while it is closed
+    f.CountClick(nullptr);
+    ASSERT_TRUE(s.IsOpen());
+    EXPECT_EQ(s.Label_Today->Text(), "Today: 4");
+    EXPECT_EQ(s.Bars()[29].count, 4u);
+}
+
 TEST_F(StatisticsTest, CountsShowWhereTheyFitAndTheFiguresTakeTheWidthTheyNeed) {
     // Three digits a day, then six days of the largest count: yesterday is the busiest.
     std::vector<std::uint32_t> before(29, 0xFFFFFFFF);

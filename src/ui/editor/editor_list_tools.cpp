@@ -54,18 +54,19 @@ ExceptionListTools::ExceptionListTools(TComponent* owner, HWND window, ListBox& 
 }
 
 void ExceptionListTools::ApplyTexts() {
-    for (const auto& [item, caption] :
-         {std::pair{List_Remove, &texts_.listRemove},
-          std::pair{List_SelectAll, &texts_.listSelectAll}, std::pair{List_Copy, &texts_.listCopy},
-          std::pair{List_Paste, &texts_.listPaste}, std::pair{List_Import, &texts_.listImport},
-          std::pair{List_Export, &texts_.listExport}})
+    for (const auto& [item, caption] : {std::pair{List_Remove, &texts_[TextKey::ListRemove]},
+                                        std::pair{List_SelectAll, &texts_[TextKey::ListSelectAll]},
+                                        std::pair{List_Copy, &texts_[TextKey::ListCopy]},
+                                        std::pair{List_Paste, &texts_[TextKey::ListPaste]},
+                                        std::pair{List_Import, &texts_[TextKey::ListImport]},
+                                        std::pair{List_Export, &texts_[TextKey::ListExport]}})
         item->Caption = *caption;
 }
 
 void ExceptionListTools::RefuseTooLong(std::size_t count) const {
-    Application().Ask(
-        Counted(texts_.language, texts_.refusedTooLong, count, std::to_string(kLongestNewEntry)),
-        MB_OK | MB_ICONWARNING);
+    Application().Ask(Counted(texts_.language, texts_[CountedKey::RefusedTooLong], count,
+                              std::to_string(kLongestNewEntry)),
+                      MB_OK | MB_ICONWARNING);
 }
 
 NewEntries ExceptionListTools::Plan(const std::vector<AnsiLine>& lines) const {
@@ -91,7 +92,7 @@ void ExceptionListTools::AddLines(const std::vector<AnsiLine>& lines) {
         items.push_back(
             {std::move(entry.text), entry.lossy ? kLossyEntry : 0, std::move(entry.original)});
     list_.AddMany(std::move(items));
-    showNote_(FillIn(texts_.noteAdded, std::to_string(planned.added.size()),
+    showNote_(FillIn(texts_[TextKey::NoteAdded], std::to_string(planned.added.size()),
                      std::to_string(planned.alreadyListed)));
     if (planned.tooLong > 0)
         RefuseTooLong(planned.tooLong);
@@ -143,7 +144,7 @@ void ExceptionListTools::CopyEntries(const std::vector<ListItem>& entries) const
 }
 
 std::vector<FileFilter> ExceptionListTools::FileFilters() const {
-    return {{texts_.filterText, "*.txt;*.ini"}, {texts_.filterAll, "*.*"}};
+    return {{texts_[TextKey::FilterText], "*.txt;*.ini"}, {texts_[TextKey::FilterAll], "*.*"}};
 }
 
 void ExceptionListTools::List_ImportClick(TComponent*) {
@@ -164,10 +165,10 @@ void ExceptionListTools::ImportFrom(const std::wstring& path) {
     try {
         bytes = ReadWholeFile(path);
     } catch (const EFOpenError& error) {
-        throw EOperationError(FailureText(texts_.errorImport, shown, error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorImport], shown, error));
     }
-    if (!LooksLikeText(bytes) &&
-        Application().Ask(FillIn(texts_.askNotText, shown), MB_YESNO | MB_ICONWARNING) != IDYES)
+    if (!LooksLikeText(bytes) && Application().Ask(FillIn(texts_[TextKey::AskNotText], shown),
+                                                   MB_YESNO | MB_ICONWARNING) != IDYES)
         return;
     AddLines(FileLinesToAnsi(bytes, kExceptionLineBreaks));
 }
@@ -176,7 +177,7 @@ void ExceptionListTools::ExportTo(const std::wstring& path) const {
     try {
         SaveExceptions(path, list_.Items());
     } catch (const Exception& error) {
-        throw EOperationError(FailureText(texts_.errorExport, WideToAnsi(path), error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorExport], WideToAnsi(path), error));
     }
 }
 

@@ -74,14 +74,14 @@ ExceptionsEditor::ExceptionsEditor(TComponent* owner, EditorWindow& window,
 }
 
 void ExceptionsEditor::ApplyTexts() {
-    Button_Delete->SetText(texts_.buttonDelete);
-    Button_Add->SetText(texts_.buttonAdd);
-    Label1->SetCaption(texts_.label1);
-    Label_Exceptions->SetText(texts_.labelExceptions);
-    Label_NewException->SetText(texts_.labelNewException);
-    Edit1->SetCueBanner(texts_.cueNewException);
+    Button_Delete->SetText(texts_[TextKey::ButtonDelete]);
+    Button_Add->SetText(texts_[TextKey::ButtonAdd]);
+    Label1->SetCaption(texts_[TextKey::Label1]);
+    Label_Exceptions->SetText(texts_[TextKey::LabelExceptions]);
+    Label_NewException->SetText(texts_[TextKey::LabelNewException]);
+    Edit1->SetCueBanner(texts_[TextKey::CueNewException]);
     ListTools->ApplyTexts();
-    ListBox1->SetTagSuffix(kManagedEntry, " " + texts_.policyMarker);
+    ListBox1->SetTagSuffix(kManagedEntry, " " + texts_[TextKey::PolicyMarker]);
     ::SetWindowTextA(window_.Handle(), Caption().c_str());
 }
 
@@ -91,13 +91,13 @@ std::string ExceptionsEditor::Caption() const {
         return caption;
     caption += ": ";
     if (readOnly_)
-        caption += texts_.policyReadOnly;
+        caption += texts_[TextKey::PolicyReadOnly];
     if (readOnly_ && !managed_.empty())
         caption += ", ";
     if (!managed_.empty())
-        caption += texts_.policyManaged;
+        caption += texts_[TextKey::PolicyManaged];
     caption += ' ';
-    return caption += texts_.policyLocked;
+    return caption += texts_[TextKey::PolicyLocked];
 }
 
 void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed,
@@ -204,11 +204,12 @@ void ExceptionsEditor::AskAboutDroppedEdits() {
     if (sessionOpen_)
         window_.Show();
     if (added.empty()) {
-        Application().Ask(texts_.noteManagedNow, MB_OK | MB_ICONINFORMATION);
+        Application().Ask(texts_[TextKey::NoteManagedNow], MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::string question = texts_.noteManagedNow + "\r\n\r\n" +
-                                 Counted(texts_.language, texts_.askCopyAdded, added.size());
+    const std::string question =
+        texts_[TextKey::NoteManagedNow] + "\r\n\r\n" +
+        Counted(texts_.language, texts_[CountedKey::AskCopyAdded], added.size());
     if (Application().Ask(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
         ListTools->CopyEntries(added);
 }
@@ -285,7 +286,7 @@ void ExceptionsEditor::Button_OkClick(TComponent*) {
         break;
     case SaveResult::Merged:
         // Stays open: the user sees what the list has become.
-        ShowTitleNote(texts_.noteMerged);
+        ShowTitleNote(texts_[TextKey::NoteMerged]);
         break;
     case SaveResult::Declined:
         break;
@@ -297,16 +298,17 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
     try {
         now = LoadExceptions(file_);
     } catch (const EFOpenError& error) {
-        throw EOperationError(FailureText(texts_.errorMergeRead, file_, error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorMergeRead], file_, error));
     }
     const SavePlan plan = PlanSave(now, loaded_, loadedBytes_, ListBox1->AllItems(), managed_);
     const std::string backup = file_ + ".bak";
-    if (plan.guessed && Application().Ask(FillIn(texts_.askGuessed, file_, backup),
+    if (plan.guessed && Application().Ask(FillIn(texts_[TextKey::AskGuessed], file_, backup),
                                           MB_YESNO | MB_ICONWARNING) != IDYES)
         return SaveResult::Declined;
     if (plan.unstorable > 0 &&
-        Application().Ask(Counted(texts_.language, texts_.askUnstorable, plan.unstorable),
-                          MB_YESNO | MB_ICONWARNING) != IDYES)
+        Application().Ask(
+            Counted(texts_.language, texts_[CountedKey::AskUnstorable], plan.unstorable),
+            MB_YESNO | MB_ICONWARNING) != IDYES)
         return SaveResult::Declined;
     // The organization may have locked the list while a question waited.
     if (readOnly_)
@@ -317,7 +319,7 @@ ExceptionsEditor::SaveResult ExceptionsEditor::SaveList() {
         try {
             ReplaceFileContent(backup, plan.backup);
         } catch (const Exception& error) {
-            throw EOperationError(FailureText(texts_.errorBackup, backup, error));
+            throw EOperationError(FailureText(texts_[TextKey::ErrorBackup], backup, error));
         }
     }
     std::vector<std::string> list = plan.entries;
@@ -342,7 +344,8 @@ bool ExceptionsEditor::HasUnsavedEdits() const {
 bool ExceptionsEditor::CloseQuery() {
     if (HasUnsavedEdits()) {
         window_.Show();
-        switch (Application().Ask(texts_.askSaveChanges, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+        switch (
+            Application().Ask(texts_[TextKey::AskSaveChanges], MB_YESNOCANCEL | MB_ICONQUESTION)) {
         case IDYES:
             try {
                 // Locked while the question waited: nothing may be saved.

@@ -12,8 +12,8 @@ void TimedPause::Begin(PauseEnd end, const std::function<void()>& switchOff) {
     try {
         state_.WritePauseRecord(FormatPauseRecord(end));
     } catch (const ERegistryException& error) {
-        throw EOperationError(
-            FailureText(texts_.errorPauseStart, KeyName(state_.Root(), state_.Path()), error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorPauseStart],
+                                          KeyName(state_.Root(), state_.Path()), error));
     }
     try {
         switchOff();
@@ -44,12 +44,12 @@ std::string TimedPause::TipRow() {
     if (!end_)
         return {};
     if (end_->atSignIn)
-        return texts_.pausedSignIn;
+        return texts_[TextKey::PausedSignIn];
     if (endTimeOf_ != end_->at) {
         endTimeOf_ = end_->at;
         endTime_ = LocalTimeText(end_->at);
     }
-    return FillIn(texts_.pausedUntil, endTime_);
+    return FillIn(texts_[TextKey::PausedUntil], endTime_);
 }
 
 } // namespace stilvane

@@ -157,7 +157,7 @@ ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& he
         if (change.record != record)
             record_.Write(change.record);
     } catch (const Exception& error) {
-        throw EOperationError(FailureText(form_.texts_.errorManaged, file, error));
+        throw EOperationError(FailureText(form_.texts_[TextKey::ErrorManaged], file, error));
     }
     return change;
 }
@@ -165,7 +165,7 @@ ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& he
 void PolicyLocks::MarkLockedItems() const {
     const auto mark = [this](MenuItem* item, bool locked) {
         if (locked)
-            (item->Caption += ' ') += form_.texts_.policyLocked;
+            (item->Caption += ' ') += form_.texts_[TextKey::PolicyLocked];
     };
     mark(form_.Block, policies_.Locked(PolicyId::Blocking));
     mark(form_.Pause, !PauseOffered());
@@ -176,7 +176,7 @@ void PolicyLocks::MarkLockedItems() const {
 std::string PolicyLocks::TipRow(const std::string& row) const {
     std::string marked = row;
     if (policies_.Locked(PolicyId::Blocking))
-        (marked += ' ') += form_.texts_.policyLocked;
+        (marked += ' ') += form_.texts_[TextKey::PolicyLocked];
     return marked;
 }
 

@@ -47,11 +47,11 @@ bool AskToAllowSite(const std::string& site, const ExceptionsEditor& editor,
         return false;
     const std::string shown = ShortSite(site, kLongestSiteInBox);
     if (const auto entry = CoveringEntry(CurrentEntries(editor, exceptionsFile), site, ReadEntry)) {
-        Application().ShowPlainMessage(FillIn(texts.noteSiteCovered, shown, *entry));
+        Application().ShowPlainMessage(FillIn(texts[TextKey::NoteSiteCovered], shown, *entry));
         return false;
     }
-    return Application().Ask(FillIn(texts.askAllowSite, shown), MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+    return Application().Ask(FillIn(texts[TextKey::AskAllowSite], shown),
+                             MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 void AddAllowedSite(const std::string& site, ExceptionsEditor& editor,

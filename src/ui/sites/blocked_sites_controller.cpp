@@ -41,7 +41,7 @@ void BlockedSitesController::Blocked(const std::string& site) {
             try {
                 store_.Record(sites_, site, LocalDay(now));
             } catch (const ERegistryException& error) {
-                throw EOperationError(FailureText(form_.texts_.errorSites,
+                throw EOperationError(FailureText(form_.texts_[TextKey::ErrorSites],
                                                   KeyName(store_.Root(), store_.Path()), error));
             }
         });
@@ -54,11 +54,11 @@ void BlockedSitesController::Blocked(const std::string& site) {
     balloonSite_ = site;
     const std::size_t longest = sizeof NOTIFYICONDATAA{}.szInfo - 1;
     const LanguageTexts& texts = form_.texts_;
-    form_.TrayIcon1->ShowBalloon(
-        Application().Title(),
-        FittedSiteText(MayAllow(site) ? texts.balloonBlocked : texts.balloonBlockedOnly, site,
-                       longest),
-        NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+    form_.TrayIcon1->ShowBalloon(Application().Title(),
+                                 FittedSiteText(MayAllow(site) ? texts[TextKey::BalloonBlocked]
+                                                               : texts[TextKey::BalloonBlockedOnly],
+                                                site, longest),
+                                 NIIF_USER | NIIF_RESPECT_QUIET_TIME);
 }
 
 void BlockedSitesController::Reload() {
@@ -83,19 +83,20 @@ void BlockedSitesController::UpdateMenu() {
     recent.ClearItems();
     form_.Notify->Checked = notify_;
     if (sites_.recent.empty()) {
-        recent.Add(texts.sitesNone).Enabled = false;
+        recent.Add(texts[TextKey::SitesNone]).Enabled = false;
         return;
     }
     const bool editable = Editable();
     const std::string today = LocalDay(form_.clock_());
     for (const std::string& site : sites_.recent) {
-        std::string caption = FillIn(texts.sitesToday, ShortSite(site, kLongestSiteInMenu),
-                                     std::to_string(SiteBlockedOn(sites_, site, today)));
+        std::string caption =
+            FillIn(texts[TextKey::SitesToday], ShortSite(site, kLongestSiteInMenu),
+                   std::to_string(SiteBlockedOn(sites_, site, today)));
         const bool allowable = MayAllow(site);
         if (!allowable)
-            (caption += ' ') += texts.sitesPublicSuffix;
+            (caption += ' ') += texts[TextKey::SitesPublicSuffix];
         else if (!editable)
-            (caption += ' ') += texts.policyLocked;
+            (caption += ' ') += texts[TextKey::PolicyLocked];
         recent.Add(std::move(caption), [this, site](TComponent*) { Allow(site); }).Enabled =
             editable && allowable;
     }
@@ -119,7 +120,7 @@ void BlockedSitesController::Allow(const std::string& site) {
     const auto locked = [this] {
         if (Editable())
             return false;
-        Application().ShowPlainMessage(form_.texts_.noteManagedNow);
+        Application().ShowPlainMessage(form_.texts_[TextKey::NoteManagedNow]);
         return true;
     };
     const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);

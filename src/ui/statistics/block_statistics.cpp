@@ -17,7 +17,7 @@ void BlockStatistics::Read() {
 
 void BlockStatistics::RaiseWriteError(const std::exception& cause) const {
     throw EOperationError(
-        FailureText(texts_.errorCount, KeyName(state_.Root(), state_.Path()), cause));
+        FailureText(texts_[TextKey::ErrorCount], KeyName(state_.Root(), state_.Path()), cause));
 }
 
 void BlockStatistics::CountBlock(const std::string& today) {

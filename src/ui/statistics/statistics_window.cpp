@@ -17,6 +17,8 @@ constexpr char kWindowClass[] = "StilvaneStatistics";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 enum ControlId { idChart = 200, idReset, idTopSites, idClose = IDCANCEL };
+// Posted by a close: the hidden window goes once no handler of it runs.
+constexpr UINT kDestroyHidden = WM_APP + 1;
 
 // The window at 96 dpi.
 constexpr ScaledFrame kFrame{kStyle, kExStyle, {440, 252}};
@@ -64,15 +66,15 @@ void StatisticsWindow::Create() {
     CreateHandle({kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
                   reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
                  {kExStyle, kStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy,
-                  Application().Handle(), texts_.statisticsTitle.c_str()});
+                  Application().Handle(), texts_[TextKey::StatisticsTitle].c_str()});
     const HWND window = Handle();
     const int dpi = Frame().FitToDisplay(window);
     scaled_.Make(Label_Today, this, window, kToday, "");
     scaled_.Make(Label_Week, this, window, kWeek, "");
     scaled_.Make(Label_Total, this, window, kTotal, "");
     scaled_.Make(Chart, this, window, idChart, kChart, "");
-    scaled_.Make(Button_Reset, this, window, idReset, kReset, texts_.buttonReset);
-    scaled_.Make(Button_Close, this, window, idClose, kClose, texts_.buttonClose);
+    scaled_.Make(Button_Reset, this, window, idReset, kReset, texts_[TextKey::ButtonReset]);
+    scaled_.Make(Button_Close, this, window, idClose, kClose, texts_[TextKey::ButtonClose]);
     Button_Reset->OnClick = [this](TComponent* s) { Button_ResetClick(s); };
     Button_Close->OnClick = [this](TComponent* s) { Button_CloseClick(s); };
     scaled_.Make(TopSites, this, window, idTopSites, texts_);
@@ -145,15 +147,16 @@ void StatisticsWindow::Update(const BlockFigures& figures) {
 void StatisticsWindow::ShowFigures() {
     const std::uint64_t week = LastDaysTotal(figures_.days, 7);
     const std::uint64_t month = LastDaysTotal(figures_.days, kHistoryDays);
-    Chart->SetText(Counted(texts_.language, texts_.statisticsChart, week, std::to_string(month)));
+    Chart->SetText(
+        Counted(texts_.language, texts_[CountedKey::StatisticsChart], week, std::to_string(month)));
     // Side by side, each as wide as it needs: a count of billions stays whole.
     const struct {
         const Label* label;
         const std::string& text;
         std::uint64_t figure;
-    } figures[] = {{Label_Today.get(), texts_.statisticsToday, figures_.days.back()},
-                   {Label_Week.get(), texts_.statisticsWeek, week},
-                   {Label_Total.get(), texts_.statisticsTotal, figures_.total}};
+    } figures[] = {{Label_Today.get(), texts_[TextKey::StatisticsToday], figures_.days.back()},
+                   {Label_Week.get(), texts_[TextKey::StatisticsWeek], week},
+                   {Label_Total.get(), texts_[TextKey::StatisticsTotal], figures_.total}};
     int left = ScaleToDpi(kToday.left, Dpi());
     for (const auto& [label, text, figure] : figures) {
         const std::string shown = FillIn(text, std::to_string(figure));
@@ -181,7 +184,7 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
                                    [](std::uint32_t n) { return n == 0; });
     RECT text = area;
     if (empty) {
-        ::DrawTextA(dc, texts_.statisticsEmpty.c_str(), -1, &text,
+        ::DrawTextA(dc, texts_[TextKey::StatisticsEmpty].c_str(), -1, &text,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
     const UniqueBrush bar(::CreateSolidBrush(kBarColour));
@@ -218,7 +221,7 @@ void StatisticsWindow::DrawChart(HDC dc, const RECT& area) const {
 }
 
 void StatisticsWindow::Button_ResetClick(TComponent*) {
-    if (Application().Ask(texts_.askResetCount, MB_YESNO | MB_ICONQUESTION) == IDYES)
+    if (Application().Ask(texts_[TextKey::AskResetCount], MB_YESNO | MB_ICONQUESTION) == IDYES)
         reset_();
 }
 
@@ -226,6 +229,18 @@ void StatisticsWindow::Button_CloseClick(TComponent*) {
     ::ShowWindow(Handle(), SW_HIDE);
     if (!::IsWindowVisible(Application().MainWindow()))
         Application().HideApplicationWindow();
+    // Nothing of a closed window stays: its controls, font and drawing go
+    // until it is opened again.
+    ::PostMessageA(Handle(), kDestroyHidden, 0, 0);
+}
+
+void StatisticsWindow::DestroyHidden() {
+    // Opened again meanwhile: it stays.
+    if (::IsWindowVisible(Handle()))
+        return;
+    Application().RemoveDialogWindow(Handle());
+    scaled_.Clear();
+    ::DestroyWindow(Handle());
 }
 
 LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -241,6 +256,9 @@ LRESULT StatisticsWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(scaled_.Font());
     case WM_CLOSE:
         Button_CloseClick(this);
+        return 0;
+    case kDestroyHidden:
+        DestroyHidden();
         return 0;
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);

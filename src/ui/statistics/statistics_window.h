@@ -69,6 +69,8 @@ protected:
 
 private:
     void Create();
+    // The window and its controls destroyed, unless it is shown.
+    void DestroyHidden();
     void Layout(int dpi);
     // The height the list of sites adds at 96 dpi, and the frame with it.
     int ListHeight() const;

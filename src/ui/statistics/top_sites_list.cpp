@@ -21,11 +21,11 @@ Bounds Scaled(Bounds b, int dpi) {
 
 TopSitesList::TopSitesList(TComponent* owner, HWND window, int firstId, const LanguageTexts& texts)
     : TComponent(owner), texts_(texts) {
-    Heading = std::make_unique<Label>(this, window, Bounds{}, texts_.statisticsTopSites);
+    Heading = std::make_unique<Label>(this, window, Bounds{}, texts_[TextKey::StatisticsTopSites]);
     for (std::size_t i = 0; i < kTopSites; ++i) {
         Rows[i] = std::make_unique<Label>(this, window, Bounds{}, "");
         Buttons[i] = std::make_unique<Button>(this, window, firstId + static_cast<int>(i), Bounds{},
-                                              texts_.buttonAllow);
+                                              texts_[TextKey::ButtonAllow]);
         Buttons[i]->OnClick = [this, i](TComponent*) {
             if (OnAllow && i < figures_.sites.size())
                 OnAllow(figures_.sites[i].site);
@@ -48,19 +48,19 @@ void TopSitesList::Place(int left, int top, int width, int dpi, HFONT font) cons
 
 void TopSitesList::Show(const TopSitesFigures& figures) {
     figures_ = figures;
-    Heading->SetText(texts_.statisticsTopSites);
+    Heading->SetText(texts_[TextKey::StatisticsTopSites]);
     ::ShowWindow(Heading->Handle(), figures_.shown ? SW_SHOWNA : SW_HIDE);
     for (std::size_t i = 0; i < kTopSites; ++i) {
         const bool used = figures_.shown && i < figures_.sites.size();
         // An empty list says so in its first row, rather than leave a gap.
         const bool none = figures_.shown && figures_.sites.empty() && i == 0;
         if (none)
-            Rows[i]->SetText(texts_.sitesNone);
+            Rows[i]->SetText(texts_[TextKey::SitesNone]);
         if (used) {
             const SiteTotal& total = figures_.sites[i];
-            Rows[i]->SetText(Counted(texts_.language, texts_.statisticsTopSite, total.count,
-                                     ShortSite(total.site, kLongestSiteInRow)));
-            Buttons[i]->SetText(texts_.buttonAllow);
+            Rows[i]->SetText(Counted(texts_.language, texts_[CountedKey::StatisticsTopSite],
+                                     total.count, ShortSite(total.site, kLongestSiteInRow)));
+            Buttons[i]->SetText(texts_[TextKey::ButtonAllow]);
         }
         ::EnableWindow(Buttons[i]->Handle(),
                        figures_.allowable && (!used || MayAllow(figures_.sites[i].site)));

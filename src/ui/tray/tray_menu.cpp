@@ -2,6 +2,8 @@
 
 #include "ui/form_Stilvane.h"
 
+#include <optional>
+
 namespace stilvane {
 
 namespace {
@@ -11,27 +13,26 @@ namespace {
 // the count, is captioned by the state; "-" items are separators.
 struct TrayMenuEntry {
     MenuItem* TForm_Stilvane::*item;
-    std::string LanguageTexts::*caption;
+    std::optional<TextKey> caption;
     void (TForm_Stilvane::*click)(TComponent*);
     bool inSubmenu;
 };
 constexpr TrayMenuEntry kTrayMenu[] = {
-    {&TForm_Stilvane::Count, nullptr, &TForm_Stilvane::CountClick, false},
-    {&TForm_Stilvane::Recent, &LanguageTexts::sitesRecent, nullptr, false},
-    {&TForm_Stilvane::N3, nullptr, nullptr, false},
-    {&TForm_Stilvane::Block, &LanguageTexts::active, &TForm_Stilvane::BlockClick, false},
-    {&TForm_Stilvane::Pause, &LanguageTexts::pause, nullptr, false},
-    {&TForm_Stilvane::Pause5, &LanguageTexts::pause5, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause15, &LanguageTexts::pause15, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Pause60, &LanguageTexts::pause60, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::PauseSignIn, &LanguageTexts::pauseSignIn, &TForm_Stilvane::PauseClick, true},
-    {&TForm_Stilvane::Exceptions, &LanguageTexts::exceptions, &TForm_Stilvane::ExceptionsClick,
-     false},
-    {&TForm_Stilvane::N2, nullptr, nullptr, false},
-    {&TForm_Stilvane::Sound, &LanguageTexts::sound, &TForm_Stilvane::SoundClick, false},
-    {&TForm_Stilvane::Notify, &LanguageTexts::notifyBlocked, &TForm_Stilvane::NotifyClick, false},
-    {&TForm_Stilvane::N1, nullptr, nullptr, false},
-    {&TForm_Stilvane::Beenden1, &LanguageTexts::quit, &TForm_Stilvane::Beenden1Click, false},
+    {&TForm_Stilvane::Count, std::nullopt, &TForm_Stilvane::CountClick, false},
+    {&TForm_Stilvane::Recent, TextKey::SitesRecent, nullptr, false},
+    {&TForm_Stilvane::N3, std::nullopt, nullptr, false},
+    {&TForm_Stilvane::Block, TextKey::Active, &TForm_Stilvane::BlockClick, false},
+    {&TForm_Stilvane::Pause, TextKey::Pause, nullptr, false},
+    {&TForm_Stilvane::Pause5, TextKey::Pause5, &TForm_Stilvane::PauseClick, true},
+    {&TForm_Stilvane::Pause15, TextKey::Pause15, &TForm_Stilvane::PauseClick, true},
+    {&TForm_Stilvane::Pause60, TextKey::Pause60, &TForm_Stilvane::PauseClick, true},
+    {&TForm_Stilvane::PauseSignIn, TextKey::PauseSignIn, &TForm_Stilvane::PauseClick, true},
+    {&TForm_Stilvane::Exceptions, TextKey::Exceptions, &TForm_Stilvane::ExceptionsClick, false},
+    {&TForm_Stilvane::N2, std::nullopt, nullptr, false},
+    {&TForm_Stilvane::Sound, TextKey::Sound, &TForm_Stilvane::SoundClick, false},
+    {&TForm_Stilvane::Notify, TextKey::NotifyBlocked, &TForm_Stilvane::NotifyClick, false},
+    {&TForm_Stilvane::N1, std::nullopt, nullptr, false},
+    {&TForm_Stilvane::Beenden1, TextKey::Quit, &TForm_Stilvane::Beenden1Click, false},
 };
 
 } // namespace
@@ -55,7 +56,7 @@ void AddTrayMenuItems(TForm_Stilvane& form) {
 void CaptionTrayMenu(TForm_Stilvane& form, const LanguageTexts& texts) {
     for (const TrayMenuEntry& entry : kTrayMenu)
         if (entry.caption)
-            (form.*entry.item)->Caption = texts.*entry.caption;
+            (form.*entry.item)->Caption = texts[*entry.caption];
 }
 
 } // namespace stilvane
