@@ -2,10 +2,13 @@
 
 #include "framework/ansi_text.h"
 #include "framework/errors.h"
+#include "framework/int_text.h"
 #include "framework/registry.h"
 #include "settings/blocked_site.h"
 #include "settings/marl_REG.h"
+#include "settings/registry_number.h"
 
+#include <algorithm>
 #include <climits>
 #include <iterator>
 
@@ -48,6 +51,30 @@ std::optional<std::string> StoredSite(const RegistryKey& key) {
     if (data.find(L'\0') != std::wstring::npos)
         return std::string();
     return SiteOfAddress(WideToAnsi(data, Unmappable::Refuse), ReadAnsi);
+}
+
+// Signals longer than this are compared by their first bytes and size.
+constexpr DWORD kSignalBytes = 2048;
+
+// Whether a stored signal is a number 0, which tells of no block: the
+// kinds and sizes a number takes, read as the integer readers read them.
+bool IsNumberZero(const RegValue& value) {
+    const RegNumber number = ReadRegNumber(value.type, value.size, value.data);
+    switch (value.type) {
+    case REG_DWORD:
+    case REG_BINARY:
+        return number.Narrow() == 0u;
+    case REG_QWORD:
+        return value.size == 8 && number.bits == 0u;
+    case REG_DWORD_BIG_ENDIAN:
+        return value.size == 4 && value.data.size() == 4 &&
+               std::all_of(value.data.begin(), value.data.end(), [](auto b) { return b == 0; });
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        return number.text && TryStrToInt(*number.text) == 0;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -98,24 +125,36 @@ void SharedSettings::WriteSound(bool on) const {
     Write(kValueSound, on);
 }
 
+bool SharedSettings::KeyExists() const {
+    return static_cast<bool>(RegistryKey::Open(root_, path_, KEY_QUERY_VALUE));
+}
+
 BlockSignal SharedSettings::TakeBlock() const {
-    bool signalled;
-    try {
-        signalled = ReadRegInteger(root_, path_, kValueBlockTime) != 0;
-    } catch (const EConvertError&) {
-        signalled = true;
-    } catch (const ERegistryException&) {
-        signalled = true;
-    }
-    if (!signalled)
-        return {};
-    // The blocker writes the address first: it is there with the signal.
     const auto key = RegistryKey::Open(root_, path_, KEY_QUERY_VALUE);
-    const std::optional<std::string> site = key ? StoredSite(key) : std::nullopt;
-    DeleteRegValue(root_, path_, kValueBlockTime);
-    if (site)
+    if (!key)
+        return {};
+    BlockSignal signal;
+    try {
+        const std::optional<RegValue> value = key.Query(kValueBlockTime, kSignalBytes);
+        if (!value || IsNumberZero(*value))
+            return {};
+        signal.stored = std::to_string(value->type) + ' ' + std::to_string(value->size) + ' ' +
+                        std::string(value->data.begin(), value->data.end());
+    } catch (const ERegistryException&) {
+        // Unreadable: a signal all the same.
+    }
+    signal.blocked = true;
+    // The blocker writes the address first: it is there with the signal.
+    const std::optional<std::string> site = StoredSite(key);
+    const auto writable = RegistryKey::Open(root_, path_, KEY_SET_VALUE);
+    const LONG deleted = writable ? writable.DeleteValue(kValueBlockTime) : writable.Status();
+    if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
+        signal.undeleted = static_cast<unsigned long>(deleted);
+    if (site) {
         DeleteRegValue(root_, path_, kValueBlockAddress);
-    return {true, site.value_or("")};
+        signal.site = *site;
+    }
+    return signal;
 }
 
 } // namespace stilvane

@@ -146,10 +146,28 @@ TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
     EXPECT_FALSE(key.Exists(kValueBlockTime));
 }
 
-TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {
-    key.SetRaw(kValueBlockTime, REG_MULTI_SZ, "5\0\0", 3);
-    EXPECT_FALSE(settings.TakeBlockSignal());
-    EXPECT_TRUE(key.Exists(kValueBlockTime));
+TEST_F(Settings, EveryKindButANumberZeroIsASignalTakenAndDeleted) {
+    const std::uint64_t zero = 0, five = 5;
+    struct Case {
+        DWORD type;
+        std::string data;
+        bool signal;
+    } cases[] = {
+        {REG_QWORD, std::string(reinterpret_cast<const char*>(&five), 8), true},
+        {REG_QWORD, std::string(reinterpret_cast<const char*>(&zero), 8), false},
+        {REG_MULTI_SZ, std::string("5\0\0", 3), true},
+        {REG_NONE, "", true},
+        {REG_NONE, "x", true},
+        {REG_DWORD_BIG_ENDIAN, std::string("\0\0\0\1", 4), true},
+        {REG_DWORD_BIG_ENDIAN, std::string(4, '\0'), false},
+        {REG_SZ, std::string("0\0", 2), false},
+    };
+    for (const auto& c : cases) {
+        key.SetRaw(kValueBlockTime, c.type, c.data.data(), c.data.size());
+        EXPECT_EQ(settings.TakeBlockSignal(), c.signal) << c.type << " " << c.data.size();
+        EXPECT_EQ(key.Exists(kValueBlockTime), !c.signal) << c.type << " " << c.data.size();
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), kValueBlockTime);
+    }
 }
 
 } // namespace
