@@ -64,35 +64,44 @@ void Post(std::function<void()> call) {
                    reinterpret_cast<LPARAM>(new std::function<void()>(std::move(call))));
 }
 
-// The context switches of every thread of this process so far.
+std::string ReadProcFile(const std::string& path) {
+    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string text(8192, '\0');
+    DWORD read = 0;
+    ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+    ::CloseHandle(file);
+    text.resize(read);
+    return text;
+}
+
+// The number after "name" at the start of a line of `text`, 0 when none.
+long long Field(const std::string& text, const char* name) {
+    for (std::size_t at = 0; (at = text.find(name, at)) != std::string::npos; ++at)
+        if (at == 0 || text[at - 1] == '\n')
+            return std::atoll(text.c_str() + at + std::strlen(name));
+    return 0;
+}
+
+// The context switches of every thread of this process so far: the process
+// by its Linux id, which /proc/self names only for the thread that asks.
 long long ContextSwitches() {
+    static const std::string tasks =
+        "Z:\\proc\\" + std::to_string(Field(ReadProcFile("Z:\\proc\\self\\status"), "Tgid:")) +
+        "\\task\\";
     long long total = 0;
     WIN32_FIND_DATAA found;
-    const HANDLE search = ::FindFirstFileA("Z:\\proc\\self\\task\\*", &found);
+    const HANDLE search = ::FindFirstFileA((tasks + "*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return -1;
     do {
         if (found.cFileName[0] == '.')
             continue;
-        const std::string path = std::string("Z:\\proc\\self\\task\\") + found.cFileName + "\\status";
-        const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            continue;
-        std::string text(8192, '\0');
-        DWORD read = 0;
-        ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-        ::CloseHandle(file);
-        text.resize(read);
-        for (const char* name : {"voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:"}) {
-            std::size_t at = 0;
-            while ((at = text.find(name, at)) != std::string::npos) {
-                // "nonvoluntary..." also holds "voluntary...": whole lines only.
-                if (at == 0 || text[at - 1] == '\n')
-                    total += std::atoll(text.c_str() + at + std::strlen(name));
-                at += 1;
-            }
-        }
+        const std::string status = ReadProcFile(tasks + found.cFileName + "\\status");
+        total += Field(status, "voluntary_ctxt_switches:") +
+                 Field(status, "nonvoluntary_ctxt_switches:");
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
     return total;
@@ -173,12 +182,16 @@ struct Driver {
             {"pause", [f] { f->PauseClick(f->Pause60); }, [f] { f->BlockClick(nullptr); }},
             {"statistics window", [f] { f->CountClick(nullptr); },
              [f] { ::SendMessageA(f->Statistics->Handle(), WM_CLOSE, 0, 0); }},
-            {"tray menu", [f] { f->PopupMenu1->Popup(f->Handle(), 100, 100); }, [] { ::EndMenu(); }},
+            {"tray menu", [f] { f->PopupMenu1->Popup(f->Handle(), 100, 100); },
+             [] { ::EndMenu(); }},
             {"question box", [] { Application().Ask("Bench?", MB_YESNO | MB_ICONQUESTION); },
              closeBoxNo},
             {"error box", [] { Application().ShowException(Exception("Bench")); }, closeBox},
             {"file dialog",
-             [f] { ChooseFileToOpen(f->Handle(), {{"Text files (*.txt)", "*.txt"}}); }, closeBox},
+             [f] {
+                 ChooseFileToOpen(f->Handle(), {{"Text files (*.txt)", "*.txt"}});
+             },
+             closeBox},
             {"editor open, minimised",
              [f] {
                  f->ExceptionsClick(nullptr);
