@@ -14,7 +14,9 @@
 // 4. the safety look at least once a minute, which also watches again a key
 //    deleted and made again without a notification;
 // 5. the wake-up from sleep (and a clock change, which moves the next day).
-// Nothing else wakes the program while it waits.
+// Nothing else wakes the program while it waits. A look that finds a signal
+// the key will not let go of looks at it again only about once a second
+// (TakeSignal).
 #include "framework/application.h"
 #include "framework/loose_timer.h"
 #include "ui/form_Stilvane.h"
