@@ -47,9 +47,6 @@ TEST_F(LooksTest, AWriteRunsTheTickAtOnceAndTheTimerRunsOnlyWhileTimeMatters) {
 TEST_F(LooksTest, AValueThatCannotBeDeletedIsCountedOnceAndToldOnce) {
     TForm_Stilvane& f = Build();
     MessageBoxAnswerer answerer;
-    SetAccess(key.Path(), false);
-    PumpFor(100);
-    SetAccess(key.Path(), true);
     Signal();
     SetAccess(key.Path(), false);
     ASSERT_TRUE(PumpUntil([&] { return f.Counted().total == 1u; }, 2000));
@@ -117,12 +114,11 @@ TEST_F(LooksTest, InsideTheSystemsLoopsASignalIsTakenAtOnceAndNoTimerRuns) {
             if (loop == SC_KEYMENU)
                 ::PostMessageA(Application().Handle(), WM_APP + 77, 0, 0);
         });
-        if (loop == SC_CLOSE) {
-            MessageBoxAnswerer answerer(IDNO, [] { ::Sleep(1500); });
+        const MessageBoxAnswerer answerer(IDNO, [] { ::Sleep(1500); });
+        if (loop == SC_CLOSE)
             Application().Ask("?", MB_YESNO);
-        } else {
+        else
             ::SendMessageA(f.Handle(), WM_SYSCOMMAND, loop, loop == SC_KEYMENU ? ' ' : 0);
-        }
         blocker.Join();
         EXPECT_TRUE(taken) << loop;
         EXPECT_FALSE(timer) << loop;
@@ -142,12 +138,10 @@ TEST_F(LooksTest, AnOutsideChangeShowsAtOnceAndAKeyMadeAgainGetsTheFolderAndTheS
     ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, key.Path().c_str()), ERROR_SUCCESS);
     key.SetString("PopupBlocker", "1");
     WakeUp(); // Wine tells no watch of its key's deletion
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            return ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Dir") ==
-                   folder.Path();
-        },
-        2000));
+    const auto dir = [&] {
+        return ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Dir");
+    };
+    EXPECT_TRUE(PumpUntil([&] { return dir() == folder.Path(); }, 2000));
     EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"), "1");
     EXPECT_EQ(LastIcon(), "on");
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace stilvane {
 namespace {
@@ -148,11 +149,7 @@ TEST_F(Settings, TheAddressIsTakenWithTheSignalAsItsSiteOrNone) {
 
 TEST_F(Settings, EveryKindButANumberZeroIsASignalTakenAndDeleted) {
     const std::uint64_t zero = 0, five = 5;
-    struct Case {
-        DWORD type;
-        std::string data;
-        bool signal;
-    } cases[] = {
+    const std::tuple<DWORD, std::string, bool> cases[] = {
         {REG_QWORD, std::string(reinterpret_cast<const char*>(&five), 8), true},
         {REG_QWORD, std::string(reinterpret_cast<const char*>(&zero), 8), false},
         {REG_MULTI_SZ, std::string("5\0\0", 3), true},
@@ -162,10 +159,10 @@ TEST_F(Settings, EveryKindButANumberZeroIsASignalTakenAndDeleted) {
         {REG_DWORD_BIG_ENDIAN, std::string(4, '\0'), false},
         {REG_SZ, std::string("0\0", 2), false},
     };
-    for (const auto& c : cases) {
-        key.SetRaw(kValueBlockTime, c.type, c.data.data(), c.data.size());
-        EXPECT_EQ(settings.TakeBlockSignal(), c.signal) << c.type << " " << c.data.size();
-        EXPECT_EQ(key.Exists(kValueBlockTime), !c.signal) << c.type << " " << c.data.size();
+    for (const auto& [type, data, signal] : cases) {
+        key.SetRaw(kValueBlockTime, type, data.data(), static_cast<DWORD>(data.size()));
+        EXPECT_EQ(settings.TakeBlockSignal(), signal) << type << " " << data.size();
+        EXPECT_EQ(key.Exists(kValueBlockTime), !signal) << type << " " << data.size();
         ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), kValueBlockTime);
     }
 }

@@ -209,8 +209,7 @@ TEST(ThreadTimerErrors, AFailedStartSaysWhyWithoutTheTextsOfTheWindowThatFailed)
     testing::MessageBoxAnswerer answerer;
     Application().SetMessageText([](const std::exception&) -> std::string { throw 1; });
     Application().ShowStartFailure(nullptr);
-    const EConvertError error("kaputt");
-    Application().ShowStartFailure(&error);
+    Application().ShowStartFailure(std::make_unique<EConvertError>("kaputt").get());
     EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{messages::UnknownError(), "kaputt."}));
 }
 
