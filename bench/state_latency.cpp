@@ -3,11 +3,12 @@
 // menu, boxes, a file dialog, the editor minimised, the list's context menu,
 // the editor's system menu, the window being moved), while a second thread
 // plays the blocker: in each state it times SIGNALS block signals from the
-// write until the value is gone, then counts the process's context switches
-// (all threads, from /proc through Wine's Z: drive) over SECONDS while
-// nothing is written. Each state is entered on the main thread from a posted
-// message, as a click would; the modal ones run their own loops meanwhile.
-// Usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS]   (default 10, 15)
+// write until the value is gone, then waits SECONDS while nothing is
+// written, between the lines "measure" and "measured", over which
+// bench/state_latency.sh counts the process's context switches. Each state is entered on the main
+// thread from a posted message, as a click would; the modal ones run their own loops meanwhile.
+// Usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS] [STATES]
+//   (default 10, 15, all): STATES, the first so many states only.
 // PROGRAM-FOLDER holds popup.ini; the blocker's key is HKCU\Software\Quillane.
 #include "framework/application.h"
 #include "framework/file_dialogs.h"
@@ -20,9 +21,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,49 +63,6 @@ LRESULT CALLBACK CallerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void Post(std::function<void()> call) {
     ::PostMessageA(caller, kRunCall, 0,
                    reinterpret_cast<LPARAM>(new std::function<void()>(std::move(call))));
-}
-
-std::string ReadProcFile(const std::string& path) {
-    const HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
-    std::string text(8192, '\0');
-    DWORD read = 0;
-    ::ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-    ::CloseHandle(file);
-    text.resize(read);
-    return text;
-}
-
-// The number after "name" at the start of a line of `text`, 0 when none.
-long long Field(const std::string& text, const char* name) {
-    for (std::size_t at = 0; (at = text.find(name, at)) != std::string::npos; ++at)
-        if (at == 0 || text[at - 1] == '\n')
-            return std::atoll(text.c_str() + at + std::strlen(name));
-    return 0;
-}
-
-// The context switches of every thread of this process so far: the process
-// by its Linux id, which /proc/self names only for the thread that asks.
-long long ContextSwitches() {
-    static const std::string tasks =
-        "Z:\\proc\\" + std::to_string(Field(ReadProcFile("Z:\\proc\\self\\status"), "Tgid:")) +
-        "\\task\\";
-    long long total = 0;
-    WIN32_FIND_DATAA found;
-    const HANDLE search = ::FindFirstFileA((tasks + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return -1;
-    do {
-        if (found.cFileName[0] == '.')
-            continue;
-        const std::string status = ReadProcFile(tasks + found.cFileName + "\\status");
-        total += Field(status, "voluntary_ctxt_switches:") +
-                 Field(status, "nonvoluntary_ctxt_switches:");
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return total;
 }
 
 double Percentile(const std::vector<double>& sorted, double p) {
@@ -160,6 +118,7 @@ struct Driver {
     DWORD mainThread;
     int signals;
     int seconds;
+    std::size_t count; // the first states only
 
     void Run() {
         HKEY key = nullptr;
@@ -211,9 +170,8 @@ struct Driver {
             {"window being moved", [f] { ::SendMessageA(f->Handle(), WM_SYSCOMMAND, SC_MOVE, 0); },
              [f] { ::PostMessageA(f->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); }},
         };
-        std::printf("%-26s %8s %8s %8s %6s %12s\n", "state", "median", "90th", "max", "lost",
-                    "switches/min");
-        for (const State& state : states) {
+        std::printf("%-26s %8s %8s %8s %6s\n", "state", "median", "90th", "max", "lost");
+        for (const State& state : std::span(states).first(std::min(states.size(), count))) {
             Post(state.enter);
             ::Sleep(1500);
             std::vector<double> taken;
@@ -227,19 +185,22 @@ struct Driver {
                 else
                     taken.push_back(ms);
             }
-            // The last picture's two seconds end first.
-            ::Sleep(3000);
-            const long long before = ContextSwitches();
-            ::Sleep(static_cast<DWORD>(seconds * 1000));
-            const long long after = ContextSwitches();
-            Post(state.leave);
             std::sort(taken.begin(), taken.end());
             if (taken.empty())
                 taken.push_back(-1);
-            std::printf("%-26s %8.1f %8.1f %8.1f %6d %12.0f\n", state.name, Percentile(taken, 0.5),
-                        Percentile(taken, 0.9), taken.back(), lost,
-                        state.picture ? -1.0 : (after - before) * 60.0 / seconds);
+            std::printf("%-26s %8.1f %8.1f %8.1f %6d\n", state.name, Percentile(taken, 0.5),
+                        Percentile(taken, 0.9), taken.back(), lost);
+            // The last picture's two seconds end first; bench/state_latency.sh
+            // counts the switches between the two words.
+            ::Sleep(3000);
+            if (!state.picture) {
+                std::printf("measure\n");
+                std::fflush(stdout);
+                ::Sleep(static_cast<DWORD>(seconds * 1000));
+                std::printf("measured\n");
+            }
             std::fflush(stdout);
+            Post(state.leave);
             ::Sleep(1500);
         }
         ::CloseHandle(changed);
@@ -257,7 +218,7 @@ DWORD WINAPI RunDriver(void* driver) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::printf("usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS]\n");
+        std::printf("usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS] [STATES]\n");
         return 2;
     }
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -272,7 +233,8 @@ int main(int argc, char** argv) {
                                nullptr, nullptr, nullptr);
     TForm_Stilvane form(SharedSettings(), argv[1]);
     Driver driver{form, ::GetCurrentThreadId(), argc > 2 ? std::max(1, std::atoi(argv[2])) : 10,
-                  argc > 3 ? std::max(1, std::atoi(argv[3])) : 15};
+                  argc > 3 ? std::max(1, std::atoi(argv[3])) : 15,
+                  argc > 4 ? static_cast<std::size_t>(std::max(1, std::atoi(argv[4]))) : 99};
     const HANDLE thread = ::CreateThread(nullptr, 0, &RunDriver, &driver, 0, nullptr);
     Application().Run();
     ::WaitForSingleObject(thread, INFINITE);
