@@ -33,12 +33,18 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application().Initialize();
     InitProgramDirectory();
     Application().SetTitle("Quillane PopUp Blocker");
-    {
+    try {
         // The window stays hidden: its tray icon clears ShowMainForm.
         TForm_Stilvane Form_Stilvane(SharedSettings(), ProgramDirectory());
         if (Application().ShowMainForm())
             Form_Stilvane.Show();
         Application().Run();
-    } // the tray icon is removed with the window's components
+    } catch (const std::exception& error) { // the tray icon went with the window's parts
+        Application().ShowStartFailure(&error);
+        return 1;
+    } catch (...) {
+        Application().ShowStartFailure(nullptr);
+        return 1;
+    }
     return 0;
 }

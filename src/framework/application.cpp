@@ -14,6 +14,26 @@ namespace stilvane {
 namespace {
 // Posted to the application window: show the errors put aside meanwhile.
 constexpr UINT kShowErrorsMessage = WM_APP + 1;
+// Posted to the application window by a thread-pool wait: the wait whose id
+// is wParam heard its event.
+constexpr UINT kWaitMessage = WM_APP + 2;
+
+// On the thread pool's wait thread: only a post, which every loop of the
+// main thread dispatches. The window is made before any wait and lives as
+// long as the process.
+void CALLBACK EventSet(void* id, BOOLEAN) {
+    ::PostMessageA(Application().Handle(), kWaitMessage, reinterpret_cast<WPARAM>(id), 0);
+}
+
+// One wait for the next setting of `event`; null when the system refuses.
+HANDLE WaitOnce(HANDLE event, int id) {
+    HANDLE wait = nullptr;
+    if (!::RegisterWaitForSingleObject(&wait, event, &EventSet,
+                                       reinterpret_cast<void*>(static_cast<INT_PTR>(id)), INFINITE,
+                                       WT_EXECUTEONLYONCE | WT_EXECUTEINWAITTHREAD))
+        return nullptr;
+    return wait;
+}
 } // namespace
 
 ApplicationObject& Application() {
@@ -101,6 +121,10 @@ LRESULT CALLBACK ApplicationObject::WindowProc(HWND window, UINT message, WPARAM
         application.ShowWaitingErrors();
         return 0;
     }
+    if (message == kWaitMessage) {
+        application.ServeWait(static_cast<int>(wParam));
+        return 0;
+    }
     if (message == application.closeForUpdateMessage_ && message != 0) {
         application.EndNow(application.onCloseForUpdate_);
         return 0;
@@ -135,7 +159,7 @@ void ApplicationObject::EndNow(const std::function<void()>& lastWords) {
     try {
         if (lastWords)
             lastWords();
-    } catch (const std::exception&) {
+    } catch (...) {
         // Nothing may be shown: nobody is there to answer.
     }
     Terminate();
@@ -151,35 +175,45 @@ void ApplicationObject::RemoveWindowHook(int id) {
 }
 
 int ApplicationObject::AddWait(HANDLE event, std::function<void()> signalled) {
-    waits_.push_back({nextHookId_, event, std::move(signalled)});
-    return nextHookId_++;
+    const int id = nextHookId_++;
+    const HANDLE registered = WaitOnce(event, id);
+    if (!registered)
+        return 0;
+    waits_.push_back({id, event, std::move(signalled), registered});
+    return id;
 }
 
 void ApplicationObject::RemoveWait(int id) {
-    std::erase_if(waits_, [id](const Wait& wait) { return wait.id == id; });
+    const auto found = std::find_if(waits_.begin(), waits_.end(),
+                                    [id](const Wait& wait) { return wait.id == id; });
+    if (found == waits_.end())
+        return;
+    // Returns once a callback under way has posted: its message then finds
+    // no wait and is dropped.
+    if (found->registered)
+        ::UnregisterWaitEx(found->registered, INVALID_HANDLE_VALUE);
+    waits_.erase(found);
 }
 
-bool ApplicationObject::ServeWaits(DWORD timeout) {
-    std::vector<HANDLE> events;
-    for (const Wait& wait : waits_)
-        events.push_back(wait.event);
-    const auto count = static_cast<DWORD>(events.size());
-    const DWORD result =
-        timeout == 0
-            ? (count ? ::WaitForMultipleObjects(count, events.data(), FALSE, 0) : WAIT_TIMEOUT)
-            : ::MsgWaitForMultipleObjectsEx(count, events.data(), timeout, QS_ALLINPUT,
-                                            MWMO_INPUTAVAILABLE);
-    if (result >= WAIT_OBJECT_0 + count)
-        return false;
-    // By the event: a callback may add or remove waits.
-    const HANDLE set = events[result - WAIT_OBJECT_0];
+bool ApplicationObject::Waiting(int id) const {
+    return std::any_of(waits_.begin(), waits_.end(),
+                       [id](const Wait& wait) { return wait.id == id && wait.registered; });
+}
+
+void ApplicationObject::ServeWait(int id) {
     const auto found = std::find_if(waits_.begin(), waits_.end(),
-                                    [set](const Wait& wait) { return wait.event == set; });
-    if (found != waits_.end()) {
-        const std::function<void()> signalled = found->signalled;
-        RunHandler(signalled);
-    }
-    return true;
+                                    [id](const Wait& wait) { return wait.id == id; });
+    if (found == waits_.end())
+        return;
+    // The wait has fired and waits no more; its record goes without waiting.
+    if (found->registered)
+        ::UnregisterWaitEx(found->registered, nullptr);
+    // Made anew before the call: a setting during the call is heard. The
+    // event is auto-reset, so a setting before this is heard at once.
+    found->registered = WaitOnce(found->event, id);
+    // A copy: the call may add or remove waits.
+    const std::function<void()> signalled = found->signalled;
+    RunHandler(signalled);
 }
 
 bool ApplicationObject::ProcessMessage() {
@@ -204,7 +238,7 @@ void ApplicationObject::Dispatch(MSG& message) {
 }
 
 void ApplicationObject::ProcessMessages() {
-    while (ServeWaits(0) || ProcessMessage()) {
+    while (ProcessMessage()) {
     }
     RunHandler([] { CheckSynchronize(); });
 }
@@ -216,20 +250,11 @@ void ApplicationObject::Run() {
         RunHandler([] { CheckSynchronize(); });
         if (terminated_)
             break;
-        // Without waits, GetMessage looks for a message and sleeps in one
-        // call, where peeking and then waiting took two on every tick.
-        if (waits_.empty()) {
-            MSG message;
-            if (::GetMessageA(&message, nullptr, 0, 0) != -1)
-                Dispatch(message);
-            continue;
-        }
-        // The events before the messages: a flood of messages never holds
-        // one back.
-        if (ServeWaits(INFINITE))
-            continue;
-        while (!terminated_ && ProcessMessage()) {
-        }
+        // The loop waits on its queue alone: every event reaches it as a
+        // posted message, as it reaches the system's own loops.
+        MSG message;
+        if (::GetMessageA(&message, nullptr, 0, 0) != -1)
+            Dispatch(message);
     }
 }
 
@@ -238,22 +263,59 @@ void ApplicationObject::Terminate() {
     ::PostQuitMessage(0);
 }
 
-void ApplicationObject::ShowException(const std::exception& error) {
+void ApplicationObject::ShowException(const std::exception& error) noexcept {
     if (dynamic_cast<const EAbort*>(&error))
         return;
-    ModalMessage(ShownText(error), MB_OK | MB_ICONSTOP);
+    try {
+        ModalMessage(ShownText(error), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        ModalMessage(messages::UnknownError(), MB_OK | MB_ICONSTOP);
+    }
 }
 
-void ApplicationObject::ShowExceptionLater(const std::exception& error) {
+void ApplicationObject::ShowExceptionLater(const std::exception& error) noexcept {
     if (dynamic_cast<const EAbort*>(&error))
         return;
+    try {
+        PutAside(ShownText(error), MB_OK | MB_ICONSTOP);
+    } catch (...) {
+        ShowUnknownErrorLater();
+    }
+}
+
+void ApplicationObject::ShowStartFailure(const std::exception* error) noexcept {
+    messageText_ = nullptr;
+    onEndSession_ = nullptr;
+    onCloseForUpdate_ = nullptr;
+    mainWindow_ = nullptr;
+    dialogWindows_.clear();
+    if (error)
+        ShowException(*error);
+    else
+        ModalMessage(messages::UnknownError(), MB_OK | MB_ICONSTOP);
+}
+
+void ApplicationObject::ShowUnknownErrorLater() noexcept {
+    PutAside(messages::UnknownError(), MB_OK | MB_ICONSTOP);
+}
+
+void ApplicationObject::ShowPlainMessageLater(const std::string& text) noexcept {
+    PutAside(text, MB_OK);
+}
+
+void ApplicationObject::PutAside(std::string text, UINT flags) noexcept {
     // One report of a failure that comes again and again (a policy applied
     // at each change) while the first still waits to be read.
-    std::string text = ShownText(error);
+    const auto same = [&text](const WaitingBox& box) { return box.text == text; };
     if ((openBox_ && *openBox_ == text) ||
-        std::find(errorsToShow_.begin(), errorsToShow_.end(), text) != errorsToShow_.end())
+        std::any_of(errorsToShow_.begin(), errorsToShow_.end(), same))
         return;
-    errorsToShow_.push_back(std::move(text));
+    try {
+        errorsToShow_.push_back({std::move(text), flags});
+    } catch (...) {
+        // No memory for the text: nothing can be shown.
+        return;
+    }
     ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
 }
 
@@ -261,18 +323,18 @@ std::string ApplicationObject::ShownText(const std::exception& error) const {
     return WithFullStop(messageText_ ? messageText_(error) : error.what(), &IsLeadByte);
 }
 
-void ApplicationObject::ShowWaitingErrors() {
+void ApplicationObject::ShowWaitingErrors() noexcept {
     // One box at a time: the errors wait until the open one is answered.
     while (!BoxOpen() && !errorsToShow_.empty()) {
         // Taken out first: a box shown here lets the loop run, and a tick may
         // put another error aside meanwhile.
-        const std::string text = errorsToShow_.front();
+        const WaitingBox box = std::move(errorsToShow_.front());
         errorsToShow_.erase(errorsToShow_.begin());
-        ModalMessage(text, MB_OK | MB_ICONSTOP);
+        ModalMessage(box.text, box.flags);
     }
 }
 
-int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
+int ApplicationObject::ModalMessage(const std::string& text, UINT flags) noexcept {
     const HWND active = ::GetActiveWindow();
     const HWND focus = ::GetFocus();
     // Task-modal: every top-level window of this thread is disabled meanwhile,
@@ -281,7 +343,6 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     // does too: never behind it.
     const UINT above = mainWindow_ && ::IsWindowVisible(mainWindow_) ? MB_TOPMOST : 0;
     const std::string* outer = std::exchange(openBox_, &text);
-    const ModalLoop loop;
     const int answer =
         ::MessageBoxA(nullptr, text.c_str(), title_.c_str(), flags | MB_TASKMODAL | above);
     openBox_ = outer;
@@ -296,18 +357,6 @@ int ApplicationObject::ModalMessage(const std::string& text, UINT flags) {
     if (!errorsToShow_.empty())
         ::PostMessageA(window_.Get(), kShowErrorsMessage, 0, 0);
     return answer;
-}
-
-ApplicationObject::ModalLoop::ModalLoop() {
-    ApplicationObject& application = Application();
-    if (application.modalLoops_++ == 0 && application.onModalLoop_)
-        application.onModalLoop_(true);
-}
-
-ApplicationObject::ModalLoop::~ModalLoop() {
-    ApplicationObject& application = Application();
-    if (--application.modalLoops_ == 0 && application.onModalLoop_)
-        application.onModalLoop_(false);
 }
 
 bool ApplicationObject::BringBoxForward() const {

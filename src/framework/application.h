@@ -74,14 +74,17 @@ public:
     int AddWindowHook(WindowHook hook) override;
     void RemoveWindowHook(int id) override;
 
-    // Calls `signalled` from the message loop each time the auto-reset
-    // `event` is set: the loop sleeps on the event with the message queue,
-    // so no thread waits for it. Modal loops (a message box, a menu) do
-    // not see it: it is served once the program's own loop runs again. An
-    // error that leaves the call is shown after it. Returns an id for
-    // RemoveWait.
+    // Calls `signalled` on the main thread each time the auto-reset `event`
+    // is set. A thread-pool wait hears the event and only posts a message,
+    // which every loop dispatches, the system's own (a menu, a box, moving a
+    // window) too; the wait is made anew before the call. An error that
+    // leaves the call is shown after it. Returns an id for RemoveWait, or 0
+    // when the system would not wait for the event.
     int AddWait(HANDLE event, std::function<void()> signalled);
     void RemoveWait(int id);
+    // Whether the wait of `id` will hear its event's next setting: false
+    // once the system refused to make it anew.
+    bool Waiting(int id) const;
 
     // For the tray icon.
     HICON TrayHostIcon() const override { return Icon(); }
@@ -90,13 +93,23 @@ public:
 
     // Shows an error's message in a box with the stop icon and one OK button,
     // captioned with the title; the program's other windows are disabled
-    // while it is open. An EAbort is dropped without a box.
-    void ShowException(const std::exception& error);
+    // while it is open. An EAbort is dropped without a box. Showing an error
+    // raises none of its own: when the text cannot be made, the fixed
+    // fallback is shown.
+    void ShowException(const std::exception& error) noexcept;
 
     // The same, shown once the message loop gets to it and no other box is
     // open: for code that must not wait on a person, such as a timer tick or
     // a paint. A message already waiting or open is not shown twice.
-    void ShowExceptionLater(const std::exception& error);
+    void ShowExceptionLater(const std::exception& error) noexcept;
+    // A start that failed (`error` null: of no known kind) says why before
+    // the program ends: what the main window that failed left with the
+    // application (its texts, its handlers) goes first.
+    void ShowStartFailure(const std::exception* error) noexcept;
+    // An error of no known kind (not a std::exception): the fixed text.
+    void ShowUnknownErrorLater() noexcept;
+    // ShowPlainMessage, once the message loop gets to it, in turn with the errors.
+    void ShowPlainMessageLater(const std::string& text) noexcept;
 
     // The text an error box shows for an error, in the user's language; the
     // error's own message when none is set.
@@ -112,6 +125,8 @@ public:
             handler();
         } catch (const std::exception& error) {
             ShowExceptionLater(error);
+        } catch (...) {
+            ShowUnknownErrorLater();
         }
     }
 
@@ -125,19 +140,6 @@ public:
     // Whether a message box of the program waits for its answer.
     bool BoxOpen() const { return openBox_ != nullptr; }
 
-    // While the system runs a modal loop of its own (a box, a menu, a file
-    // dialog), the waits added above are not served; `hook` hears when the
-    // outermost such loop begins (true) and ends (false), so that whoever
-    // relies on a wait can poll meanwhile.
-    void SetOnModalLoop(std::function<void(bool inside)> hook) { onModalLoop_ = std::move(hook); }
-    // Marks one such loop for its scope.
-    class ModalLoop {
-    public:
-        ModalLoop();
-        ~ModalLoop();
-        ModalLoop(const ModalLoop&) = delete;
-        ModalLoop& operator=(const ModalLoop&) = delete;
-    };
     // Puts the box that waits for an answer in front; false when there is none.
     bool BringBoxForward() const;
 
@@ -148,17 +150,18 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // One message from the queue; false when there was none.
     bool ProcessMessage();
-    // Calls back the waits whose events are set now, or, with `timeout`,
-    // sleeps until one is or a message comes. False when none was set.
-    bool ServeWaits(DWORD timeout);
+    // The wait of `id` heard its event: made anew, then its call.
+    void ServeWait(int id);
     void Dispatch(MSG& message);
     // Runs `lastWords` without showing any error, then ends the loop.
     void EndNow(const std::function<void()>& lastWords);
     // A message box that hands activation and the keyboard focus back to
     // where they were when it closes, as a dialog does.
-    int ModalMessage(const std::string& text, UINT flags);
+    int ModalMessage(const std::string& text, UINT flags) noexcept;
     // The errors put aside, one box after the other.
-    void ShowWaitingErrors();
+    void ShowWaitingErrors() noexcept;
+    // Puts a box's text aside for ShowWaitingErrors.
+    void PutAside(std::string text, UINT flags) noexcept;
     // What the box shows for `error`, with the full stop.
     std::string ShownText(const std::exception& error) const;
 
@@ -174,15 +177,18 @@ private:
     std::function<void()> onCloseForUpdate_;
     std::function<std::string(const std::exception&)> messageText_;
     UINT closeForUpdateMessage_ = 0;
-    std::vector<std::string> errorsToShow_;
+    struct WaitingBox {
+        std::string text;
+        UINT flags;
+    };
+    std::vector<WaitingBox> errorsToShow_;
     const std::string* openBox_ = nullptr; // the text of the box that waits
-    std::function<void(bool)> onModalLoop_;
-    int modalLoops_ = 0;
     int nextHookId_ = 1;
     struct Wait {
         int id;
         HANDLE event;
         std::function<void()> signalled;
+        HANDLE registered; // the thread pool's wait; null when it could not be made
     };
     std::vector<Wait> waits_;
 };

@@ -51,6 +51,10 @@ std::string SystemError(unsigned long code, const std::string& systemText) {
     return "Systemfehler. Code: " + std::to_string(code) + ".\r\n" + systemText;
 }
 
+const char* UnknownError() noexcept {
+    return "Unbekannter Fehler.";
+}
+
 } // namespace stilvane::messages
 
 namespace stilvane {

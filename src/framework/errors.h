@@ -99,6 +99,8 @@ std::string ThreadCreateFailed(const std::string& systemText);
 std::string ThreadError(const std::string& systemText, int code);
 std::string CheckSynchronizeWrongThread(unsigned long threadId);
 std::string SystemError(unsigned long code, const std::string& systemText);
+// The fixed text of an error of no known kind, shown whole.
+const char* UnknownError() noexcept;
 } // namespace messages
 
 // The text shown for an error: a full stop is appended when the message is

@@ -6,9 +6,13 @@
 
 namespace stilvane {
 
-void FailureReport::Tell(const std::exception& error) {
-    if (!std::exchange(told_, true))
-        Application().ShowExceptionLater(error);
+void FailureReport::Tell(const std::exception* error) noexcept {
+    if (std::exchange(told_, true))
+        return;
+    if (error)
+        Application().ShowExceptionLater(*error);
+    else
+        Application().ShowUnknownErrorLater();
 }
 
 } // namespace stilvane

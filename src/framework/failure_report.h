@@ -16,12 +16,15 @@ public:
             operation();
             told_ = false;
         } catch (const std::exception& error) {
-            Tell(error);
+            Tell(&error);
+        } catch (...) {
+            Tell(nullptr);
         }
     }
 
 private:
-    void Tell(const std::exception& error);
+    // `error`: null for one of no known kind, told by the fixed text.
+    void Tell(const std::exception* error) noexcept;
 
     bool told_ = false;
 };

@@ -1,7 +1,6 @@
 #include "framework/file_dialogs.h"
 
 #include "framework/ansi_text.h"
-#include "framework/application.h"
 #include "framework/errors.h"
 #include "framework/system_error.h"
 
@@ -60,7 +59,6 @@ std::optional<std::wstring> Choose(HWND owner, const std::vector<FileFilter>& fi
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
     const FileDialog choose = DialogFunction(save ? "GetSaveFileNameW" : "GetOpenFileNameW");
-    const ApplicationObject::ModalLoop loop;
     if (!choose(&dialog))
         return std::nullopt;
     path.resize(path.find(L'\0'));

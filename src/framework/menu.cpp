@@ -1,7 +1,5 @@
 #include "framework/menu.h"
 
-#include "framework/application.h"
-
 #include <windows.h>
 
 namespace stilvane {
@@ -81,12 +79,8 @@ MenuItem* TPopupMenu::Popup(HWND owner, int x, int y) {
     if (OnPopup)
         OnPopup(this);
     HMENU menu = Build();
-    UINT chosen = 0;
-    {
-        const ApplicationObject::ModalLoop loop;
-        chosen = static_cast<UINT>(::TrackPopupMenu(
-            menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
-    }
+    const auto chosen = static_cast<UINT>(::TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     ::DestroyMenu(menu);
     MenuItem* item = FindCommand(chosen);
     if (item)

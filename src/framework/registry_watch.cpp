@@ -26,6 +26,14 @@ RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> 
       arming_(arming), event_(::CreateEventA(nullptr, FALSE, FALSE, nullptr)) {
     if (!event_)
         return;
+    Wait();
+    Arm();
+}
+
+void RegistryWatch::Wait() {
+    if (Application().Waiting(wait_))
+        return;
+    Application().RemoveWait(wait_);
     // Armed again before the callback reads anything: no change in between
     // is missed. The callback is a copy: it may end the watch.
     wait_ = Application().AddWait(event_.Get(), [this] {
@@ -33,7 +41,10 @@ RegistryWatch::RegistryWatch(HKEY root, std::string path, std::function<void()> 
         const std::function<void()> changed = changed_;
         changed();
     });
-    Arm();
+}
+
+bool RegistryWatch::Armed() const {
+    return armed_ && Application().Waiting(wait_);
 }
 
 RegistryWatch::~RegistryWatch() {
@@ -41,7 +52,9 @@ RegistryWatch::~RegistryWatch() {
 }
 
 bool RegistryWatch::Recheck() {
-    bool stale = !armed_ || !key_ || KeyDeleted(key_.Get());
+    if (!event_)
+        return false;
+    bool stale = !Armed() || !key_ || KeyDeleted(key_.Get());
     if (!stale && watched_ != path_) {
         HKEY opened = nullptr;
         if (::RegOpenKeyExA(root_, path_.c_str(), 0, kWatchAccess, &opened) == ERROR_SUCCESS) {
@@ -49,8 +62,9 @@ bool RegistryWatch::Recheck() {
             stale = true;
         }
     }
-    if (!stale || !wait_)
+    if (!stale)
         return false;
+    Wait();
     key_.Reset();
     Arm();
     return true;

@@ -1,5 +1,6 @@
 // Tells the main thread when a registry key changes, without polling: the
-// system sets an event, on which the message loop sleeps with its queue.
+// system sets an event, and a thread-pool wait on it posts a message to the
+// main thread, which every loop dispatches.
 #pragma once
 
 #include "framework/unique_handle.h"
@@ -27,8 +28,9 @@ public:
     RegistryWatch& operator=(const RegistryWatch&) = delete;
 
     // Whether the system will tell of the next change: false when no key on
-    // the way up could be opened or the system refused the request.
-    bool Armed() const { return armed_; }
+    // the way up could be opened, or the system refused the request or the
+    // wait for its event.
+    bool Armed() const;
     // Watches anew when the watched key went, or the missing key came, without
     // a notification (a key deleted with its parent), or arming failed
     // before. True when it did: a change may have been missed.
@@ -40,6 +42,8 @@ private:
     // Asks the system for the next change.
     void Arm();
     LONG Request(bool atKey);
+    // The application's wait on the event, made (anew) when there is none.
+    void Wait();
 
     HKEY root_;
     std::string path_;

@@ -1,7 +1,6 @@
 #include "settings/marl_INI.h"
 
 #include "framework/ansi_text.h"
-#include "framework/application.h"
 #include "framework/files.h"
 #include "framework/ini_file.h"
 #include "framework/path.h"
@@ -12,9 +11,7 @@
 
 namespace stilvane {
 
-namespace {
-constexpr char kMissingLanguageFile[] = "Error : popup.ini missing!";
-} // namespace
+namespace {} // namespace
 
 std::vector<std::string> ReadIniSections(const std::string& file) {
     return IniFile(file).SectionNames();
@@ -39,13 +36,6 @@ std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageI
         IniFile(dialectsFile).ReleaseCache();
         chosen = ApplyDialect(chosen, dialect);
     }
-    return chosen;
-}
-
-std::optional<LanguageId> SelectLanguage(const std::string& directory) {
-    auto chosen = ChooseLanguage(directory, ::GetSystemDefaultLangID());
-    if (!chosen)
-        Application().ShowPlainMessage(kMissingLanguageFile);
     return chosen;
 }
 

@@ -27,9 +27,8 @@ std::string ReadIniString(const std::string& file, const std::string& section,
 // EConvertError.
 std::optional<LanguageId> ChooseLanguage(const std::string& directory, LanguageId systemId);
 
-// ChooseLanguage for the system default language. When popup.ini is
-// missing it tells the user so and returns nullopt.
-std::optional<LanguageId> SelectLanguage(const std::string& directory);
+// What the user is told when popup.ini is missing.
+constexpr char kMissingLanguageFile[] = "Error : popup.ini missing!";
 
 // The texts of language `id`: popup.ini's section `id` where it has a
 // non-empty value, else the program's own copy of that language where it

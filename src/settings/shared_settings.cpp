@@ -1,10 +1,13 @@
 #include "settings/shared_settings.h"
 
 #include "framework/errors.h"
+#include "framework/int_text.h"
 #include "framework/registry.h"
 #include "settings/blocked_site.h"
 #include "settings/marl_REG.h"
+#include "settings/registry_number.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace stilvane {
@@ -27,6 +30,30 @@ std::optional<std::wstring> StoredAddress(const RegistryKey& key) {
         return std::wstring();
     data.resize(size / sizeof(wchar_t));
     return data.substr(0, data.find(L'\0'));
+}
+
+// Signals longer than this are compared by their first bytes and size.
+constexpr DWORD kSignalBytes = 2048;
+
+// Whether a stored signal is a number 0, which tells of no block: the
+// kinds and sizes a number takes, read as the integer readers read them.
+bool IsNumberZero(const RegValue& value) {
+    const RegNumber number = ReadRegNumber(value.type, value.size, value.data);
+    switch (value.type) {
+    case REG_DWORD:
+    case REG_BINARY:
+        return number.Narrow() == 0u;
+    case REG_QWORD:
+        return value.size == 8 && number.bits == 0u;
+    case REG_DWORD_BIG_ENDIAN:
+        return value.size == 4 && value.data.size() == 4 &&
+               std::all_of(value.data.begin(), value.data.end(), [](auto b) { return b == 0; });
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        return number.text && TryStrToInt(*number.text) == 0;
+    default:
+        return false;
+    }
 }
 
 } // namespace
@@ -77,18 +104,27 @@ void SharedSettings::WriteSound(bool on) const {
     Write(kValueSound, on);
 }
 
+bool SharedSettings::KeyExists() const {
+    return static_cast<bool>(RegistryKey::Open(root_, path_, KEY_QUERY_VALUE));
+}
+
 BlockSignal SharedSettings::TakeBlock(std::uint32_t milliseconds) {
-    bool signalled;
+    const auto key = RegistryKey::Open(root_, path_, KEY_QUERY_VALUE);
+    if (!key)
+        return {};
+    BlockSignal signal;
+    bool signalled = true;
     try {
-        signalled = ReadRegInteger(root_, path_, kValueBlockTime) != 0;
-    } catch (const EConvertError&) {
-        signalled = true;
+        const std::optional<RegValue> value = key.Query(kValueBlockTime, kSignalBytes);
+        signalled = value && !IsNumberZero(*value);
+        if (signalled)
+            signal.stored = std::to_string(value->type) + ' ' + std::to_string(value->size) +
+                            ' ' + std::string(value->data.begin(), value->data.end());
     } catch (const ERegistryException&) {
-        signalled = true;
+        // Unreadable: a signal all the same.
     }
     // The blocker writes the address first: it is there with the signal.
-    const auto key = RegistryKey::Open(root_, path_, KEY_QUERY_VALUE);
-    const std::optional<std::wstring> address = key ? StoredAddress(key) : std::nullopt;
+    const std::optional<std::wstring> address = StoredAddress(key);
     if (!signalled) {
         if (address != waitingAddress_)
             waitingSince_ = milliseconds;
@@ -100,11 +136,17 @@ BlockSignal SharedSettings::TakeBlock(std::uint32_t milliseconds) {
     const bool stale = address && address == waitingAddress_ &&
                        milliseconds - waitingSince_ > kAddressWaitMilliseconds;
     waitingAddress_.reset();
-    DeleteRegValue(root_, path_, kValueBlockTime);
-    if (!address)
-        return {true, ""};
-    DeleteRegValue(root_, path_, kValueBlockAddress);
-    return {true, stale ? "" : SiteOfAddress(CodePointsOf(*address))};
+    signal.blocked = true;
+    const auto writable = RegistryKey::Open(root_, path_, KEY_SET_VALUE);
+    const LONG deleted = writable ? writable.DeleteValue(kValueBlockTime) : writable.Status();
+    if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND)
+        signal.undeleted = static_cast<unsigned long>(deleted);
+    if (address) {
+        DeleteRegValue(root_, path_, kValueBlockAddress);
+        if (!stale)
+            signal.site = SiteOfAddress(CodePointsOf(*address));
+    }
+    return signal;
 }
 
 } // namespace stilvane

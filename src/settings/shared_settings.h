@@ -27,6 +27,10 @@ constexpr std::uint32_t kAddressWaitMilliseconds = 5000;
 struct BlockSignal {
     bool blocked = false;
     std::string site; // empty: no address, or one that names no site
+    // The system's reason when the signal could not be deleted, 0 when it
+    // was; and what it held (its kind, size and bytes), to know it again.
+    unsigned long undeleted = 0;
+    std::string stored;
 };
 
 class SharedSettings {
@@ -59,11 +63,15 @@ public:
     // Whether the folder value is there: someone may have deleted the whole
     // key while the program runs.
     bool ProgramDirectoryPublished() const;
+    // Whether the key is there (a cleanup tool may have deleted it).
+    bool KeyExists() const;
 
     // Whether the blocker signalled a block since the last look; a signal is
-    // deleted when found. A value that cannot be read as a number counts as
-    // a signal too (the blocker writes the value only when it blocked
-    // something) and is deleted, so it cannot stop the polling.
+    // deleted when found. Every value but a number 0 (a REG_DWORD, REG_QWORD,
+    // REG_DWORD_BIG_ENDIAN or short REG_BINARY of zeros, a string reading as
+    // 0) counts as a signal (the blocker writes the value only when it
+    // blocked something), whatever its kind, and is deleted, so it cannot
+    // stop the polling.
     bool TakeBlockSignal() { return TakeBlock().blocked; }
     // TakeBlockSignal, with the address taken together with the signal: its
     // site (blocked_site.h: a REG_SZ read as Unicode up to its first NUL, at

@@ -67,12 +67,6 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
     });
     Statistics->OnAllowSite = [this](const std::string& site) { sites_->Allow(site); };
     ThreadTimer1 = std::make_unique<TThreadTimer>(this);
-    ThreadTimer1->SetDelay(333);
-    // A tick that fails leaves the timer on: it looks again.
-    ThreadTimer1->SetOnTimer([this](TComponent* s) {
-        ThreadTimer1Timer(s);
-        ScheduleLooks(false);
-    });
     EndLoading();
     LoadTrayPictures();
     // Only a window with all its parts goes to the application: an error
@@ -105,7 +99,6 @@ TForm_Stilvane::~TForm_Stilvane() {
     // tick or click may reach a half-destroyed window.
     secondStarts_.reset();
     signalWatch_.reset();
-    Application().SetOnModalLoop(nullptr);
     Application().SetOnEndSession(nullptr);
     Application().SetOnCloseForUpdate(nullptr);
     Application().SetMessageText(nullptr);
@@ -137,10 +130,13 @@ void TForm_Stilvane::FormCreate() {
     BlockShownAt = 0;
     // Whatever becomes of the texts, the blocker must find the folder, the
     // icon must tell the stored state and polling must run: a controller
-    // that looks alive but never polls is worse than one in German.
+    // that looks alive but never polls is worse than one in German. A box
+    // about them comes after the start, whose steps it would hold up.
     Application().RunHandler([this] {
-        if (const auto language = SelectLanguage(programDirectory_))
+        if (const auto language = ChooseLanguage(programDirectory_, ::GetSystemDefaultLangID()))
             ApplyLanguageTexts(*language);
+        else
+            Application().ShowPlainMessageLater(kMissingLanguageFile);
     });
     std::exception_ptr firstError;
     const auto step = [&firstError](const std::function<void()>& action) {
@@ -273,18 +269,42 @@ void TForm_Stilvane::ThreadTimer1Timer(TComponent*) {
     // The tip and the count row change with a block or a new day; an idle
     // tick builds no texts.
     bool textsDue = now / 60 != todayLookedUp_;
-    if (const BlockSignal block = settings_.TakeBlock(ticks_()); block.blocked) {
-        ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
-        // The count goes up only once it is stored: a failed write skips
-        // this block.
-        countFailure_.Run([this] { statistics_.CountBlock(LocalDay(clock_())); });
-        sites_->Blocked(block.site);
-        textsDue = true;
-    }
+    TakeSignal(textsDue);
     if (textsDue) {
         UpdateStateTexts();
         Statistics->Update(Figures());
     }
+}
+
+void TForm_Stilvane::TakeSignal(bool& textsDue) {
+    // A value that stays is looked at about once a second, not at every tick.
+    if (stuckSignal_ && ticks_() - stuckLookedAt_ < 1000)
+        return;
+    const BlockSignal block = settings_.TakeBlock(ticks_());
+    if (!block.blocked) {
+        stuckSignal_.reset();
+        return;
+    }
+    // The picture at every look that finds a signal; the count once for a
+    // value that stays until it goes or changes, and its failure told once.
+    ShowPicture(PictureAtSignal(ticks_(), BlockShownAt));
+    const bool counted = stuckSignal_ != block.stored;
+    stuckSignal_.reset();
+    if (block.undeleted) {
+        stuckSignal_ = block.stored;
+        stuckLookedAt_ = ticks_();
+    }
+    signalFailure_.Run([&block] {
+        if (block.undeleted)
+            throw ERegistryException(MessageKind::RegWrite, kValueBlockTime, block.undeleted);
+    });
+    if (!counted)
+        return;
+    // The count goes up only once it is stored: a failed write skips this
+    // block.
+    countFailure_.Run([this] { statistics_.CountBlock(LocalDay(clock_())); });
+    sites_->Blocked(block.site);
+    textsDue = true;
 }
 
 void TForm_Stilvane::Show() {

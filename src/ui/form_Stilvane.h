@@ -146,19 +146,28 @@ private:
     // The full name of the blocker's key, for messages.
     std::string SharedKeyName() const;
 
-    // When the tick runs: at once on a change of the settings key, every
-    // 333 ms only while something is due in time, at the next local day and
-    // in a safety look at least once a minute.
+    // When the tick runs (form_looks.cpp): at once on a change of the
+    // settings key, every 333 ms only while something is due within seconds,
+    // at the next local day or a pause's end, and in a safety look at least
+    // once a minute.
     void StartLooks();
+    // The watch's message: what others stored, then a look.
+    void KeyChanged();
     // The tick now, under its own guard, and the next looks planned.
     void Look();
     // The timer on while a look failed, the key is not watched, or the
-    // blocked picture, a pause or a retry waits for its time; else off.
+    // blocked picture waits for its time; else off.
     void ScheduleLooks(bool lookFailed);
     // The watches made anew where their keys went unnoticed, then a look.
     void SafetyLook();
-    // The one-shot wait for the next local day or the safety look.
+    // The one-shot wait for the next local day, a pause's end or the
+    // safety look.
     void SetLookTimer();
+    // Blocking and the sound as others stored them, shown at once; a key
+    // made anew gets the folder and the sound as at the start.
+    void TakeOutsideChanges();
+    // The blocker's signal, counted once while it cannot be deleted.
+    void TakeSignal(bool& textsDue);
     // WM_TIMER of the look, a wake-up from sleep, a clock change; true
     // when handled.
     bool HandleLookMessage(UINT message, WPARAM wParam);
@@ -187,7 +196,11 @@ private:
     std::unique_ptr<RegistryWatch> signalWatch_;
     FailureReport lookFailure_; // looks outside the timer's ticks
     bool lookTimerSet_ = false;
-    bool insideModalLoop_ = false;
+    // A signal whose deletion was refused: what it holds, counted once, and
+    // the tick count it was last looked at.
+    std::optional<std::string> stuckSignal_;
+    std::uint32_t stuckLookedAt_ = 0;
+    FailureReport signalFailure_;
 };
 
 } // namespace stilvane

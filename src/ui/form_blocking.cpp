@@ -26,6 +26,20 @@ void TForm_Stilvane::RefreshBlocking() {
         UpdateTrayIcon();
 }
 
+void TForm_Stilvane::TakeOutsideChanges() {
+    // Made anew (a cleanup tool, a profile reset): the blocker must find the
+    // folder again, and the sound as the start leaves it. A key that is gone
+    // stays gone until someone makes it.
+    if (settings_.KeyExists() && !settings_.ProgramDirectoryPublished()) {
+        settings_.PublishProgramDirectory(programDirectory_);
+        if (!PoliciesInForce().Locked(PolicyId::Sound))
+            Sound->Checked = settings_.NormaliseSound();
+    }
+    if (!PoliciesInForce().Locked(PolicyId::Sound))
+        Sound->Checked = settings_.ReadSound();
+    RefreshBlocking();
+}
+
 void TForm_Stilvane::WriteShared(const std::function<void()>& write, bool soundOn) {
     const bool republish = !settings_.ProgramDirectoryPublished();
     write();

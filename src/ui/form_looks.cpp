@@ -1,9 +1,22 @@
-// When the main window's tick runs. The blocker's signal is a write to the
-// settings key, which the system tells of: the tick runs at once, and the
-// program sleeps while nothing happens. The 333 ms timer runs only while
-// something waits for its time; a one-shot wait brings the next local day,
-// and a safety look comes at least once a minute in case a notification
-// was lost. Where the key cannot be watched, the timer polls as ever.
+// When the main window's tick runs, in one place. A look (the tick: the
+// blocked picture's end, the pause's end, the blocker's signal, the new day)
+// has five sources:
+// 1. the watch's message: the system tells of every change of the blocker's
+//    key, a thread-pool wait posts it, and every loop dispatches it (menus,
+//    boxes and the moving of a window too). Such a look also shows what
+//    others stored (blocking, the sound) and puts back the folder and the
+//    sound when the key was made anew;
+// 2. the 333 ms timer, only while something is due within seconds: the
+//    blocked picture's two seconds, a look that failed, and where the key
+//    cannot be watched (the poll of older versions, for as long as it runs);
+// 3. one one-shot wait for the nearest of: the next local day, a timed
+//    pause's end, and
+// 4. the safety look at least once a minute, which also watches again a key
+//    deleted and made again without a notification;
+// 5. the wake-up from sleep (and a clock change, which moves the next day).
+// Nothing else wakes the program while it waits. A look that finds a signal
+// the key will not let go of looks at it again only about once a second
+// (TakeSignal).
 #include "framework/application.h"
 #include "framework/loose_timer.h"
 #include "ui/form_Stilvane.h"
@@ -19,27 +32,30 @@ constexpr UINT_PTR kLookTimer = 2;
 // The safety look with its tolerance stays within the minute.
 constexpr UtcSeconds kSafetyLook = 55;
 constexpr ULONG kSafetyTolerance = 5000;
-// The new day comes within a second of its time.
-constexpr ULONG kNewDayTolerance = 1000;
+// The new day and a pause's end come within a second of their time.
+constexpr ULONG kDueTolerance = 1000;
 
 } // namespace
 
 void TForm_Stilvane::StartLooks() {
-    // Values only: the controller's own state in the subkey is none of the
-    // tick's business, and its writes there wake nothing.
+    // 1. Values only: the controller's own state in the subkey is none of
+    // the tick's business, and its writes there wake nothing.
     signalWatch_ = std::make_unique<RegistryWatch>(
-        settings_.Root(), settings_.Path(), [this] { Look(); }, false, arming_);
-    // A box, a menu or a file dialog runs a loop that does not wait on the
-    // watch: the timer looks meanwhile, and its first tick after the loop
-    // finds that time no longer matters.
-    Application().SetOnModalLoop([this](bool inside) {
-        insideModalLoop_ = inside;
-        if (inside)
-            ThreadTimer1->SetActive(true);
+        settings_.Root(), settings_.Path(), [this] { KeyChanged(); }, false, arming_);
+    // 2. A tick that fails leaves the timer on: it looks again.
+    ThreadTimer1->SetDelay(333);
+    ThreadTimer1->SetOnTimer([this](TComponent* s) {
+        ThreadTimer1Timer(s);
+        ScheduleLooks(false);
     });
     // The first tick takes a signal written before the start, then plans.
     ThreadTimer1->SetActive(true);
     SetLookTimer();
+}
+
+void TForm_Stilvane::KeyChanged() {
+    lookFailure_.Run([this] { TakeOutsideChanges(); });
+    Look();
 }
 
 void TForm_Stilvane::Look() {
@@ -52,10 +68,7 @@ void TForm_Stilvane::Look() {
 }
 
 void TForm_Stilvane::ScheduleLooks(bool lookFailed) {
-    // A signal value that cannot be deleted fails the look: it is looked
-    // at again in 333 ms, as while polling.
-    const bool timeMatters =
-        lookFailed || insideModalLoop_ || !SignalWatched() || BlockShownAt != 0 || pause_.Running();
+    const bool timeMatters = lookFailed || !SignalWatched() || BlockShownAt != 0;
     ThreadTimer1->SetActive(timeMatters);
     // While the timer runs, its ticks see the new day; idle, a look just
     // made puts the safety look off by a minute.
@@ -65,19 +78,22 @@ void TForm_Stilvane::ScheduleLooks(bool lookFailed) {
 
 void TForm_Stilvane::SetLookTimer() {
     const UtcSeconds now = clock_();
-    const UtcSeconds newDay = NextLocalDay(now) - now;
-    const bool dayFirst = newDay <= kSafetyLook;
-    const UtcSeconds wait = std::clamp<UtcSeconds>(newDay, 1, kSafetyLook);
+    UtcSeconds due = NextLocalDay(now) - now;
+    const std::optional<PauseEnd>& pause = pause_.End();
+    if (pause && !pause->atSignIn)
+        due = std::min(due, pause->at - now);
+    const bool dueFirst = due <= kSafetyLook;
+    const UtcSeconds wait = std::clamp<UtcSeconds>(due, 1, kSafetyLook);
     SetLooseTimer(Handle(), kLookTimer, static_cast<UINT>(wait * 1000),
-                  dayFirst ? kNewDayTolerance : kSafetyTolerance);
+                  dueFirst ? kDueTolerance : kSafetyTolerance);
     lookTimerSet_ = true;
 }
 
 void TForm_Stilvane::SafetyLook() {
     // A key deleted and made again may have taken its notifications along
     // (Wine tells no watch of its key's deletion).
-    if (signalWatch_)
-        signalWatch_->Recheck();
+    if (signalWatch_ && signalWatch_->Recheck())
+        lookFailure_.Run([this] { TakeOutsideChanges(); });
     Application().RunHandler([this] { policy_->RecheckWatches(); });
     Look();
 }

@@ -86,7 +86,10 @@ TEST_F(FormTest, ALanguageErrorIsShownAndStartUpGoesOn) {
         fresh.SetString("PopupBlocker_Sound", "nein");
         testing::MessageBoxAnswerer answerer;
         TForm_Stilvane& f = Build(fresh.Path());
-        PumpUntil([&] { return !answerer.Texts().empty(); }, 3000); // shown after start-up
+        // After the start: the folder published, the state shown, the key watched.
+        EXPECT_TRUE(answerer.Texts().empty());
+        EXPECT_TRUE(f.SignalWatched());
+        PumpUntil([&] { return !answerer.Texts().empty(); }, 3000);
         EXPECT_EQ(answerer.Texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, fresh.Path(), "PopupBlocker_Dir"),
                   folder.Path());

@@ -36,26 +36,27 @@ TEST_F(LooksTest, AWriteRunsTheTickAtOnceAndTheTimerRunsOnlyWhileTimeMatters) {
     EXPECT_TRUE(PumpUntil([&] { return !Active(); }, 2000));
     EXPECT_EQ(LastIcon(), "off");
     f.PauseClick(f.Pause5);
-    EXPECT_TRUE(Active());
-    wall += 301; // asleep past the pause's end
+    EXPECT_FALSE(Active()); // a one-shot wait for its end, and the key's changes
+    wall += 301;            // asleep past the pause's end
     WakeUp();
     EXPECT_FALSE(f.PauseEnds().has_value());
     EXPECT_EQ(On(), "1");
     EXPECT_FALSE(Active());
 }
 
-TEST_F(LooksTest, AValueThatCannotBeDeletedIsLookedAtAgainByTheTimer) {
+TEST_F(LooksTest, AValueThatCannotBeDeletedIsCountedOnceAndToldOnce) {
     TForm_Stilvane& f = Build();
     MessageBoxAnswerer answerer;
     Signal();
     SetAccess(key.Path(), false);
-    WakeUp();
-    PumpFor(100); // the write's own notification
-    const auto seen = f.Counted().total;
-    EXPECT_FALSE(Taken());
-    EXPECT_TRUE(PumpUntil([&] { return f.Counted().total > seen; }, 1500)); // by the timer
+    ASSERT_TRUE(PumpUntil([&] { return f.Counted().total == 1u; }, 2000));
+    for (int i = 0; i < 8; ++i, now += 400) // the picture as ever, looked at again
+        PumpFor(150);
+    EXPECT_EQ(LastIcon(), "blocked");
+    EXPECT_EQ(answerer.Texts().size(), 1u);
     SetAccess(key.Path(), true);
     EXPECT_TRUE(PumpUntil([&] { return Taken(); }, 2000));
+    EXPECT_EQ(f.Counted().total, 1u);
 }
 
 TEST_F(LooksTest, WithoutTheWatchTheTimerPolls) {
@@ -90,16 +91,73 @@ TEST_F(LooksTest, ANewDayWhileIdleGoesIntoTheHistory) {
     EXPECT_FALSE(Active());
 }
 
-TEST_F(LooksTest, WhileABoxAMenuOrADialogRunsItsOwnLoopTheTimerLooks) {
-    Build();
+TEST_F(LooksTest, InsideTheSystemsLoopsASignalIsTakenAtOnceAndNoTimerRuns) {
+    TForm_Stilvane& f = Build();
+    f.Show();
     ASSERT_TRUE(PumpUntil([&] { return !Active(); }, 2000));
-    {
-        const ApplicationObject::ModalLoop menu;
-        EXPECT_TRUE(Active());
-        { const ApplicationObject::ModalLoop boxFromTheMenu; }
-        EXPECT_TRUE(Active()); // the outer loop still runs
+    // Ends the menu on the main thread, from a message the loop dispatches.
+    const int hook = Application().AddWindowHook([](UINT message, WPARAM, LPARAM) {
+        if (message == WM_APP + 77)
+            ::EndMenu();
+    });
+    for (const WPARAM loop : {SC_MOVE, SC_KEYMENU, SC_CLOSE}) {
+        bool taken = false, timer = true;
+        TestThread blocker([&] {
+            ::Sleep(300);
+            timer = Active();
+            Signal();
+            for (int i = 0; i < 50 && !taken; ++i, ::Sleep(20))
+                taken = Taken();
+            if (loop == SC_MOVE)
+                ::PostMessageA(f.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+            if (loop == SC_KEYMENU)
+                ::PostMessageA(Application().Handle(), WM_APP + 77, 0, 0);
+        });
+        const MessageBoxAnswerer answerer(IDNO, [] { ::Sleep(1500); });
+        if (loop == SC_CLOSE)
+            Application().Ask("?", MB_YESNO);
+        else
+            ::SendMessageA(f.Handle(), WM_SYSCOMMAND, loop, loop == SC_KEYMENU ? ' ' : 0);
+        blocker.Join();
+        EXPECT_TRUE(taken) << loop;
+        EXPECT_FALSE(timer) << loop;
+        now += 2000;
+        PumpUntil([&] { return !Active(); }, 2000);
     }
-    EXPECT_TRUE(PumpUntil([&] { return !Active(); }, 2000));
+    Application().RemoveWindowHook(hook);
+}
+
+TEST_F(LooksTest, AnOutsideChangeShowsAtOnceAndAKeyMadeAgainGetsTheFolderAndTheSound) {
+    key.SetString("PopupBlocker", "1");
+    TForm_Stilvane& f = Build();
+    key.SetString("PopupBlocker", "0");
+    key.SetString("PopupBlocker_Sound", "0");
+    EXPECT_TRUE(PumpUntil([&] { return LastIcon() == "off"; }, 2000));
+    EXPECT_FALSE(f.Sound->Checked);
+    ASSERT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, key.Path().c_str()), ERROR_SUCCESS);
+    key.SetString("PopupBlocker", "1");
+    WakeUp(); // Wine tells no watch of its key's deletion
+    const auto dir = [&] {
+        return ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Dir");
+    };
+    EXPECT_TRUE(PumpUntil([&] { return dir() == folder.Path(); }, 2000));
+    EXPECT_EQ(ReadRegString(HKEY_CURRENT_USER, key.Path(), "PopupBlocker_Sound"), "1");
+    EXPECT_EQ(LastIcon(), "on");
+}
+
+TEST(ApplicationWaits, MoreEventsThanOneWaitCanHoldAreEachServed) {
+    std::vector<UniqueKernelHandle> events;
+    std::vector<int> ids, served;
+    for (int i = 0; i < 70; ++i) {
+        events.emplace_back(::CreateEventA(nullptr, FALSE, FALSE, nullptr));
+        ids.push_back(
+            Application().AddWait(events.back().Get(), [&served, i] { served.push_back(i); }));
+    }
+    ::SetEvent(events[69].Get());
+    ::SetEvent(events[3].Get());
+    EXPECT_TRUE(PumpUntil([&] { return served.size() == 2; }, 2000));
+    for (const int id : ids)
+        Application().RemoveWait(id);
 }
 
 } // namespace stilvane::testing

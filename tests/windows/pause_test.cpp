@@ -22,19 +22,20 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     f.ThreadTimer1Timer(nullptr);
     EXPECT_EQ(On(), "0");
     wall += 3600; // asleep past the end
-    Signal();     // taken at every tick, as it cannot be deleted, but not counted
+    Signal();     // looked at about once a second, as it cannot be deleted, but not counted
     SetAccess(key.Path(), false), SetAccess(Own(), false);
     testing::MessageBoxAnswerer answerer;
-    for (int tick = 0; tick < 3; ++tick)
+    for (int tick = 0; tick < 3; ++tick, now += 1000)
         f.ThreadTimer1Timer(nullptr);
-    // One box for the pause, one for the count, however many ticks: shown
-    // once the ticks are over.
+    // One box for the pause, one for the count, one for the signal, however
+    // many ticks: shown once the ticks are over.
     testing::PumpFor(1500);
-    EXPECT_EQ(answerer.Texts().size(), 2u);
+    EXPECT_EQ(answerer.Texts().size(), 3u);
     EXPECT_EQ(On(), "0");
     EXPECT_EQ(Row(0), "Paused until " + LocalTimeText(wall - 3599));
     EXPECT_EQ(f.Counted().total, 0u);
     SetAccess(key.Path(), true), SetAccess(Own(), true);
+    now += 1000;
     f.ThreadTimer1Timer(nullptr);
     EXPECT_EQ(On(), "1");
     EXPECT_EQ(Own("PauseEnds"), "");
@@ -45,11 +46,11 @@ TEST_F(PauseTest, APauseIsRecordedFirstAndEndsAtATickPastItsTimeOnceItCanBeWritt
     // A record that cannot be written switches nothing off, and says so.
     SetAccess(Own(), false);
     Application().RunHandler([&f] { f.Pause60->Click(); });
-    testing::PumpUntil([&] { return answerer.Texts().size() == 3; }, 3000); // after the handler
-    ASSERT_EQ(answerer.Texts().size(), 3u);
+    testing::PumpUntil([&] { return answerer.Texts().size() == 4; }, 3000); // after the handler
+    ASSERT_EQ(answerer.Texts().size(), 4u);
     const std::string failed = "The pause could not start: the registry key HKEY_CURRENT_USER\\" +
                                Own() + " cannot be written (";
-    EXPECT_EQ(answerer.Texts()[2].substr(0, failed.size()), failed);
+    EXPECT_EQ(answerer.Texts()[3].substr(0, failed.size()), failed);
     EXPECT_EQ(On(), "1");
     SetAccess(Own(), true);
 }

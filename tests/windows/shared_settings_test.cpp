@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace stilvane {
 namespace {
@@ -166,10 +167,24 @@ TEST_F(Settings, AnAddressThatWaitedLongerThanItsSignalNamesNoSite) {
     EXPECT_EQ(settings.TakeBlock(90000).site, "late.example");
 }
 
-TEST_F(Settings, OtherKindsOfBlockTimeAreNoSignal) {
-    key.SetRaw(kValueBlockTime, REG_MULTI_SZ, "5\0\0", 3);
-    EXPECT_FALSE(settings.TakeBlockSignal());
-    EXPECT_TRUE(key.Exists(kValueBlockTime));
+TEST_F(Settings, EveryKindButANumberZeroIsASignalTakenAndDeleted) {
+    const std::uint64_t zero = 0, five = 5;
+    const std::tuple<DWORD, std::string, bool> cases[] = {
+        {REG_QWORD, std::string(reinterpret_cast<const char*>(&five), 8), true},
+        {REG_QWORD, std::string(reinterpret_cast<const char*>(&zero), 8), false},
+        {REG_MULTI_SZ, std::string("5\0\0", 3), true},
+        {REG_NONE, "", true},
+        {REG_NONE, "x", true},
+        {REG_DWORD_BIG_ENDIAN, std::string("\0\0\0\1", 4), true},
+        {REG_DWORD_BIG_ENDIAN, std::string(4, '\0'), false},
+        {REG_SZ, std::string("0\0", 2), false},
+    };
+    for (const auto& [type, data, signal] : cases) {
+        key.SetRaw(kValueBlockTime, type, data.data(), static_cast<DWORD>(data.size()));
+        EXPECT_EQ(settings.TakeBlockSignal(), signal) << type << " " << data.size();
+        EXPECT_EQ(key.Exists(kValueBlockTime), !signal) << type << " " << data.size();
+        ::RegDeleteKeyValueA(HKEY_CURRENT_USER, key.Path().c_str(), kValueBlockTime);
+    }
 }
 
 } // namespace

@@ -193,6 +193,26 @@ TEST(ThreadTimerErrors, AnErrorIsShownOnceAfterItsTickAndTheTicksGoOn) {
     EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{"Fehler im Takt.", "Noch ein Fehler."}));
 }
 
+TEST(ThreadTimerErrors, AnErrorOfNoKnownKindIsToldByTheFixedTextAndTheTicksGoOn) {
+    testing::MessageBoxAnswerer answerer;
+    Recorder r(30);
+    r.onTick = [] { throw 42; };
+    r.Start();
+    EXPECT_TRUE(PumpUntil([&] { return r.Count() >= 3; }, 3000)) << r.Count() << " ticks";
+    Application().RunHandler([] { throw 'x'; });
+    EXPECT_TRUE(PumpUntil([&] { return answerer.Texts().size() >= 2; }, 3000));
+    PumpFor(300); // the ticks' failure once, the handler's
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>(2, messages::UnknownError()));
+}
+
+TEST(ThreadTimerErrors, AFailedStartSaysWhyWithoutTheTextsOfTheWindowThatFailed) {
+    testing::MessageBoxAnswerer answerer;
+    Application().SetMessageText([](const std::exception&) -> std::string { throw 1; });
+    Application().ShowStartFailure(nullptr);
+    Application().ShowStartFailure(std::make_unique<EConvertError>("kaputt").get());
+    EXPECT_EQ(answerer.Texts(), (std::vector<std::string>{messages::UnknownError(), "kaputt."}));
+}
+
 TEST(ThreadTimerErrors, ErrorRaisedOnTheMainThreadIsCarriedToTheCaller) {
     std::exception_ptr carried;
     std::string seen;
