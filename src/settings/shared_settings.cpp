@@ -118,8 +118,8 @@ BlockSignal SharedSettings::TakeBlock(std::uint32_t milliseconds) {
         const std::optional<RegValue> value = key.Query(kValueBlockTime, kSignalBytes);
         signalled = value && !IsNumberZero(*value);
         if (signalled)
-            signal.stored = std::to_string(value->type) + ' ' + std::to_string(value->size) +
-                            ' ' + std::string(value->data.begin(), value->data.end());
+            signal.stored = std::to_string(value->type) + ' ' + std::to_string(value->size) + ' ' +
+                            std::string(value->data.begin(), value->data.end());
     } catch (const ERegistryException&) {
         // Unreadable: a signal all the same.
     }

@@ -33,8 +33,11 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
       statistics_(state_, texts_),
-      policy_(std::make_unique<PolicyLocks>(*this, std::move(policies))),
-      sites_(std::make_unique<BlockedSitesController>(*this)), arming_(arming) {
+      policy_(std::make_unique<PolicyLocks>(*this, settings_, state_, texts_, programDirectory_,
+                                            std::move(policies))),
+      sites_(std::make_unique<BlockedSitesController>(
+          *this, state_, texts_, clock_, FileInDirectory(programDirectory_, kExceptionsFileName))),
+      arming_(arming) {
     using namespace editor_layout;
     const SIZE frame = kFrame.SizeAt(kBaseDpi, kBaseDpi);
     // Owned by the application window, which carries the taskbar button.
@@ -176,7 +179,7 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
 
 void TForm_Stilvane::ApplyTexts() {
     CaptionTrayMenu(*this, texts_);
-    policy_->MarkLockedItems();
+    policy_->MarkLockedItems(*Block, *Pause, *Sound, *Beenden1);
     Editor->ApplyTexts();
 }
 

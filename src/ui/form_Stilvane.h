@@ -37,7 +37,11 @@
 
 namespace stilvane {
 
-class TForm_Stilvane : public TComponent, public Window, public EditorWindow {
+class TForm_Stilvane : public TComponent,
+                       public Window,
+                       public EditorWindow,
+                       public PolicyWindow,
+                       public SitesWindow {
 public:
     // Milliseconds since boot, wrapping every 2^32 ms.
     using TickSource = std::function<std::uint32_t()>;
@@ -99,7 +103,7 @@ public:
     // Tick count at which the blocked icon was last shown; 0: not showing.
     std::uint32_t BlockShownAt = 0;
 
-    const Policies& PoliciesInForce() const { return policy_->Current(); }
+    const Policies& PoliciesInForce() const override { return policy_->Current(); }
     // The end of the running pause; nullopt: not paused.
     const std::optional<PauseEnd>& PauseEnds() const { return pause_.End(); }
     const BlockCount& Counted() const { return statistics_.Count(); }
@@ -112,10 +116,21 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // The policies' locks reach into the controller's state and writes.
-    friend class PolicyLocks;
-    // So do the blocked sites' records, menu and notifications.
-    friend class BlockedSitesController;
+    // For the policies' locks and the blocked sites (form_hosting.cpp).
+    void RefreshMenu() override;
+    void RefreshTray() override;
+    HeldBlocking HoldBlocking() override;
+    void GiveBlockingBack(const HeldBlocking& held) override;
+    void KeepBlocking(bool on) override;
+    void KeepSound(bool on) override;
+    void EndRunningPause() override;
+    ExceptionsEditor& ListEditor() override { return *Editor; }
+    MenuItem& RecentSitesMenu() override { return *Recent; }
+    MenuItem& NotifyItem() override { return *Notify; }
+    void ShowNotification(const std::string& text) override;
+    void RefreshStatistics() override;
+    // Writes blocking for the blocker unless it is stored so already.
+    void StoreBlocking(bool on);
 
     void CreateMenu();
     // Loads the tray pictures at the size the taskbar shows now, unless

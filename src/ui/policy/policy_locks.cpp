@@ -1,13 +1,12 @@
 #include "ui/policy/policy_locks.h"
 
-#include "framework/application.h"
 #include "framework/errors.h"
 #include "framework/path.h"
 #include "framework/system_error.h"
 #include "framework/text.h"
+#include "ui/editor/exceptions_editor.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/editor/exceptions_store.h"
-#include "ui/form_Stilvane.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,8 +14,12 @@
 
 namespace stilvane {
 
-PolicyLocks::PolicyLocks(TForm_Stilvane& form, PolicyStore store)
-    : form_(form), store_(std::move(store)), record_(form.state_.Root(), form.state_.Path()) {}
+PolicyLocks::PolicyLocks(PolicyWindow& window, const SharedSettings& settings,
+                         const ControllerState& state, const LanguageTexts& texts,
+                         std::string programDirectory, PolicyStore store)
+    : window_(window), settings_(settings), texts_(texts),
+      programDirectory_(std::move(programDirectory)), store_(std::move(store)),
+      record_(state.Root(), state.Path()) {}
 
 PolicyLocks::~PolicyLocks() = default;
 
@@ -51,21 +54,17 @@ void PolicyLocks::RecheckWatches() {
 }
 
 void PolicyLocks::Apply() {
-    TForm_Stilvane& form = form_;
-    form.Block->Enabled = !policies_.Locked(PolicyId::Blocking);
-    form.Sound->Enabled = !policies_.Locked(PolicyId::Sound);
-    form.Beenden1->Enabled = policies_.Allows(PolicyId::AllowQuit);
-    form.ApplyTexts();
+    window_.RefreshMenu();
     HoldUsersBlocking();
     // A pause the policies no longer allow ends as at its time.
-    if (form.pause_.Running() && !PauseOffered())
-        Application().RunHandler([&form] { form.EndPause(); });
+    if (!PauseOffered())
+        window_.EndRunningPause();
     // While blocking or the sound is locked, what others write is seen at once.
     if (!policies_.Locked(PolicyId::Blocking) && !policies_.Locked(PolicyId::Sound))
         sharedWatch_.reset();
     else if (!sharedWatch_)
-        sharedWatch_ = std::make_unique<RegistryWatch>(form.settings_.Root(), form.settings_.Path(),
-                                                       refresh_, false);
+        sharedWatch_ =
+            std::make_unique<RegistryWatch>(settings_.Root(), settings_.Path(), refresh_, false);
     Enforce();
     // Edits a lock drops are not the user's to keep.
     const bool readOnly = !policies_.Allows(PolicyId::ExceptionsEditable);
@@ -74,69 +73,40 @@ void PolicyLocks::Apply() {
     // whatever was written stays in the file, and the open editor sees it
     // when it saves.
     managedFailure_.Run([&] {
-        change =
-            KeepManagedEntries(readOnly ? std::vector<std::string>{} : form.Editor->HeldEntries());
+        change = KeepManagedEntries(readOnly ? std::vector<std::string>{}
+                                             : window_.ListEditor().HeldEntries());
     });
-    form.Editor->SetPolicy(readOnly, policies_.managedExceptions, change);
-    form.sites_->ApplyPolicy();
-    form.UpdateTrayIcon();
+    window_.ListEditor().SetPolicy(readOnly, policies_.managedExceptions, change);
+    window_.RefreshTray();
     // Last: should it fail, the policies have been applied all the same.
     GiveUsersBlockingBack();
 }
 
 void PolicyLocks::HoldUsersBlocking() {
-    TForm_Stilvane& form = form_;
     if (!policies_.Locked(PolicyId::Blocking) || usersBlocking_)
         return;
     // The lock decides what is stored; the pause waits with the choice.
-    usersBlocking_ = UsersBlocking{form.Block->Checked, form.pause_.End()};
-    if (form.pause_.Running())
-        form.pause_.Forget();
+    usersBlocking_ = window_.HoldBlocking();
 }
 
 void PolicyLocks::GiveUsersBlockingBack() {
-    TForm_Stilvane& form = form_;
     if (policies_.Locked(PolicyId::Blocking) || !usersBlocking_)
         return;
-    const UsersBlocking before = *std::exchange(usersBlocking_, std::nullopt);
-    // A pause still running goes on; one whose end passed meanwhile is over,
-    // and blocking is back on as after any pause.
-    if (before.pause && !PauseOver(*before.pause, form.clock_()) && PauseOffered())
-        return form.BeginPause(*before.pause);
-    const bool on = before.on || before.pause.has_value();
-    StoreBlocking(on);
-    form.Block->Checked = on;
-    form.UpdateTrayIcon();
+    window_.GiveBlockingBack(*std::exchange(usersBlocking_, std::nullopt));
 }
 
 void PolicyLocks::Enforce() {
-    TForm_Stilvane& form = form_;
-    enforceFailure_.Run([this, &form] {
+    enforceFailure_.Run([this] {
         // The sound first: a key deleted meanwhile is made anew with it.
-        if (const auto on = policies_.Switch(PolicyId::Sound)) {
-            form.Sound->Checked = *on;
-            if (!form.settings_.SoundStoredAs(*on))
-                form.WriteSound(*on);
-        }
-        if (const auto on = policies_.Switch(PolicyId::Blocking)) {
-            StoreBlocking(*on);
-            if (form.Block->Checked != *on) {
-                form.Block->Checked = *on;
-                // The blocked picture keeps its two seconds.
-                if (form.BlockShownAt == 0)
-                    form.UpdateTrayIcon();
-            }
-        }
+        if (const auto on = policies_.Switch(PolicyId::Sound))
+            window_.KeepSound(*on);
+        if (const auto on = policies_.Switch(PolicyId::Blocking))
+            window_.KeepBlocking(*on);
     });
 }
 
-void PolicyLocks::StoreBlocking(bool on) {
-    if (on ? !form_.settings_.ReadBlocking() : !form_.settings_.BlockingStoredAsOff())
-        form_.WriteBlocking(on);
-}
-
 ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& held) {
-    const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);
+    const std::string file = FileInDirectory(programDirectory_, kExceptionsFileName);
     ManagedChange change;
     try {
         const std::vector<std::string> record = record_.Read();
@@ -157,26 +127,27 @@ ManagedChange PolicyLocks::KeepManagedEntries(const std::vector<std::string>& he
         if (change.record != record)
             record_.Write(change.record);
     } catch (const Exception& error) {
-        throw EOperationError(FailureText(form_.texts_[TextKey::ErrorManaged], file, error));
+        throw EOperationError(FailureText(texts_[TextKey::ErrorManaged], file, error));
     }
     return change;
 }
 
-void PolicyLocks::MarkLockedItems() const {
-    const auto mark = [this](MenuItem* item, bool locked) {
+void PolicyLocks::MarkLockedItems(MenuItem& block, MenuItem& pause, MenuItem& sound,
+                                  MenuItem& quit) const {
+    const auto mark = [this](MenuItem& item, bool locked) {
         if (locked)
-            (item->Caption += ' ') += form_.texts_[TextKey::PolicyLocked];
+            (item.Caption += ' ') += texts_[TextKey::PolicyLocked];
     };
-    mark(form_.Block, policies_.Locked(PolicyId::Blocking));
-    mark(form_.Pause, !PauseOffered());
-    mark(form_.Sound, policies_.Locked(PolicyId::Sound));
-    mark(form_.Beenden1, !policies_.Allows(PolicyId::AllowQuit));
+    mark(block, policies_.Locked(PolicyId::Blocking));
+    mark(pause, !PauseOffered());
+    mark(sound, policies_.Locked(PolicyId::Sound));
+    mark(quit, !policies_.Allows(PolicyId::AllowQuit));
 }
 
 std::string PolicyLocks::TipRow(const std::string& row) const {
     std::string marked = row;
     if (policies_.Locked(PolicyId::Blocking))
-        (marked += ' ') += form_.texts_[TextKey::PolicyLocked];
+        (marked += ' ') += texts_[TextKey::PolicyLocked];
     return marked;
 }
 

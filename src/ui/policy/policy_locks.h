@@ -7,9 +7,13 @@
 #pragma once
 
 #include "framework/failure_report.h"
+#include "framework/menu.h"
 #include "framework/registry_watch.h"
+#include "settings/controller_state.h"
+#include "settings/language_texts.h"
 #include "settings/managed_record.h"
 #include "settings/policy_store.h"
+#include "settings/shared_settings.h"
 #include "ui/editor/managed_entries.h"
 #include "ui/pause/pause_clock.h"
 
@@ -23,11 +27,50 @@
 
 namespace stilvane {
 
-class TForm_Stilvane;
+class ExceptionsEditor;
+
+// What the locks ask of the window that holds the user's state, its menu,
+// its tray and the editor: they change that state only through it.
+class PolicyWindow {
+public:
+    // The user's own blocking, held while a policy locks it.
+    struct HeldBlocking {
+        bool on;
+        std::optional<PauseEnd> pause; // the pause that ran
+    };
+
+    // The tray menu's items enabled and captioned as the policies say.
+    virtual void RefreshMenu() = 0;
+    // The tray's picture and tip, and the blocked sites' records and menu,
+    // as the policies say.
+    virtual void RefreshTray() = 0;
+    // Takes the user's blocking out of the lock's way: a running pause is
+    // held, not ended.
+    virtual HeldBlocking HoldBlocking() = 0;
+    // Blocking as the user had it: a pause still running goes on (while
+    // pauses are offered); one whose end passed meanwhile is over, and
+    // blocking is back on as after any pause.
+    virtual void GiveBlockingBack(const HeldBlocking& held) = 0;
+    // Blocking or the sound as locked: stored for the blocker unless it is
+    // so already, and checked.
+    virtual void KeepBlocking(bool on) = 0;
+    virtual void KeepSound(bool on) = 0;
+    // Ends a running pause as at its time; its failure is shown after the
+    // handler.
+    virtual void EndRunningPause() = 0;
+    // The exceptions editor, open or not.
+    virtual ExceptionsEditor& ListEditor() = 0;
+
+protected:
+    ~PolicyWindow() = default;
+};
 
 class PolicyLocks {
 public:
-    PolicyLocks(TForm_Stilvane& form, PolicyStore store);
+    // The settings, the state and the texts are the window's and outlive
+    // the locks; the exceptions file is in `programDirectory`.
+    PolicyLocks(PolicyWindow& window, const SharedSettings& settings, const ControllerState& state,
+                const LanguageTexts& texts, std::string programDirectory, PolicyStore store);
     ~PolicyLocks();
     PolicyLocks(const PolicyLocks&) = delete;
     PolicyLocks& operator=(const PolicyLocks&) = delete;
@@ -49,7 +92,7 @@ public:
     void Enforce();
 
     // Captions of the locked items say who set them.
-    void MarkLockedItems() const;
+    void MarkLockedItems(MenuItem& block, MenuItem& pause, MenuItem& sound, MenuItem& quit) const;
     // The tip's first row, which says so while blocking is locked.
     std::string TipRow(const std::string& row) const;
     // Whether the pause submenu may be offered at all.
@@ -61,24 +104,20 @@ private:
     // when the lock goes; a failure to write it is the caller's to show.
     void HoldUsersBlocking();
     void GiveUsersBlockingBack();
-    // Writes blocking for the blocker unless it is stored so already.
-    void StoreBlocking(bool on);
     // popup-exp.ini with the managed entries in, and those the policy
     // dropped out again; `held`: the open editor's list, whose entries are the
     // user's. Returns what changed in the file; raises EOperationError in the
     // user's language.
     ManagedChange KeepManagedEntries(const std::vector<std::string>& held);
 
-    struct UsersBlocking {
-        bool on;
-        std::optional<PauseEnd> pause; // the pause that ran
-    };
-
-    TForm_Stilvane& form_;
+    PolicyWindow& window_;
+    const SharedSettings& settings_;
+    const LanguageTexts& texts_;
+    std::string programDirectory_;
     PolicyStore store_;
     ManagedRecord record_;
     Policies policies_;
-    std::optional<UsersBlocking> usersBlocking_; // while blocking is locked
+    std::optional<PolicyWindow::HeldBlocking> usersBlocking_; // while blocking is locked
     FailureReport enforceFailure_, managedFailure_;
     std::function<void()> refresh_;
     std::unique_ptr<RegistryWatch> machineWatch_, userWatch_, sharedWatch_;

@@ -1,47 +1,51 @@
 #include "ui/sites/blocked_sites_controller.h"
 
-#include "framework/application.h"
 #include "framework/errors.h"
-#include "framework/path.h"
 #include "framework/registry.h"
 #include "framework/system_error.h"
 #include "framework/text.h"
 #include "framework/wall_clock.h"
 #include "settings/blocked_site.h"
-#include "ui/editor/exceptions_file.h"
-#include "ui/form_Stilvane.h"
 #include "ui/sites/allow_site.h"
 #include "ui/sites/site_texts.h"
 
+#include <windows.h>
+
+#include <shellapi.h>
+
 namespace stilvane {
 
-BlockedSitesController::BlockedSitesController(TForm_Stilvane& form)
-    : form_(form), store_(form.state_.Root(), form.state_.Path()) {}
+BlockedSitesController::BlockedSitesController(SitesWindow& window, const ControllerState& state,
+                                               const LanguageTexts& texts,
+                                               const std::function<UtcSeconds()>& clock,
+                                               std::string exceptionsFile)
+    : window_(window), state_(state), texts_(texts), clock_(clock),
+      exceptionsFile_(std::move(exceptionsFile)), store_(state.Root(), state.Path()) {}
 
 bool BlockedSitesController::Recording() const {
-    return form_.PoliciesInForce().Allows(PolicyId::RecordBlockedSites);
+    return window_.PoliciesInForce().Allows(PolicyId::RecordBlockedSites);
 }
 
 bool BlockedSitesController::Editable() const {
-    return form_.PoliciesInForce().Allows(PolicyId::ExceptionsEditable);
+    return window_.PoliciesInForce().Allows(PolicyId::ExceptionsEditable);
 }
 
 void BlockedSitesController::Start() {
     sites_ = Recording() ? store_.Read() : BlockedSites{};
-    notify_ = form_.state_.ReadSwitch(kValueNotifyBlocked);
+    notify_ = state_.ReadSwitch(kValueNotifyBlocked);
     UpdateMenu();
 }
 
 void BlockedSitesController::Blocked(const std::string& site) {
     if (site.empty())
         return;
-    const UtcSeconds now = form_.clock_();
+    const UtcSeconds now = clock_();
     if (Recording()) {
         failure_.Run([this, &site, now] {
             try {
                 store_.Record(sites_, site, LocalDay(now));
             } catch (const ERegistryException& error) {
-                throw EOperationError(FailureText(form_.texts_[TextKey::ErrorSites],
+                throw EOperationError(FailureText(texts_[TextKey::ErrorSites],
                                                   KeyName(store_.Root(), store_.Path()), error));
             }
         });
@@ -53,12 +57,9 @@ void BlockedSitesController::Blocked(const std::string& site) {
         return;
     balloonSite_ = site;
     const std::size_t longest = sizeof NOTIFYICONDATAA{}.szInfo - 1;
-    const LanguageTexts& texts = form_.texts_;
-    form_.TrayIcon1->ShowBalloon(Application().Title(),
-                                 FittedSiteText(MayAllow(site) ? texts[TextKey::BalloonBlocked]
-                                                               : texts[TextKey::BalloonBlockedOnly],
-                                                site, longest),
-                                 NIIF_USER | NIIF_RESPECT_QUIET_TIME);
+    window_.ShowNotification(FittedSiteText(MayAllow(site) ? texts_[TextKey::BalloonBlocked]
+                                                           : texts_[TextKey::BalloonBlockedOnly],
+                                            site, longest));
 }
 
 void BlockedSitesController::Reload() {
@@ -69,25 +70,25 @@ void BlockedSitesController::Reload() {
 void BlockedSitesController::ApplyPolicy() {
     if (!Recording()) {
         sites_ = {};
-        failure_.Run([this] { form_.state_.ForgetSites(); });
+        failure_.Run([this] { state_.ForgetSites(); });
     }
     UpdateMenu();
     // An open statistics window shows or hides its list at once.
-    form_.Statistics->Update(form_.Figures());
+    window_.RefreshStatistics();
 }
 
 void BlockedSitesController::UpdateMenu() {
-    const LanguageTexts& texts = form_.texts_;
-    MenuItem& recent = *form_.Recent;
+    const LanguageTexts& texts = texts_;
+    MenuItem& recent = window_.RecentSitesMenu();
     recent.Visible = Recording();
     recent.ClearItems();
-    form_.Notify->Checked = notify_;
+    window_.NotifyItem().Checked = notify_;
     if (sites_.recent.empty()) {
         recent.Add(texts[TextKey::SitesNone]).Enabled = false;
         return;
     }
     const bool editable = Editable();
-    const std::string today = LocalDay(form_.clock_());
+    const std::string today = LocalDay(clock_());
     for (const std::string& site : sites_.recent) {
         std::string caption =
             FillIn(texts[TextKey::SitesToday], ShortSite(site, kLongestSiteInMenu),
@@ -103,9 +104,9 @@ void BlockedSitesController::UpdateMenu() {
 }
 
 void BlockedSitesController::NotifyClick() {
-    form_.state_.WriteSwitch(kValueNotifyBlocked, !notify_);
+    state_.WriteSwitch(kValueNotifyBlocked, !notify_);
     notify_ = !notify_;
-    form_.Notify->Checked = notify_;
+    window_.NotifyItem().Checked = notify_;
 }
 
 void BlockedSitesController::BalloonClick() {
@@ -120,13 +121,13 @@ void BlockedSitesController::Allow(const std::string& site) {
     const auto locked = [this] {
         if (Editable())
             return false;
-        Application().ShowPlainMessage(form_.texts_[TextKey::NoteManagedNow]);
+        Application().ShowPlainMessage(texts_[TextKey::NoteManagedNow]);
         return true;
     };
-    const std::string file = FileInDirectory(form_.programDirectory_, kExceptionsFileName);
-    if (locked() || !AskToAllowSite(site, *form_.Editor, file, form_.texts_) || locked())
+    if (locked() || !AskToAllowSite(site, window_.ListEditor(), exceptionsFile_, texts_) ||
+        locked())
         return;
-    AddAllowedSite(site, *form_.Editor, file);
+    AddAllowedSite(site, window_.ListEditor(), exceptionsFile_);
 }
 
 std::vector<SiteTotal> BlockedSitesController::TopSites(const std::string& today) const {

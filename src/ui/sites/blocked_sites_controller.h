@@ -4,17 +4,43 @@
 // allowing a site from any of them in one click.
 #pragma once
 
+#include "framework/civil_time.h"
 #include "framework/failure_report.h"
+#include "framework/menu.h"
 #include "settings/blocked_sites.h"
 #include "settings/blocked_sites_store.h"
+#include "settings/controller_state.h"
+#include "settings/language_texts.h"
 #include "settings/notification_pace.h"
+#include "settings/policies.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace stilvane {
 
-class TForm_Stilvane;
+class ExceptionsEditor;
+
+// What the sites' controller asks of the window whose menu, tray and editor
+// show the sites.
+class SitesWindow {
+public:
+    virtual const Policies& PoliciesInForce() const = 0;
+    // The submenu of the sites blocked last, and the check item of the
+    // notifications.
+    virtual MenuItem& RecentSitesMenu() = 0;
+    virtual MenuItem& NotifyItem() = 0;
+    // Tells of a block in the tray's notification.
+    virtual void ShowNotification(const std::string& text) = 0;
+    // An open statistics window shows the records as they are now.
+    virtual void RefreshStatistics() = 0;
+    // The exceptions editor, open or not, which takes an allowed site.
+    virtual ExceptionsEditor& ListEditor() = 0;
+
+protected:
+    ~SitesWindow() = default;
+};
 
 // In the controller's key: REG_DWORD 1 while the user wants to be told of
 // each block; anything else is off.
@@ -25,7 +51,11 @@ constexpr std::size_t kLongestSiteInMenu = 48;
 
 class BlockedSitesController {
 public:
-    explicit BlockedSitesController(TForm_Stilvane& form);
+    // The state, the texts and the clock are the window's and outlive the
+    // controller; `exceptionsFile` takes the sites allowed.
+    BlockedSitesController(SitesWindow& window, const ControllerState& state,
+                           const LanguageTexts& texts, const std::function<UtcSeconds()>& clock,
+                           std::string exceptionsFile);
     BlockedSitesController(const BlockedSitesController&) = delete;
     BlockedSitesController& operator=(const BlockedSitesController&) = delete;
 
@@ -59,7 +89,11 @@ public:
 private:
     bool Editable() const;
 
-    TForm_Stilvane& form_;
+    SitesWindow& window_;
+    const ControllerState& state_;
+    const LanguageTexts& texts_;
+    const std::function<UtcSeconds()>& clock_;
+    std::string exceptionsFile_;
     BlockedSitesStore store_;
     BlockedSites sites_;
     NotificationPace pace_;
