@@ -31,6 +31,10 @@ public:
     void SetFont(HFONT font) const;
     // Called by the parent window for WM_COMMAND notifications of this control.
     virtual void Command(WORD /*notification*/) {}
+    bool TakeCommand(WORD notification) final {
+        Command(notification);
+        return true;
+    }
     // The control object of a child window, or null.
     static Control* FromHandle(HWND window);
 

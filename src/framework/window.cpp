@@ -1,7 +1,6 @@
 #include "framework/window.h"
 
 #include "framework/application.h"
-#include "framework/controls.h"
 #include "framework/errors.h"
 #include "framework/system_error.h"
 
@@ -86,10 +85,9 @@ void Window::CreateHandle(const WindowClass& windowClass, const WindowPlacement&
 
 LRESULT Window::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && lParam)
-        if (Control* control = Control::FromHandle(reinterpret_cast<HWND>(lParam))) {
-            control->Command(HIWORD(wParam));
+        if (Window* child = FromHandle(reinterpret_cast<HWND>(lParam));
+            child && child->TakeCommand(HIWORD(wParam)))
             return 0;
-        }
     return DefaultProc(message, wParam, lParam);
 }
 

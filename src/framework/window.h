@@ -32,6 +32,9 @@ public:
     HWND Handle() const { return window_.Get(); }
     // The object bound to a window of this process, or null.
     static Window* FromHandle(HWND window);
+    // A WM_COMMAND notification this window sent its parent, handed back to
+    // it; true when taken. Plain windows take none.
+    virtual bool TakeCommand(WORD /*notification*/) { return false; }
 
 protected:
     Window() = default;
