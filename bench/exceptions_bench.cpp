@@ -4,10 +4,10 @@
 // already), as a paste of that many lines adds them.
 // Usage: exceptions_bench [largest]   (default 100000; sizes 1000, 10000, ...)
 #include "components/tray_shell.h"
-#include "framework/ansi_text.h"
-#include "framework/application.h"
-#include "framework/file_io.h"
-#include "framework/steady_clock.h"
+#include "framework/loop/application.h"
+#include "framework/loop/steady_clock.h"
+#include "framework/system/ansi_text.h"
+#include "framework/system/file_io.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/form_Stilvane.h"
 

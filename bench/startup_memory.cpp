@@ -8,7 +8,7 @@
 // and export do, to show what it brings when it is used.
 // Usage: startup_memory PROGRAM-FOLDER [IDLE-SECONDS]   (default 5)
 //   the folder holds popup.ini and DIALECTS.INI, as the program's does.
-#include "framework/application.h"
+#include "framework/loop/application.h"
 #include "settings/marl_INI.h"
 #include "ui/form_Stilvane.h"
 

@@ -10,8 +10,8 @@
 // Usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS] [STATES]
 //   (default 10, 15, all): STATES, the first so many states only.
 // PROGRAM-FOLDER holds popup.ini; the blocker's key is HKCU\Software\Quillane.
-#include "framework/application.h"
-#include "framework/file_dialogs.h"
+#include "framework/gui/file_dialogs.h"
+#include "framework/loop/application.h"
 #include "ui/form_Stilvane.h"
 
 #include <windows.h>

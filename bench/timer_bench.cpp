@@ -2,8 +2,8 @@
 // periods overrun the delay and how much processor time a tick costs.
 // Usage: timer_bench [seconds]   (default 30)
 #include "components/ThreadTimer.h"
-#include "framework/application.h"
-#include "framework/steady_clock.h"
+#include "framework/loop/application.h"
+#include "framework/loop/steady_clock.h"
 
 #include <windows.h>
 

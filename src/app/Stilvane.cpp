@@ -1,7 +1,7 @@
 // Entry point of the tray controller.
 #include "app/global.h"
-#include "framework/application.h"
-#include "framework/unique_handle.h"
+#include "framework/loop/application.h"
+#include "framework/system/unique_handle.h"
 #include "ui/form_Stilvane.h"
 #include "ui/tray/second_start.h"
 

@@ -1,7 +1,7 @@
 #include "app/global.h"
 
-#include "framework/ansi_text.h"
-#include "framework/path.h"
+#include "framework/portable/path.h"
+#include "framework/system/ansi_text.h"
 
 #include <windows.h>
 

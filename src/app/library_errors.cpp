@@ -4,7 +4,7 @@
 // copy-on-write strings and pull in about 50 KB of its own classes and texts;
 // these definitions take their place, so none of that is linked. The texts
 // stay the library's own: a box shows them as it did.
-#include "framework/errors.h"
+#include "framework/portable/errors.h"
 
 #include <cstdarg>
 #include <cstddef>

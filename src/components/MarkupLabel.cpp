@@ -1,7 +1,7 @@
 #include "components/MarkupLabel.h"
 
 #include "components/markup.h"
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 #include <windows.h>
 

@@ -3,9 +3,9 @@
 // of text in the font the tags select. No word wrap, no access keys.
 #pragma once
 
-#include "framework/component.h"
-#include "framework/graphics.h"
-#include "framework/window.h"
+#include "framework/gui/graphics.h"
+#include "framework/gui/window.h"
+#include "framework/portable/component.h"
 
 #include <string>
 #include <string_view>

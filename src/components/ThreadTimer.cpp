@@ -1,6 +1,6 @@
 #include "components/ThreadTimer.h"
 
-#include "framework/steady_clock.h"
+#include "framework/loop/steady_clock.h"
 
 #include <windows.h>
 

@@ -5,9 +5,9 @@
 // succeeds again, and the next tick comes as ever.
 #pragma once
 
-#include "framework/component.h"
-#include "framework/failure_report.h"
-#include "framework/thread.h"
+#include "framework/loop/failure_report.h"
+#include "framework/loop/thread.h"
+#include "framework/portable/component.h"
 
 #include <atomic>
 #include <cstdint>

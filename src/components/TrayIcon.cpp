@@ -1,9 +1,9 @@
 #include "components/TrayIcon.h"
 
-#include "framework/ansi_text.h"
-#include "framework/application.h"
-#include "framework/display_scale.h"
-#include "framework/text.h"
+#include "framework/gui/display_scale.h"
+#include "framework/loop/application.h"
+#include "framework/portable/text.h"
+#include "framework/system/ansi_text.h"
 
 #include <shellapi.h>
 

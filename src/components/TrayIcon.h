@@ -5,12 +5,12 @@
 #pragma once
 
 #include "components/tray_shell.h"
-#include "framework/application.h"
-#include "framework/component.h"
-#include "framework/icon.h"
-#include "framework/menu.h"
-#include "framework/unique_handle.h"
-#include "framework/window.h"
+#include "framework/gui/icon.h"
+#include "framework/gui/menu.h"
+#include "framework/gui/window.h"
+#include "framework/loop/application.h"
+#include "framework/portable/component.h"
+#include "framework/system/unique_handle.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "components/markup.h"
 
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 #include <array>
 #include <utility>

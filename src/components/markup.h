@@ -10,7 +10,7 @@
 // font.
 #pragma once
 
-#include "framework/color.h"
+#include "framework/portable/color.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "components/tray_shell.h"
 
-#include "framework/display_scale.h"
+#include "framework/gui/display_scale.h"
 
 namespace stilvane {
 

@@ -1,11 +1,11 @@
 #include "settings/marl_INI.h"
 
-#include "framework/ansi_text.h"
-#include "framework/files.h"
-#include "framework/ini_file.h"
-#include "framework/path.h"
-#include "framework/program_resource.h"
-#include "settings/ini_text.h"
+#include "framework/portable/path.h"
+#include "framework/system/ansi_text.h"
+#include "framework/system/files.h"
+#include "framework/system/ini_file.h"
+#include "framework/system/program_resource.h"
+#include "settings/language/ini_text.h"
 
 #include <windows.h>
 

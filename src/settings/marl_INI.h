@@ -2,8 +2,8 @@
 // the program directory.
 #pragma once
 
-#include "settings/language_choice.h"
-#include "settings/language_texts.h"
+#include "settings/language/language_choice.h"
+#include "settings/language/language_texts.h"
 
 #include <optional>
 #include <string>

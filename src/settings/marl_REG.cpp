@@ -1,8 +1,8 @@
 #include "settings/marl_REG.h"
 
-#include "framework/errors.h"
-#include "framework/int_text.h"
-#include "framework/registry.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/int_text.h"
+#include "framework/system/registry.h"
 #include "settings/registry_number.h"
 
 #include <algorithm>

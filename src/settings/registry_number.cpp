@@ -1,6 +1,6 @@
 #include "settings/registry_number.h"
 
-#include "settings/block_count.h"
+#include "settings/records/block_count.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "settings/shared_settings.h"
 
-#include "framework/errors.h"
-#include "framework/int_text.h"
-#include "framework/registry.h"
-#include "settings/blocked_site.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/int_text.h"
+#include "framework/system/registry.h"
 #include "settings/marl_REG.h"
 #include "settings/registry_number.h"
+#include "settings/site_rule/blocked_site.h"
 
 #include <algorithm>
 #include <iterator>

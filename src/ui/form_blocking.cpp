@@ -1,8 +1,8 @@
 // The main window's blocking, timed pause and sound: the tray menu's items,
 // what they store for the blocker, and blocking as stored by others.
-#include "framework/errors.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
+#include "framework/portable/errors.h"
+#include "framework/system/registry.h"
+#include "framework/system/system_error.h"
 #include "ui/form_Stilvane.h"
 
 namespace stilvane {

@@ -1,7 +1,7 @@
 // The main window as the policies' locks and the blocked sites see it: what
 // they change of the user's state, the menu, the tray and the editor goes
 // through here.
-#include "framework/application.h"
+#include "framework/loop/application.h"
 #include "ui/form_Stilvane.h"
 
 namespace stilvane {

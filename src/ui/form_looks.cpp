@@ -17,8 +17,8 @@
 // Nothing else wakes the program while it waits. A look that finds a signal
 // the key will not let go of looks at it again only about once a second
 // (TakeSignal).
-#include "framework/application.h"
-#include "framework/loose_timer.h"
+#include "framework/loop/application.h"
+#include "framework/loop/loose_timer.h"
 #include "ui/form_Stilvane.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The exceptions file: loading never yields an entry with CR, LF or NUL,
 // saving and loading again gives the list back (blank lines aside), and an
 // encoding is recognised without reading past the text.
-#include "framework/text_encoding.h"
+#include "framework/portable/text_encoding.h"
 #include "ui/editor/exceptions_file.h"
 
 #include <cstdint>

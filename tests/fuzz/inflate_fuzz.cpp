@@ -1,7 +1,7 @@
 // The unpacker over any bytes: the first two give the promised size, the
 // rest is the packed data. It never reads or writes outside its buffers
 // (ASan), and what it returns has the promised size.
-#include "framework/inflate.h"
+#include "framework/portable/inflate.h"
 
 #include <cstdint>
 #include <cstdlib>

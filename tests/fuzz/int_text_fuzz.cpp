@@ -1,7 +1,7 @@
 // The integer text conversion: never crashes, agrees with its raising form,
 // and reads back every number it writes.
-#include "framework/errors.h"
-#include "framework/int_text.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/int_text.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The language choice over any list of popup.ini sections and any
 // DIALECTS.INI value: the result is the system language, the fallback or a
 // number the value names, and a bad value raises only the conversion error.
-#include "framework/errors.h"
-#include "settings/language_choice.h"
+#include "framework/portable/errors.h"
+#include "settings/language/language_choice.h"
 
 #include <cstdint>
 #include <cstdlib>

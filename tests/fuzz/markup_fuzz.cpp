@@ -3,7 +3,7 @@
 // and nothing past the row is read (each row lies in a buffer of its own
 // size, so AddressSanitizer sees any read beyond it).
 #include "components/markup.h"
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any address gives no site or a site (lower case, no credentials, within the lengths DNS
 // allows); any stored text reads as bounded records that, after a block, read back the same.
-#include "settings/blocked_site.h"
-#include "settings/blocked_sites.h"
+#include "settings/records/blocked_sites.h"
+#include "settings/site_rule/blocked_site.h"
 #include "ui/sites/site_texts.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The history of blocked popups: its record, and the days it spans as days
 // end, the clock jumps or the record is damaged.
-#include "settings/block_history.h"
+#include "settings/records/block_history.h"
 
 #include <gtest/gtest.h>
 

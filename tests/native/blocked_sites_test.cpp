@@ -1,11 +1,11 @@
 // The site of a blocked popup's address, the records of the sites, which
 // entries already allow one, and how often the user is told.
-#include "framework/civil_time.h"
-#include "framework/text.h"
-#include "settings/blocked_site.h"
-#include "settings/blocked_sites.h"
-#include "settings/notification_pace.h"
-#include "settings/punycode.h"
+#include "framework/portable/civil_time.h"
+#include "framework/portable/text.h"
+#include "settings/records/blocked_sites.h"
+#include "settings/records/notification_pace.h"
+#include "settings/site_rule/blocked_site.h"
+#include "settings/site_rule/punycode.h"
 #include "ui/sites/site_texts.h"
 
 #include <gtest/gtest.h>

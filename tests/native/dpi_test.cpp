@@ -1,4 +1,4 @@
-#include "framework/dpi.h"
+#include "framework/portable/dpi.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/text_encoding.h"
+#include "framework/portable/text_encoding.h"
 #include "ui/editor/exception_entries.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/editor/exceptions_merge.h"

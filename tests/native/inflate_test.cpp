@@ -1,4 +1,4 @@
-#include "framework/inflate.h"
+#include "framework/portable/inflate.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

@@ -1,5 +1,5 @@
-#include "framework/errors.h"
-#include "framework/int_text.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/int_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "framework/errors.h"
-#include "framework/text.h"
-#include "settings/ini_text.h"
-#include "settings/language_choice.h"
-#include "settings/language_texts.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/text.h"
+#include "settings/language/ini_text.h"
+#include "settings/language/language_choice.h"
+#include "settings/language/language_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Which managed entries go into popup-exp.ini and which come out again, and
 // which list values make an entry.
-#include "settings/policies.h"
+#include "settings/policy/policies.h"
 #include "ui/editor/exceptions_merge.h"
 #include "ui/editor/managed_entries.h"
 

@@ -1,5 +1,5 @@
 #include "components/markup.h"
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 #include <gtest/gtest.h>
 

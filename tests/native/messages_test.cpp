@@ -1,4 +1,4 @@
-#include "framework/errors.h"
+#include "framework/portable/errors.h"
 
 #include <gtest/gtest.h>
 

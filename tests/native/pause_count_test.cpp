@@ -1,7 +1,7 @@
 // The pause's clock and the count's days, over tables of instants and records.
-#include "framework/civil_time.h"
-#include "framework/text.h"
-#include "settings/block_count.h"
+#include "framework/portable/civil_time.h"
+#include "framework/portable/text.h"
+#include "settings/records/block_count.h"
 #include "ui/pause/pause_clock.h"
 #include "ui/tray/tray_tip.h"
 

@@ -1,5 +1,5 @@
 // The administrative template offers exactly the policies the program reads, PolicyDefinitions().
-#include "settings/policy_definitions.h"
+#include "settings/policy/policy_definitions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "framework/path.h"
+#include "framework/portable/path.h"
 
 #include <gtest/gtest.h>
 

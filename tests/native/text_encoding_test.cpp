@@ -1,4 +1,4 @@
-#include "framework/text_encoding.h"
+#include "framework/portable/text_encoding.h"
 
 #include <gtest/gtest.h>
 

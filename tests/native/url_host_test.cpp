@@ -1,8 +1,8 @@
 // The site rule against the URL standard's own host cases (its host parsing, its examples, its
 // ToASCII cases) by kind, with the standard's host (nullptr: it fails). The site agrees when it
 // is that host but for a trailing dot and a leading "www.", or none for a host DNS cannot take.
-#include "settings/blocked_site.h"
-#include "settings/url_host.h"
+#include "settings/site_rule/blocked_site.h"
+#include "settings/site_rule/url_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // main() for Windows test programs that need the application object and its
 // message loop, as the program has them.
-#include "framework/application.h"
+#include "framework/loop/application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The sites popups were blocked on, as the controller's own key keeps them,
 // on a scratch key.
-#include "settings/blocked_sites_store.h"
-#include "settings/controller_state.h"
 #include "settings/marl_REG.h"
+#include "settings/records/blocked_sites_store.h"
+#include "settings/records/controller_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

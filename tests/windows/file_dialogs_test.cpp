@@ -1,7 +1,7 @@
 // The system's file dialogs, shown for real and answered as a user would; a
 // program of its own, so that no dialog came before.
-#include "framework/ansi_text.h"
-#include "framework/file_dialogs.h"
+#include "framework/gui/file_dialogs.h"
+#include "framework/system/ansi_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Reading and replacing files on the real (Wine) file system.
-#include "framework/errors.h"
-#include "framework/file_io.h"
+#include "framework/portable/errors.h"
+#include "framework/system/file_io.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

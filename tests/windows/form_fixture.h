@@ -4,14 +4,14 @@
 // helpers of the main window's tests.
 #pragma once
 
-#include "framework/ansi_text.h"
-#include "framework/application.h"
-#include "framework/dpi.h"
-#include "framework/errors.h"
-#include "framework/file_io.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
-#include "framework/wall_clock.h"
+#include "framework/loop/application.h"
+#include "framework/loop/wall_clock.h"
+#include "framework/portable/dpi.h"
+#include "framework/portable/errors.h"
+#include "framework/system/ansi_text.h"
+#include "framework/system/file_io.h"
+#include "framework/system/registry.h"
+#include "framework/system/system_error.h"
 #include "message_pump.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"

@@ -1,8 +1,8 @@
 // Language choice and texts with real popup.ini and DIALECTS.INI files read
 // through the platform's INI reader.
-#include "framework/errors.h"
-#include "framework/file_io.h"
-#include "framework/program_resource.h"
+#include "framework/portable/errors.h"
+#include "framework/system/file_io.h"
+#include "framework/system/program_resource.h"
 #include "settings/marl_INI.h"
 #include "test_support.h"
 

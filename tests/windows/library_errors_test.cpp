@@ -1,7 +1,7 @@
 // The standard library's failures as the program links them: its own
 // exception, caught by the guards as any std::exception, with the library's
 // message and its numbers filled in.
-#include "framework/errors.h"
+#include "framework/portable/errors.h"
 
 #include <gtest/gtest.h>
 

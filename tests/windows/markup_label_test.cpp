@@ -1,7 +1,7 @@
 // The markup label drawn into memory bitmaps and measured with real fonts.
 #include "components/MarkupLabel.h"
-#include "framework/errors.h"
-#include "settings/language_texts.h"
+#include "framework/portable/errors.h"
+#include "settings/language/language_texts.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

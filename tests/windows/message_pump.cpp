@@ -1,7 +1,7 @@
 #include "message_pump.h"
 
-#include "framework/application.h"
-#include "framework/steady_clock.h"
+#include "framework/loop/application.h"
+#include "framework/loop/steady_clock.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // marl_REG against the real (Wine) registry, under a scratch key.
-#include "framework/errors.h"
+#include "framework/portable/errors.h"
 #include "settings/marl_REG.h"
 #include "test_support.h"
 

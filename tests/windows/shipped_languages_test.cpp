@@ -3,14 +3,14 @@
 // label, the main window's real font. Each section is read in the ANSI code
 // page of its language's Windows. A failure names the language id.
 #include "components/markup.h"
-#include "framework/dpi.h"
-#include "framework/file_io.h"
-#include "framework/int_text.h"
-#include "framework/path.h"
-#include "framework/scaled_window.h"
-#include "framework/text.h"
+#include "framework/gui/scaled_window.h"
+#include "framework/portable/dpi.h"
+#include "framework/portable/int_text.h"
+#include "framework/portable/path.h"
+#include "framework/portable/text.h"
+#include "framework/system/file_io.h"
+#include "settings/language/plural_forms.h"
 #include "settings/marl_INI.h"
-#include "settings/plural_forms.h"
 #include "ui/tray/tray_tip.h"
 
 #include <shellapi.h>

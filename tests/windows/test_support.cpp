@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "framework/unique_handle.h"
+#include "framework/system/unique_handle.h"
 
 #include <gtest/gtest.h>
 

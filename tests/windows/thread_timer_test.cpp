@@ -1,8 +1,8 @@
 // The thread timer with real worker threads and real message loops.
 #include "components/ThreadTimer.h"
-#include "framework/application.h"
-#include "framework/errors.h"
-#include "framework/main_thread_calls.h"
+#include "framework/loop/application.h"
+#include "framework/loop/main_thread_calls.h"
+#include "framework/portable/errors.h"
 #include "message_pump.h"
 #include "test_support.h"
 

@@ -1,7 +1,7 @@
 // The tray icon's conversation with the shell, recorded through the
 // replaceable shell calls, and its reactions to the shell's notifications.
 #include "components/TrayIcon.h"
-#include "framework/application.h"
+#include "framework/loop/application.h"
 #include "message_pump.h"
 
 #include <gtest/gtest.h>

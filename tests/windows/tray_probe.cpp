@@ -2,7 +2,7 @@
 // Wine System Tray with xdotool. It writes what happens to a log file.
 // Usage: tray_probe LOGFILE
 #include "components/TrayIcon.h"
-#include "framework/application.h"
+#include "framework/loop/application.h"
 
 #include <shellapi.h>
 #include <windows.h>

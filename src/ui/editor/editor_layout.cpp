@@ -1,6 +1,6 @@
 #include "ui/editor/editor_layout.h"
 
-#include "framework/dpi.h"
+#include "framework/portable/dpi.h"
 
 namespace stilvane::editor_layout {
 

@@ -1,12 +1,12 @@
 // Where the exceptions editor's controls go in its window, which is sized
-// and scaled as every window of the program's own (framework/scaled_window.h).
+// and scaled as every window of the program's own (framework/gui/scaled_window.h).
 // The layout is kept at 96 dpi.
 #pragma once
 
 #include "components/MarkupLabel.h"
-#include "framework/controls.h"
-#include "framework/list_box.h"
-#include "framework/scaled_window.h"
+#include "framework/gui/controls.h"
+#include "framework/gui/list_box.h"
+#include "framework/gui/scaled_window.h"
 
 #include <windows.h>
 

@@ -4,13 +4,13 @@
 // selection. New lines follow the rules of a typed entry.
 #pragma once
 
-#include "framework/ansi_text.h"
-#include "framework/component.h"
-#include "framework/controls.h"
-#include "framework/file_dialogs.h"
-#include "framework/list_box.h"
-#include "framework/menu.h"
-#include "settings/language_texts.h"
+#include "framework/gui/controls.h"
+#include "framework/gui/file_dialogs.h"
+#include "framework/gui/list_box.h"
+#include "framework/gui/menu.h"
+#include "framework/portable/component.h"
+#include "framework/system/ansi_text.h"
+#include "settings/language/language_texts.h"
 #include "ui/editor/exception_entries.h"
 
 #include <cstddef>

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "components/MarkupLabel.h"
-#include "framework/controls.h"
-#include "framework/list_box.h"
+#include "framework/gui/controls.h"
+#include "framework/gui/list_box.h"
 #include "ui/theme/window_colors.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 // New entries for the exceptions list, typed, pasted or imported.
 #pragma once
 
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "components/MarkupLabel.h"
-#include "framework/component.h"
-#include "framework/controls.h"
-#include "framework/list_box.h"
-#include "framework/scaled_window.h"
-#include "framework/unique_handle.h"
-#include "settings/language_texts.h"
+#include "framework/gui/controls.h"
+#include "framework/gui/list_box.h"
+#include "framework/gui/scaled_window.h"
+#include "framework/portable/component.h"
+#include "framework/system/unique_handle.h"
+#include "settings/language/language_texts.h"
 #include "ui/editor/editor_list_tools.h"
 #include "ui/editor/editor_theme.h"
 #include "ui/editor/managed_entries.h"

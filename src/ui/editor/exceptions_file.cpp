@@ -1,6 +1,6 @@
 #include "ui/editor/exceptions_file.h"
 
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 namespace stilvane {
 

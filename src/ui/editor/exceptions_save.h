@@ -1,7 +1,7 @@
 // What the editor's Ok writes over popup-exp.ini, and what it must ask first.
 #pragma once
 
-#include "framework/list_box.h"
+#include "framework/gui/list_box.h"
 #include "ui/editor/exceptions_store.h"
 
 #include <cstddef>

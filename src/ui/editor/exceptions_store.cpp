@@ -1,7 +1,7 @@
 #include "ui/editor/exceptions_store.h"
 
-#include "framework/files.h"
-#include "framework/text_encoding.h"
+#include "framework/portable/text_encoding.h"
+#include "framework/system/files.h"
 #include "ui/editor/exceptions_file.h"
 
 namespace stilvane {

@@ -2,8 +2,8 @@
 // else loads or saves a list of exceptions.
 #pragma once
 
-#include "framework/ansi_text.h"
-#include "framework/file_io.h"
+#include "framework/system/ansi_text.h"
+#include "framework/system/file_io.h"
 
 #include <string>
 #include <vector>

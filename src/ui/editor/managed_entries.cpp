@@ -1,6 +1,6 @@
 #include "ui/editor/managed_entries.h"
 
-#include "settings/policies.h"
+#include "settings/policy/policies.h"
 #include "ui/editor/exception_entries.h"
 
 #include <algorithm>

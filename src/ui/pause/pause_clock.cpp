@@ -1,6 +1,6 @@
 #include "ui/pause/pause_clock.h"
 
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 namespace stilvane {
 

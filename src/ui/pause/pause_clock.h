@@ -3,7 +3,7 @@
 // of the system clock, so time spent asleep or hibernating counts.
 #pragma once
 
-#include "framework/civil_time.h"
+#include "framework/portable/civil_time.h"
 
 #include <optional>
 #include <string>

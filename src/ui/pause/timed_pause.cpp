@@ -1,10 +1,10 @@
 #include "ui/pause/timed_pause.h"
 
-#include "framework/errors.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
-#include "framework/text.h"
-#include "framework/wall_clock.h"
+#include "framework/loop/wall_clock.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/text.h"
+#include "framework/system/registry.h"
+#include "framework/system/system_error.h"
 
 namespace stilvane {
 

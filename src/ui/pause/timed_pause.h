@@ -5,9 +5,9 @@
 // when the user or another program switches blocking on.
 #pragma once
 
-#include "framework/civil_time.h"
-#include "settings/controller_state.h"
-#include "settings/language_texts.h"
+#include "framework/portable/civil_time.h"
+#include "settings/language/language_texts.h"
+#include "settings/records/controller_state.h"
 #include "ui/pause/pause_clock.h"
 
 #include <functional>

@@ -1,9 +1,9 @@
 #include "ui/policy/policy_locks.h"
 
-#include "framework/errors.h"
-#include "framework/path.h"
-#include "framework/system_error.h"
-#include "framework/text.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/path.h"
+#include "framework/portable/text.h"
+#include "framework/system/system_error.h"
 #include "ui/editor/exceptions_editor.h"
 #include "ui/editor/exceptions_file.h"
 #include "ui/editor/exceptions_store.h"

@@ -6,13 +6,13 @@
 // put back at once.
 #pragma once
 
-#include "framework/failure_report.h"
-#include "framework/menu.h"
-#include "framework/registry_watch.h"
-#include "settings/controller_state.h"
-#include "settings/language_texts.h"
-#include "settings/managed_record.h"
-#include "settings/policy_store.h"
+#include "framework/gui/menu.h"
+#include "framework/loop/failure_report.h"
+#include "framework/loop/registry_watch.h"
+#include "settings/language/language_texts.h"
+#include "settings/policy/managed_record.h"
+#include "settings/policy/policy_store.h"
+#include "settings/records/controller_state.h"
 #include "settings/shared_settings.h"
 #include "ui/editor/managed_entries.h"
 #include "ui/pause/pause_clock.h"

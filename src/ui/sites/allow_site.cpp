@@ -1,10 +1,10 @@
 #include "ui/sites/allow_site.h"
 
-#include "framework/ansi_text.h"
-#include "framework/application.h"
-#include "framework/file_io.h"
-#include "framework/text.h"
-#include "settings/blocked_site.h"
+#include "framework/loop/application.h"
+#include "framework/portable/text.h"
+#include "framework/system/ansi_text.h"
+#include "framework/system/file_io.h"
+#include "settings/site_rule/blocked_site.h"
 #include "ui/editor/exceptions_store.h"
 #include "ui/sites/site_texts.h"
 

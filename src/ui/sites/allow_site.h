@@ -5,7 +5,7 @@
 // its back.
 #pragma once
 
-#include "settings/language_texts.h"
+#include "settings/language/language_texts.h"
 #include "ui/editor/exceptions_editor.h"
 
 #include <string>

@@ -1,11 +1,11 @@
 #include "ui/sites/blocked_sites_controller.h"
 
-#include "framework/errors.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
-#include "framework/text.h"
-#include "framework/wall_clock.h"
-#include "settings/blocked_site.h"
+#include "framework/loop/wall_clock.h"
+#include "framework/portable/errors.h"
+#include "framework/portable/text.h"
+#include "framework/system/registry.h"
+#include "framework/system/system_error.h"
+#include "settings/site_rule/blocked_site.h"
 #include "ui/sites/allow_site.h"
 #include "ui/sites/site_texts.h"
 

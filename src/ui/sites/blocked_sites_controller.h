@@ -4,15 +4,15 @@
 // allowing a site from any of them in one click.
 #pragma once
 
-#include "framework/civil_time.h"
-#include "framework/failure_report.h"
-#include "framework/menu.h"
-#include "settings/blocked_sites.h"
-#include "settings/blocked_sites_store.h"
-#include "settings/controller_state.h"
-#include "settings/language_texts.h"
-#include "settings/notification_pace.h"
-#include "settings/policies.h"
+#include "framework/gui/menu.h"
+#include "framework/loop/failure_report.h"
+#include "framework/portable/civil_time.h"
+#include "settings/language/language_texts.h"
+#include "settings/policy/policies.h"
+#include "settings/records/blocked_sites.h"
+#include "settings/records/blocked_sites_store.h"
+#include "settings/records/controller_state.h"
+#include "settings/records/notification_pace.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ui/sites/site_texts.h"
 
-#include "framework/text.h"
-#include "settings/public_suffix.h"
+#include "framework/portable/text.h"
+#include "settings/site_rule/public_suffix.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #include "ui/statistics/block_statistics.h"
 
-#include "framework/errors.h"
-#include "framework/registry.h"
-#include "framework/system_error.h"
+#include "framework/portable/errors.h"
+#include "framework/system/registry.h"
+#include "framework/system/system_error.h"
 
 #include <algorithm>
 

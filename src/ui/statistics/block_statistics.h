@@ -4,10 +4,10 @@
 // the user's word.
 #pragma once
 
-#include "settings/block_count.h"
-#include "settings/block_history.h"
-#include "settings/controller_state.h"
-#include "settings/language_texts.h"
+#include "settings/language/language_texts.h"
+#include "settings/records/block_count.h"
+#include "settings/records/block_history.h"
+#include "settings/records/controller_state.h"
 
 #include <array>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // date under every seventh bar.
 #pragma once
 
-#include "settings/block_history.h"
+#include "settings/records/block_history.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "ui/statistics/statistics_window.h"
 
-#include "framework/application.h"
-#include "framework/civil_time.h"
-#include "framework/dpi.h"
-#include "framework/graphics.h"
-#include "framework/text.h"
+#include "framework/gui/graphics.h"
+#include "framework/loop/application.h"
+#include "framework/portable/civil_time.h"
+#include "framework/portable/dpi.h"
+#include "framework/portable/text.h"
 
 #include <algorithm>
 #include <string_view>

@@ -4,13 +4,13 @@
 // follows new blocks while it is open.
 #pragma once
 
-#include "framework/component.h"
-#include "framework/controls.h"
-#include "framework/scaled_window.h"
-#include "framework/unique_handle.h"
-#include "framework/window.h"
-#include "settings/block_history.h"
-#include "settings/language_texts.h"
+#include "framework/gui/controls.h"
+#include "framework/gui/scaled_window.h"
+#include "framework/gui/window.h"
+#include "framework/portable/component.h"
+#include "framework/system/unique_handle.h"
+#include "settings/language/language_texts.h"
+#include "settings/records/block_history.h"
 #include "ui/statistics/statistics_chart.h"
 #include "ui/statistics/top_sites_list.h"
 #include "ui/theme/window_colors.h"

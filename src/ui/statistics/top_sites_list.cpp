@@ -1,7 +1,7 @@
 #include "ui/statistics/top_sites_list.h"
 
-#include "framework/dpi.h"
-#include "settings/blocked_site.h"
+#include "framework/portable/dpi.h"
+#include "settings/site_rule/blocked_site.h"
 #include "ui/sites/site_texts.h"
 
 namespace stilvane {

@@ -2,10 +2,10 @@
 // a heading and a row per site with its count and a button that allows it.
 #pragma once
 
-#include "framework/component.h"
-#include "framework/controls.h"
-#include "settings/blocked_sites.h"
-#include "settings/language_texts.h"
+#include "framework/gui/controls.h"
+#include "framework/portable/component.h"
+#include "settings/language/language_texts.h"
+#include "settings/records/blocked_sites.h"
 
 #include <array>
 #include <functional>

@@ -3,7 +3,7 @@
 // system's: its user chose those colours to read at all. Platform-free.
 #pragma once
 
-#include "framework/color.h"
+#include "framework/portable/color.h"
 
 namespace stilvane {
 

@@ -1,7 +1,7 @@
 #include "ui/theme/dark_mode.h"
 
-#include "framework/errors.h"
-#include "framework/registry.h"
+#include "framework/portable/errors.h"
+#include "framework/system/registry.h"
 #include "settings/registry_number.h"
 
 #include <dwmapi.h>

@@ -1,6 +1,6 @@
 #include "ui/theme/window_colors.h"
 
-#include "framework/graphics.h"
+#include "framework/gui/graphics.h"
 
 namespace stilvane {
 

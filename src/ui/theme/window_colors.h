@@ -3,8 +3,8 @@
 // statistics window each keep one, and recolour themselves when it changes.
 #pragma once
 
-#include "framework/controls.h"
-#include "framework/unique_handle.h"
+#include "framework/gui/controls.h"
+#include "framework/system/unique_handle.h"
 #include "ui/theme/color_scheme.h"
 #include "ui/theme/dark_mode.h"
 

@@ -1,6 +1,6 @@
 #include "ui/tray/second_start.h"
 
-#include "framework/application.h"
+#include "framework/loop/application.h"
 
 namespace stilvane {
 

@@ -2,7 +2,7 @@
 // what choosing each does.
 #pragma once
 
-#include "settings/language_texts.h"
+#include "settings/language/language_texts.h"
 
 namespace stilvane {
 

@@ -1,6 +1,6 @@
 #include "ui/tray/tray_pictures.h"
 
-#include "framework/icon.h"
+#include "framework/gui/icon.h"
 
 namespace stilvane {
 

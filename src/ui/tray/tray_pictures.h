@@ -1,7 +1,7 @@
 // The tray icon's pictures, drawn for the size the taskbar shows them at.
 #pragma once
 
-#include "framework/unique_handle.h"
+#include "framework/system/unique_handle.h"
 #include "ui/statistics/block_display.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-#include "framework/text.h"
+#include "framework/portable/text.h"
 
 namespace stilvane {
 

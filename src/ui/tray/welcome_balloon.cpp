@@ -1,7 +1,7 @@
 #include "ui/tray/welcome_balloon.h"
 
-#include "framework/errors.h"
-#include "framework/registry.h"
+#include "framework/portable/errors.h"
+#include "framework/system/registry.h"
 #include "settings/registry_number.h"
 
 namespace stilvane {

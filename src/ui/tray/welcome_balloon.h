@@ -4,7 +4,7 @@
 #pragma once
 
 #include "components/TrayIcon.h"
-#include "settings/controller_state.h"
+#include "settings/records/controller_state.h"
 
 #include <string>
 
