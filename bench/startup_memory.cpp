@@ -14,7 +14,6 @@
 
 #include <windows.h>
 // After windows.h, which they build on:
-#include <commctrl.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 
@@ -138,9 +137,7 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
     const int idle = argc > 2 ? std::max(0, std::atoi(argv[2])) : 5;
     Steps steps;
-    steps.Take("common controls, application window", [] {
-        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-        ::InitCommonControlsEx(&controls);
+    steps.Take("application window", [] {
         Application().Initialize();
         Application().SetTitle("Quillane PopUp Blocker");
     });

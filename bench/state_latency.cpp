@@ -16,8 +16,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -221,8 +219,6 @@ int main(int argc, char** argv) {
         std::printf("usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS] [STATES]\n");
         return 2;
     }
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     Application().Initialize();
     Application().SetTitle("Quillane PopUp Blocker");
     WNDCLASSA windowClass{};

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 namespace {
 // One controller per sign-in session: a second one would race the first for
 // every block signal and show a second icon whose check marks go stale.
@@ -27,9 +25,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         AskRunningControllerToOpen(kControllerPatience);
         return 0;
     }
-    // The controls in the system's visual style (the manifest asks for them).
-    const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    ::InitCommonControlsEx(&controls);
     Application().Initialize();
     InitProgramDirectory();
     Application().SetTitle("Quillane PopUp Blocker");

@@ -72,10 +72,12 @@ int TTrayIcon::PictureSize() const {
 }
 
 void TTrayIcon::SetActive(bool value) {
-    if (value)
-        Activate();
-    else
+    if (!value)
         Remove();
+    // An icon the shell has stays: the shell would refuse it a second time,
+    // and the next change would take it away and add it anew.
+    else if (!active_ || !added_)
+        Activate();
 }
 
 void TTrayIcon::Activate() {

@@ -28,7 +28,7 @@ constexpr char kWindowClass[] = "TForm_Stilvane";
 TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirectory,
                                TickSource ticks, TrayShell trayShell, WallClock clock,
                                PolicyStore policies, RegistryWatch::Arming arming)
-    : TComponent(nullptr), settings_(std::move(settings)),
+    : TComponent(nullptr), Editor([this] { return MakeEditor(); }), settings_(std::move(settings)),
       state_(settings_.Root(), settings_.Path() + "\\" + kOwnKeyName),
       programDirectory_(std::move(programDirectory)), ticks_(std::move(ticks)),
       clock_(std::move(clock)), texts_(BuiltInTexts()), pause_(state_, texts_),
@@ -45,11 +45,9 @@ TForm_Stilvane::TForm_Stilvane(SharedSettings settings, std::string programDirec
         {kWindowClass, ::LoadCursorA(nullptr, IDC_ARROW),
          reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)},
         {kExStyle, kStyle, 0, 0, frame.cx, frame.cy, Application().Handle(), kEditorCaption});
-    const int dpi = kFrame.FitToDisplay(Handle());
+    kFrame.FitToDisplay(Handle());
 
     BeginLoading();
-    Editor = std::make_unique<ExceptionsEditor>(
-        this, *this, FileInDirectory(programDirectory_, kExceptionsFileName), texts_, dpi);
     CreateMenu();
     TrayIcon1 = std::make_unique<TTrayIcon>(this, std::move(trayShell));
     // The tip goes to the shell with the icon itself: hovering tells what it is.
@@ -110,7 +108,15 @@ TForm_Stilvane::~TForm_Stilvane() {
     TrayIcon1.reset();
     Application().RemoveDialogWindow(Handle());
     Application().SetMainWindow(nullptr);
-    Editor.reset();
+    Editor.Reset();
+}
+
+std::unique_ptr<ExceptionsEditor> TForm_Stilvane::MakeEditor() {
+    auto editor = std::make_unique<ExceptionsEditor>(
+        this, *this, FileInDirectory(programDirectory_, kExceptionsFileName), texts_,
+        editor_layout::kFrame.FitToDisplay(Handle()));
+    editor->SetPolicy(exceptionsReadOnly_, managedExceptions_);
+    return editor;
 }
 
 void TForm_Stilvane::CreateMenu() {
@@ -180,7 +186,12 @@ void TForm_Stilvane::ApplyLanguageTexts(LanguageId id) {
 void TForm_Stilvane::ApplyTexts() {
     CaptionTrayMenu(*this, texts_);
     policy_->MarkLockedItems(*Block, *Pause, *Sound, *Beenden1);
-    Editor->ApplyTexts();
+    if (ExceptionsEditor* editor = Editor.IfMade())
+        editor->ApplyTexts();
+    else
+        ::SetWindowTextA(
+            Handle(),
+            EditorCaption(texts_, exceptionsReadOnly_, !managedExceptions_.empty()).c_str());
 }
 
 void TForm_Stilvane::UpdateTrayIcon() {
@@ -247,7 +258,8 @@ void TForm_Stilvane::Beenden1Click(TComponent*) {
 }
 
 bool TForm_Stilvane::FormCloseQuery() {
-    return Editor->CloseQuery();
+    ExceptionsEditor* editor = Editor.IfMade();
+    return !editor || editor->CloseQuery();
 }
 
 void TForm_Stilvane::TrayIcon1Click(TComponent*, TMouseButton, TShiftState, int, int) {}
@@ -350,8 +362,9 @@ void TForm_Stilvane::Close() {
 }
 
 LRESULT TForm_Stilvane::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const auto handled = Editor ? Editor->HandleMessage(message, wParam, lParam) : std::nullopt)
-        return *handled;
+    if (ExceptionsEditor* editor = Editor.IfMade())
+        if (const auto handled = editor->HandleMessage(message, wParam, lParam))
+            return *handled;
     if (HandleLookMessage(message, wParam))
         return message == WM_POWERBROADCAST ? TRUE : 0;
     switch (message) {

@@ -13,6 +13,7 @@
 #include "framework/loop/registry_watch.h"
 #include "framework/loop/wall_clock.h"
 #include "framework/portable/civil_time.h"
+#include "framework/portable/made_on_first_use.h"
 #include "settings/language/language_choice.h"
 #include "settings/language/language_texts.h"
 #include "settings/policy/policy_store.h"
@@ -34,6 +35,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace stilvane {
 
@@ -65,8 +67,9 @@ public:
     // Asks FormCloseQuery, then hides the window and ends the program.
     void Close();
 
-    // Components, in the order they are created.
-    std::unique_ptr<ExceptionsEditor> Editor;
+    // Components, in the order they are created. The editor's controls are
+    // made when it is first used, not at the start: the tray needs none.
+    MadeOnFirstUse<ExceptionsEditor> Editor;
     std::unique_ptr<TPopupMenu> PopupMenu1;
     MenuItem* Count = nullptr;  // the count of blocked popups: opens the statistics
     MenuItem* Recent = nullptr; // submenu of the sites blocked last
@@ -124,6 +127,9 @@ private:
     void KeepBlocking(bool on) override;
     void KeepSound(bool on) override;
     void EndRunningPause() override;
+    std::vector<std::string> HeldExceptions() const override;
+    void SetExceptionsPolicy(bool readOnly, const std::vector<std::string>& managed,
+                             const ManagedChange& fileChange) override;
     ExceptionsEditor& ListEditor() override { return *Editor; }
     MenuItem& RecentSitesMenu() override { return *Recent; }
     MenuItem& NotifyItem() override { return *Notify; }
@@ -132,6 +138,9 @@ private:
     // Writes blocking for the blocker unless it is stored so already.
     void StoreBlocking(bool on);
 
+    // The editor with its controls, for the window's size at the scale of
+    // its display, with the policies' decisions so far.
+    std::unique_ptr<ExceptionsEditor> MakeEditor();
     void CreateMenu();
     // Loads the tray pictures at the size the taskbar shows now, unless
     // they have that size already, and shows the current one again.
@@ -202,6 +211,9 @@ private:
     FailureReport pauseFailure_;
     FailureReport countFailure_;
     bool shownBefore_ = false;
+    // What the policies decided of the exceptions list, for the editor.
+    bool exceptionsReadOnly_ = false;
+    std::vector<std::string> managedExceptions_;
     TrayPictures pictures_;
     std::optional<TrayPicture> shownPicture_;
     std::unique_ptr<SecondStartListener> secondStarts_;

@@ -65,6 +65,23 @@ void TForm_Stilvane::ShowNotification(const std::string& text) {
     TrayIcon1->ShowBalloon(Application().Title(), text, NIIF_USER | NIIF_RESPECT_QUIET_TIME);
 }
 
+std::vector<std::string> TForm_Stilvane::HeldExceptions() const {
+    const ExceptionsEditor* editor = Editor.IfMade();
+    return editor ? editor->HeldEntries() : std::vector<std::string>{};
+}
+
+void TForm_Stilvane::SetExceptionsPolicy(bool readOnly, const std::vector<std::string>& managed,
+                                         const ManagedChange& fileChange) {
+    exceptionsReadOnly_ = readOnly;
+    managedExceptions_ = managed;
+    // An editor not made yet has no session to change: it takes the
+    // decisions when it is made. The caption tells them already.
+    if (ExceptionsEditor* editor = Editor.IfMade())
+        editor->SetPolicy(readOnly, managed, fileChange);
+    else
+        ::SetWindowTextA(Handle(), EditorCaption(texts_, readOnly, !managed.empty()).c_str());
+}
+
 void TForm_Stilvane::RefreshStatistics() {
     Statistics->Update(Figures());
 }

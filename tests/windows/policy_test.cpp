@@ -332,6 +332,24 @@ TEST_F(PolicyTest, TheStatisticsWindowAndItsResetAreNoneOfThePolicies) {
     EXPECT_EQ(Row(1), "0 popups blocked today, 0 in all");
 }
 
+TEST_F(PolicyTest, TheEditorIsMadeWhenFirstOpenedWithWhatThePoliciesDecidedBefore) {
+    SetSwitch(HKEY_CURRENT_USER, "ExceptionsEditable", 0);
+    TForm_Stilvane& f = Build();
+    // The tray, its menu and the tick make no control.
+    f.PopupMenu1->OnPopup(nullptr);
+    f.ThreadTimer1Timer(nullptr);
+    EXPECT_EQ(::GetWindow(f.Handle(), GW_CHILD), nullptr);
+    EXPECT_EQ(f.Editor.IfMade(), nullptr);
+    const std::string caption = Title(f.Handle());
+    EXPECT_NE(caption, kEditorCaption);
+    f.ExceptionsClick(nullptr);
+    ASSERT_NE(f.Editor.IfMade(), nullptr);
+    EXPECT_EQ(::GetParent(f.Editor->Edit1->Handle()), f.Handle());
+    EXPECT_FALSE(::IsWindowEnabled(f.Editor->Edit1->Handle()));
+    EXPECT_EQ(Title(f.Handle()), caption);
+    f.Editor->Button_OkClick(nullptr);
+}
+
 TEST_F(PolicyTest, APolicyKeyDeletedWithItsParentAndMadeAgainIsWatchedAgain) {
     SetSwitch(HKEY_LOCAL_MACHINE, "Sound", 0);
     TForm_Stilvane& f = Build();

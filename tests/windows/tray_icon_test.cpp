@@ -8,6 +8,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace stilvane {
@@ -165,7 +166,16 @@ TEST_F(TrayShellRecorder, WithoutAnIconTheProgramsIconIsShown) {
     EXPECT_EQ(calls.at(0).data.hIcon, tray.Icon().Handle());
 }
 
-TEST_F(TrayShellRecorder, VisibilityWhileLoadingKeepsTheMainFormHiddenAndAddsAgain) {
+TEST_F(TrayShellRecorder, VisibilityWhileLoadingKeepsTheMainFormHiddenAndTheIconAddedOnce) {
+    // A shell refuses a second add of an icon it has; the next change would
+    // then take the icon away and add it anew.
+    bool shellHasIcon = false;
+    CurrentTrayShell().notify = [&](DWORD message, NOTIFYICONDATAA& data) {
+        calls.push_back({message, data});
+        if (message == NIM_DELETE)
+            shellHasIcon = false;
+        return message != NIM_ADD || !std::exchange(shellHasIcon, true);
+    };
     TComponent owner(nullptr);
     owner.BeginLoading();
     Application().SetShowMainForm(true);
@@ -174,7 +184,8 @@ TEST_F(TrayShellRecorder, VisibilityWhileLoadingKeepsTheMainFormHiddenAndAddsAga
     tray.SetVisibility(tvAutoHide);
     owner.EndLoading();
     EXPECT_FALSE(Application().ShowMainForm());
-    EXPECT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION, NIM_ADD, NIM_SETVERSION}));
+    tray.SetHint("tip");
+    EXPECT_EQ(Messages(), (Sequence{NIM_ADD, NIM_SETVERSION, NIM_MODIFY}));
     Application().SetShowMainForm(true);
 }
 

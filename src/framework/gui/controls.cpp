@@ -1,5 +1,6 @@
 #include "framework/gui/controls.h"
 
+#include "framework/gui/common_controls.h"
 #include "framework/gui/graphics.h"
 #include "framework/system/ansi_text.h"
 
@@ -12,6 +13,8 @@ namespace stilvane {
 Control::Control(TComponent* owner, HWND parent, int id, const wchar_t* windowClass, DWORD style,
                  DWORD exStyle, Bounds bounds, const std::string& text)
     : TComponent(owner), id_(id) {
+    // Before the first control: the manifest's version of its class.
+    LoadCommonControls();
     Subclass(::CreateWindowExW(
         exStyle, windowClass, AnsiToWide(text).c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left,
         bounds.top, bounds.width, bounds.height, parent,

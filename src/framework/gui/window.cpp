@@ -1,10 +1,9 @@
 #include "framework/gui/window.h"
 
+#include "framework/gui/common_controls.h"
 #include "framework/loop/application.h"
 #include "framework/portable/errors.h"
 #include "framework/system/system_error.h"
-
-#include <commctrl.h>
 
 namespace stilvane {
 
@@ -24,7 +23,8 @@ Window::~Window() {
     if (window_) {
         // The class's own procedure sees the window's last messages.
         if (subclassed_)
-            ::RemoveWindowSubclass(window_.Get(), &Window::SubclassProcedure, kSubclassId);
+            LoadCommonControls().removeWindowSubclass(window_.Get(), &Window::SubclassProcedure,
+                                                      kSubclassId);
         else
             ::SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
         window_.Reset();
@@ -37,7 +37,9 @@ Window* Window::FromHandle(HWND window) {
     // Only a window whose messages come here was bound by this program; the
     // user data of any other is not ours to read.
     DWORD_PTR bound = 0;
-    if (::GetWindowSubclass(window, &Window::SubclassProcedure, kSubclassId, &bound))
+    if (const CommonControls* controls = LoadedCommonControls();
+        controls &&
+        controls->getWindowSubclass(window, &Window::SubclassProcedure, kSubclassId, &bound))
         return reinterpret_cast<Window*>(bound);
     if (::GetWindowLongPtrA(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Procedure))
         return nullptr;
@@ -51,15 +53,15 @@ void Window::Subclass(HWND window) {
     // The system's subclassing keeps the control a Unicode window: messages
     // reach its class in its own character set, never through the system's
     // conversion of text messages.
-    if (!::SetWindowSubclass(window, &Window::SubclassProcedure, kSubclassId,
-                             reinterpret_cast<DWORD_PTR>(this)))
+    if (!LoadCommonControls().setWindowSubclass(window, &Window::SubclassProcedure, kSubclassId,
+                                                reinterpret_cast<DWORD_PTR>(this)))
         RaiseLastError();
     subclassed_ = true;
 }
 
 LRESULT Window::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) const {
     if (subclassed_)
-        return ::DefSubclassProc(window_.Get(), message, wParam, lParam);
+        return LoadCommonControls().defSubclassProc(window_.Get(), message, wParam, lParam);
     return ::DefWindowProcA(window_.Get(), message, wParam, lParam);
 }
 
@@ -119,9 +121,10 @@ LRESULT CALLBACK Window::SubclassProcedure(HWND window, UINT message, WPARAM wPa
                                            UINT_PTR, DWORD_PTR bound) {
     auto* self = reinterpret_cast<Window*>(bound);
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(window, &Window::SubclassProcedure, kSubclassId);
+        const CommonControls& controls = LoadCommonControls();
+        controls.removeWindowSubclass(window, &Window::SubclassProcedure, kSubclassId);
         self->window_.Release();
-        return ::DefSubclassProc(window, message, wParam, lParam);
+        return controls.defSubclassProc(window, message, wParam, lParam);
     }
     return self->Dispatch(message, wParam, lParam);
 }

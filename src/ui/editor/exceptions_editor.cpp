@@ -85,19 +85,23 @@ void ExceptionsEditor::ApplyTexts() {
     ::SetWindowTextA(window_.Handle(), Caption().c_str());
 }
 
-std::string ExceptionsEditor::Caption() const {
+std::string EditorCaption(const LanguageTexts& texts, bool readOnly, bool managed) {
     std::string caption = kEditorCaption;
-    if (!readOnly_ && managed_.empty())
+    if (!readOnly && !managed)
         return caption;
     caption += ": ";
-    if (readOnly_)
-        caption += texts_[TextKey::PolicyReadOnly];
-    if (readOnly_ && !managed_.empty())
+    if (readOnly)
+        caption += texts[TextKey::PolicyReadOnly];
+    if (readOnly && managed)
         caption += ", ";
-    if (!managed_.empty())
-        caption += texts_[TextKey::PolicyManaged];
+    if (managed)
+        caption += texts[TextKey::PolicyManaged];
     caption += ' ';
-    return caption += texts_[TextKey::PolicyLocked];
+    return caption += texts[TextKey::PolicyLocked];
+}
+
+std::string ExceptionsEditor::Caption() const {
+    return EditorCaption(texts_, readOnly_, !managed_.empty());
 }
 
 void ExceptionsEditor::SetPolicy(bool readOnly, std::vector<std::string> managed,

@@ -42,6 +42,9 @@ protected:
 
 // The window's caption, which title notes stand in for a few seconds.
 constexpr char kEditorCaption[] = "PopUp Blocker";
+// The caption with what the organization manages: the list read-only, or
+// some of its entries.
+std::string EditorCaption(const LanguageTexts& texts, bool readOnly, bool managed);
 
 class ExceptionsEditor : public TComponent {
 public:

@@ -73,10 +73,10 @@ void PolicyLocks::Apply() {
     // whatever was written stays in the file, and the open editor sees it
     // when it saves.
     managedFailure_.Run([&] {
-        change = KeepManagedEntries(readOnly ? std::vector<std::string>{}
-                                             : window_.ListEditor().HeldEntries());
+        change =
+            KeepManagedEntries(readOnly ? std::vector<std::string>{} : window_.HeldExceptions());
     });
-    window_.ListEditor().SetPolicy(readOnly, policies_.managedExceptions, change);
+    window_.SetExceptionsPolicy(readOnly, policies_.managedExceptions, change);
     window_.RefreshTray();
     // Last: should it fail, the policies have been applied all the same.
     GiveUsersBlockingBack();

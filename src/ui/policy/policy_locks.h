@@ -27,8 +27,6 @@
 
 namespace stilvane {
 
-class ExceptionsEditor;
-
 // What the locks ask of the window that holds the user's state, its menu,
 // its tray and the editor: they change that state only through it.
 class PolicyWindow {
@@ -58,8 +56,13 @@ public:
     // Ends a running pause as at its time; its failure is shown after the
     // handler.
     virtual void EndRunningPause() = 0;
-    // The exceptions editor, open or not.
-    virtual ExceptionsEditor& ListEditor() = 0;
+    // The entries of the exceptions editor's open session, saved or not;
+    // none without one.
+    virtual std::vector<std::string> HeldExceptions() const = 0;
+    // What the policies decide of the exceptions list, for the editor
+    // (ExceptionsEditor::SetPolicy), made or not.
+    virtual void SetExceptionsPolicy(bool readOnly, const std::vector<std::string>& managed,
+                                     const ManagedChange& fileChange) = 0;
 
 protected:
     ~PolicyWindow() = default;
