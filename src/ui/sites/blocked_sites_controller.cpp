@@ -1,5 +1,6 @@
 #include "ui/sites/blocked_sites_controller.h"
 
+#include "framework/loop/application.h"
 #include "framework/loop/wall_clock.h"
 #include "framework/portable/errors.h"
 #include "framework/portable/text.h"
