@@ -88,6 +88,16 @@ double TimeOneSignal(HKEY key, HANDLE changed) {
     }
 }
 
+// The shell has taken its count when it makes the file "counted" in the
+// current folder. Leaving a state (ending a pause, closing a box, restoring
+// the editor) before that would count its own work as wake-ups of the quiet
+// state.
+void AwaitCount() {
+    for (int i = 0; i < 500 && ::GetFileAttributesA("counted") == INVALID_FILE_ATTRIBUTES; ++i)
+        ::Sleep(20);
+    ::DeleteFileA("counted");
+}
+
 struct State {
     const char* name;
     std::function<void()> enter; // on the main thread; may run a loop of its own
@@ -196,6 +206,8 @@ struct Driver {
                 std::fflush(stdout);
                 ::Sleep(static_cast<DWORD>(seconds * 1000));
                 std::printf("measured\n");
+                std::fflush(stdout);
+                AwaitCount();
             }
             std::fflush(stdout);
             Post(state.leave);

@@ -22,7 +22,11 @@ while IFS= read -r line; do
   line=${line%$'\r'}
   case $line in
   measure) before=$(context_switches) ;;
-  measured) echo "  $row $(( ($(context_switches) - before) * 60 / seconds ))"; row= ;;
+  measured)
+    echo "  $row $(( ($(context_switches) - before) * 60 / seconds ))"
+    row=
+    touch "$work/counted"
+    ;;
   *)
     [[ -z $row ]] || echo "  $row -"
     row=$line

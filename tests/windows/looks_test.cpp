@@ -37,7 +37,13 @@ TEST_F(LooksTest, AWriteRunsTheTickAtOnceAndTheTimerRunsOnlyWhileTimeMatters) {
     EXPECT_EQ(LastIcon(), "off");
     f.PauseClick(f.Pause5);
     EXPECT_FALSE(Active()); // a one-shot wait for its end, and the key's changes
-    wall += 301;            // asleep past the pause's end
+    wall += 299;            // a change of the key plans that wait for a second ahead
+    key.SetString("Other", "1");
+    PumpFor(100);
+    wall += 1;
+    EXPECT_TRUE(PumpUntil([&] { return !f.PauseEnds().has_value(); }, 3000));
+    f.PauseClick(f.Pause5);
+    wall += 301; // asleep past the pause's end
     WakeUp();
     EXPECT_FALSE(f.PauseEnds().has_value());
     EXPECT_EQ(On(), "1");
