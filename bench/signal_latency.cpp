@@ -6,6 +6,8 @@
 // blocked picture's two seconds have passed: the controller is idle again)
 // plus up to SPREAD ms more. Prints the median, 90th percentile and maximum.
 // Usage: signal_latency [SIGNALS] [PAUSE] [SPREAD]   (default 30 2500 1000)
+#include "bench_clock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -16,21 +18,7 @@
 
 namespace {
 
-constexpr char kKey[] = "Software\\Quillane";
-constexpr char kSignal[] = "PopupBlocker_BlockTime";
-// A signal not taken by then is counted as lost, and taken back.
-constexpr double kGiveUpMs = 5000;
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
+using namespace bench;
 
 bool SignalPresent(HKEY key) {
     return ::RegQueryValueExA(key, kSignal, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;

@@ -10,6 +10,7 @@
 // Usage: state_latency PROGRAM-FOLDER [SIGNALS] [SECONDS] [STATES]
 //   (default 10, 15, all): STATES, the first so many states only.
 // PROGRAM-FOLDER holds popup.ini; the blocker's key is HKCU\Software\Quillane.
+#include "bench_clock.h"
 #include "framework/gui/file_dialogs.h"
 #include "framework/loop/application.h"
 #include "ui/form_Stilvane.h"
@@ -27,23 +28,10 @@
 
 namespace {
 
+using namespace bench;
 using namespace stilvane;
 
-constexpr char kKey[] = "Software\\Quillane";
-constexpr char kSignal[] = "PopupBlocker_BlockTime";
-constexpr double kGiveUpMs = 5000;
 constexpr UINT kRunCall = WM_APP + 40;
-
-double NowMs() {
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER now;
-    ::QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
-}
 
 HWND caller = nullptr;
 
